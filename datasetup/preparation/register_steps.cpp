@@ -1,0 +1,7 @@
+#include "datasetup/preparation/register_steps.h"
+
+namespace meridax {
+
+void RegisterPreparationSteps(StepRegistry& /*registry*/) {}
+
+}  // namespace meridax

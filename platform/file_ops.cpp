@@ -1,0 +1,98 @@
+#include "platform/file_ops.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/io_error.h"
+
+namespace meridax {
+
+bool FolderExists(const std::filesystem::path& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool FileExists(const std::filesystem::path& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void RequireFolder(const std::filesystem::path& path) {
+  if (!FolderExists(path)) throw IoError("フォルダがありません", path);
+}
+
+std::uint64_t FileLength(const std::filesystem::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return 0;
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+bool DeleteFile(const std::filesystem::path& path) {
+  if (::unlink(path.c_str()) == 0) return true;
+  if (errno == ENOENT) {
+    // A missing folder is still an error: the file could not have been looked at.
+    if (!FolderExists(path.parent_path().empty() ? "." : path.parent_path())) {
+      throw IoError("フォルダがありません", path.parent_path());
+    }
+    return false;
+  }
+  throw IoError("削除できません", path, errno);
+}
+
+FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::move(target)) {
+  static std::atomic<unsigned> serial{0};
+  temp_ = target_;
+  temp_ += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(serial++);
+  // Start empty even if an earlier, killed run left a file of this name.
+  ::unlink(temp_.c_str());
+}
+
+FileReplacement::~FileReplacement() {
+  if (!committed_) ::unlink(temp_.c_str());
+}
+
+void FileReplacement::Commit() {
+  if (committed_) return;
+  if (!FileExists(temp_)) {
+    // Nothing was written: the replacement is an empty file.
+    const int fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) throw IoError("書き込めません", temp_, errno);
+    ::close(fd);
+  }
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+    throw IoError("置き換えられません", target_, errno);
+  }
+  committed_ = true;
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::string data;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT && FolderExists(path.parent_path())) return data;
+    throw IoError("開けません", path, errno);
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0) data.reserve(static_cast<std::size_t>(st.st_size));
+  char buf[1 << 16];
+  for (;;) {
+    const ssize_t r = ::read(fd, buf, sizeof buf);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      ::close(fd);
+      throw IoError("読み込めません", path, err);
+    }
+    if (r == 0) break;
+    data.append(buf, static_cast<std::size_t>(r));
+  }
+  ::close(fd);
+  return data;
+}
+
+}  // namespace meridax

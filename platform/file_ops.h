@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace meridax {
+
+bool FolderExists(const std::filesystem::path& path);
+bool FileExists(const std::filesystem::path& path);
+
+// Throws IoError naming the folder when it does not exist; steps call it first so that
+// a missing folder stops them before they write anything.
+void RequireFolder(const std::filesystem::path& path);
+
+// Length in bytes; 0 for a missing file.
+std::uint64_t FileLength(const std::filesystem::path& path);
+
+// Deletes a file. A missing file is not an error (returns false); any other failure
+// throws IoError.
+bool DeleteFile(const std::filesystem::path& path);
+
+// Writes a whole file under a temporary name in the target's folder and renames it over
+// the target on Commit(), so a step that fails half way leaves the earlier file intact.
+// Without Commit() the temporary file is removed.
+class FileReplacement {
+ public:
+  explicit FileReplacement(std::filesystem::path target);
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  const std::filesystem::path& target() const { return target_; }
+  // Where to write; it starts out empty.
+  const std::filesystem::path& temp() const { return temp_; }
+  void Commit();
+
+ private:
+  std::filesystem::path target_;
+  std::filesystem::path temp_;
+  bool committed_ = false;
+};
+
+// Reads a whole file into memory; a missing file reads as empty.
+std::string ReadWholeFile(const std::filesystem::path& path);
+
+}  // namespace meridax

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace meridax {
+
+// A file operation that failed. Steps catch it, stop writing and report it in
+// their status line, so the message names what failed and where.
+class IoError : public std::runtime_error {
+ public:
+  IoError(const std::string& what, const std::filesystem::path& path, int err = 0);
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace meridax

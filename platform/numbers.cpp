@@ -1,0 +1,126 @@
+#include "platform/numbers.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace meridax {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+double Val(std::string_view text) {
+  // Blanks are dropped wherever they stand, then the longest number prefix is taken.
+  std::string s;
+  s.reserve(text.size());
+  for (char c : text) {
+    if (!IsBlank(c)) s.push_back(c);
+  }
+  std::size_t i = 0;
+  std::string number;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) number.push_back(s[i++]);
+  bool digits = false;
+  while (i < s.size() && IsDigit(s[i])) {
+    number.push_back(s[i++]);
+    digits = true;
+  }
+  if (i < s.size() && s[i] == '.') {
+    number.push_back(s[i++]);
+    while (i < s.size() && IsDigit(s[i])) {
+      number.push_back(s[i++]);
+      digits = true;
+    }
+  }
+  if (!digits) return 0.0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+    std::size_t j = i + 1;
+    std::string exponent = "e";
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent.push_back(s[j++]);
+    bool expDigits = false;
+    while (j < s.size() && IsDigit(s[j])) {
+      exponent.push_back(s[j++]);
+      expDigits = true;
+    }
+    if (expDigits) number += exponent;
+  }
+  return std::strtod(number.c_str(), nullptr);
+}
+
+std::optional<double> ToDouble(std::string_view text) {
+  std::size_t b = 0;
+  std::size_t e = text.size();
+  while (b < e && IsBlank(text[b])) ++b;
+  while (e > b && IsBlank(text[e - 1])) --e;
+  const std::string_view s = text.substr(b, e - b);
+  std::size_t i = 0;
+  std::string number;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) number.push_back(s[i++]);
+  bool digits = false;
+  while (i < s.size() && IsDigit(s[i])) {
+    number.push_back(s[i++]);
+    digits = true;
+  }
+  if (i < s.size() && s[i] == '.') {
+    number.push_back(s[i++]);
+    while (i < s.size() && IsDigit(s[i])) {
+      number.push_back(s[i++]);
+      digits = true;
+    }
+  }
+  if (!digits) return std::nullopt;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+    number.push_back('e');
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) number.push_back(s[i++]);
+    bool expDigits = false;
+    while (i < s.size() && IsDigit(s[i])) {
+      number.push_back(s[i++]);
+      expDigits = true;
+    }
+    if (!expDigits) return std::nullopt;
+  }
+  if (i != s.size()) return std::nullopt;
+  return std::strtod(number.c_str(), nullptr);
+}
+
+namespace {
+
+template <typename T>
+std::optional<T> ToWhole(std::string_view text) {
+  const std::optional<double> value = ToDouble(text);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  const double rounded = RoundHalfEven(*value);
+  if (rounded < static_cast<double>(std::numeric_limits<T>::min()) ||
+      rounded > static_cast<double>(std::numeric_limits<T>::max())) {
+    return std::nullopt;
+  }
+  return static_cast<T>(rounded);
+}
+
+}  // namespace
+
+std::optional<std::int16_t> ToInt16(std::string_view text) { return ToWhole<std::int16_t>(text); }
+std::optional<std::int32_t> ToInt32(std::string_view text) { return ToWhole<std::int32_t>(text); }
+
+double RoundHalfEven(double value) { return std::nearbyint(value); }
+
+double Int(double value) { return std::floor(value); }
+
+std::string Str(std::int64_t value) {
+  return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+}
+
+double SingleQuotient(double a, double b) {
+  return static_cast<double>(static_cast<float>(a / b));
+}
+
+std::string LastDigits(std::int64_t value, int digits) {
+  std::string text = std::to_string(value);
+  if (static_cast<int>(text.size()) > digits) text.erase(0, text.size() - digits);
+  return text;
+}
+
+}  // namespace meridax

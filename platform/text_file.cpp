@@ -1,0 +1,173 @@
+#include "platform/text_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/file_ops.h"
+#include "platform/io_error.h"
+
+namespace meridax {
+namespace {
+
+constexpr std::size_t kBufferBytes = 1 << 20;
+
+}  // namespace
+
+TextWriter::TextWriter(const std::filesystem::path& path, Mode mode) : path_(path) {
+  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::kOutput ? O_TRUNC : O_APPEND);
+  fd_ = ::open(path.c_str(), flags, 0644);
+  if (fd_ < 0) throw IoError("開けません", path, errno);
+}
+
+TextWriter::~TextWriter() {
+  try {
+    Close();
+  } catch (const IoError&) {
+  }
+}
+
+void TextWriter::Separator() {
+  if (lineStarted_) buf_.push_back(',');
+  lineStarted_ = true;
+}
+
+TextWriter& TextWriter::Str(std::string_view text) {
+  Separator();
+  buf_.push_back('"');
+  buf_.append(text);
+  buf_.push_back('"');
+  return *this;
+}
+
+TextWriter& TextWriter::Num(std::int64_t value) {
+  Separator();
+  buf_.append(std::to_string(value));
+  return *this;
+}
+
+TextWriter& TextWriter::EndLine() {
+  buf_.append("\r\n");
+  lineStarted_ = false;
+  if (buf_.size() >= kBufferBytes) Flush();
+  return *this;
+}
+
+TextWriter& TextWriter::Raw(std::string_view bytes) {
+  buf_.append(bytes);
+  if (buf_.size() >= kBufferBytes) Flush();
+  return *this;
+}
+
+void TextWriter::Flush() {
+  if (fd_ < 0) return;
+  std::size_t done = 0;
+  while (done < buf_.size()) {
+    const ssize_t r = ::write(fd_, buf_.data() + done, buf_.size() - done);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      buf_.clear();
+      throw IoError("書き込めません", path_, errno);
+    }
+    done += static_cast<std::size_t>(r);
+  }
+  buf_.clear();
+}
+
+void TextWriter::Close() {
+  if (fd_ < 0) return;
+  try {
+    Flush();
+  } catch (...) {
+    ::close(fd_);
+    fd_ = -1;
+    throw;
+  }
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) throw IoError("閉じられません", path_, errno);
+}
+
+TextInput::TextInput(const std::filesystem::path& path) : path_(path) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) {
+    const int err = errno;
+    const auto folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+    if (err == ENOENT && FolderExists(folder)) {
+      eof_ = true;
+      return;
+    }
+    throw IoError("開けません", path, err);
+  }
+}
+
+TextInput::~TextInput() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool TextInput::Fill() {
+  if (eof_) return false;
+  buf_.resize(kBufferBytes);
+  for (;;) {
+    const ssize_t r = ::read(fd_, buf_.data(), kBufferBytes);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      buf_.clear();
+      pos_ = 0;
+      throw IoError("読み込めません", path_, errno);
+    }
+    buf_.resize(static_cast<std::size_t>(r));
+    pos_ = 0;
+    if (r == 0) eof_ = true;
+    return r > 0;
+  }
+}
+
+int TextInput::Peek() {
+  if (pos_ >= buf_.size() && !Fill()) return -1;
+  return static_cast<unsigned char>(buf_[pos_]);
+}
+
+int TextInput::Get() {
+  const int c = Peek();
+  if (c >= 0) ++pos_;
+  return c;
+}
+
+bool TextInput::AtEnd() { return Peek() < 0; }
+
+std::string ItemReader::Next() {
+  std::string item;
+  while (Peek() == ' ' || Peek() == '\t') Get();
+  if (Peek() == '"') {
+    Get();
+    for (int c = Get(); c >= 0 && c != '"'; c = Get()) item.push_back(static_cast<char>(c));
+    // Anything between the closing quote and the delimiter is not part of the item.
+    while (Peek() >= 0 && Peek() != ',' && Peek() != '\r' && Peek() != '\n') Get();
+  } else {
+    while (Peek() >= 0 && Peek() != ',' && Peek() != '\r' && Peek() != '\n') {
+      item.push_back(static_cast<char>(Get()));
+    }
+    while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.pop_back();
+  }
+  const int delimiter = Get();
+  if (delimiter == '\r' && Peek() == '\n') Get();
+  return item;
+}
+
+bool LineReader::Next(std::string& line) {
+  line.clear();
+  if (AtEnd()) return false;
+  for (int c = Get(); c >= 0; c = Get()) {
+    if (c == '\r') {
+      if (Peek() == '\n') Get();
+      break;
+    }
+    if (c == '\n') break;
+    line.push_back(static_cast<char>(c));
+  }
+  return true;
+}
+
+}  // namespace meridax

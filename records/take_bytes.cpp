@@ -1,0 +1,15 @@
+#include "records/take_bytes.h"
+
+namespace meridax {
+
+std::string TakeBytes(std::string_view bytes, std::int32_t& position, std::int32_t width) {
+  std::string field;
+  if (position >= 1 && width > 0) {
+    const auto start = static_cast<std::size_t>(position - 1);
+    if (start < bytes.size()) field.assign(bytes.substr(start, static_cast<std::size_t>(width)));
+  }
+  position += width;
+  return field;
+}
+
+}  // namespace meridax

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include "platform/file_ops.h"
+#include "platform/io_error.h"
+#include "platform/record_file.h"
+#include "platform/text_file.h"
+#include "tests/support/temp_drive.h"
+
+namespace meridax {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDrive;
+using testing::WriteFile;
+
+TEST(RecordCountTest, RoundsToNearestHalvesToEven) {
+  struct Case {
+    std::uint64_t length;
+    std::size_t recordLength;
+    std::int64_t count;
+  } cases[] = {{0, 10, 0},  {10, 10, 1}, {14, 10, 1}, {15, 10, 2}, {25, 10, 2},
+               {26, 10, 3}, {35, 10, 4}, {5, 10, 0},  {6, 10, 1},  {45, 10, 4}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(RecordCountOf(c.length, c.recordLength), c.count) << c.length << "/" << c.recordLength;
+  }
+}
+
+TEST(RecordFileTest, CreatesEmptyNeverTruncatesAndAddressesRecordsFromOne) {
+  TempDrive drive;
+  const auto path = drive.data() / "R.dat";
+  {
+    RecordFile f(path, 4);
+    EXPECT_EQ(f.Count(), 0);
+    f.Write(1, "AAAA");
+    f.Write(2, "BBBB");
+    f.Write(1, "aaaa");  // overwrite in place
+    f.Close();
+  }
+  EXPECT_EQ(ReadFile(path), "aaaaBBBB");
+  RecordFile again(path, 4);
+  EXPECT_EQ(again.Count(), 2);
+  EXPECT_EQ(again.Read(2), "BBBB");
+  again.Write(4, "DDDD");  // a gap reads back as NUL bytes
+  EXPECT_EQ(again.Read(3), std::string(4, '\0'));
+  EXPECT_EQ(again.Read(5), "    ");  // past the end: blanks
+  again.Truncate(1);
+  EXPECT_EQ(again.Count(), 1);
+  again.Close();
+  EXPECT_EQ(ReadFile(path), "aaaa");
+}
+
+TEST(RecordFileTest, ReadsSeeWritesAndPartialLastRecordIsPadded) {
+  TempDrive drive;
+  const auto path = drive.data() / "P.dat";
+  WriteFile(path, "1234567");  // 1.75 records of 4: counts 2
+  RecordFile f(path, 4);
+  EXPECT_EQ(f.Count(), 2);
+  EXPECT_EQ(f.Read(2), "567 ");
+  f.Write(1, "wxyz");
+  EXPECT_EQ(f.Read(1), "wxyz");
+  EXPECT_THROW(f.Write(1, "toolong"), std::invalid_argument);
+}
+
+TEST(RecordFileTest, LargeOffsetsUse64Bits) {
+  TempDrive drive;
+  const auto path = drive.data() / "Big.dat";
+  RecordFile f(path, 4161);
+  const std::int64_t n = 1'100'000;  // beyond 4 GiB
+  f.Write(n, std::string(4161, 'K'));
+  f.Flush();
+  EXPECT_EQ(FileLength(path), static_cast<std::uint64_t>(n) * 4161);
+  EXPECT_EQ(f.Read(n), std::string(4161, 'K'));
+  f.Truncate(0);
+}
+
+TEST(RecordFileTest, MissingFolderFails) {
+  TempDrive drive;
+  EXPECT_THROW(RecordFile(drive.data() / "NOFOLDER" / "x.dat", 4), IoError);
+}
+
+TEST(TextWriterTest, WritesTheItemFormatExactly) {
+  TempDrive drive;
+  const auto path = drive.data() / "T.dat";
+  {
+    TextWriter w(path, TextWriter::Mode::kOutput);
+    w.Str("2019104567").EndLine();
+    w.Str("2019104567").Str("1000").EndLine();
+    w.Num(12).Num(-3).Str("").EndLine();
+  }
+  EXPECT_EQ(ReadFile(path), "\"2019104567\"\r\n\"2019104567\",\"1000\"\r\n12,-3,\"\"\r\n");
+  {
+    TextWriter w(path, TextWriter::Mode::kAppend);
+    w.Raw("HS\r\n");
+  }
+  EXPECT_EQ(ReadFile(path).substr(ReadFile(path).size() - 4), "HS\r\n");
+  {
+    TextWriter w(path, TextWriter::Mode::kOutput);  // empties
+  }
+  EXPECT_EQ(ReadFile(path), "");
+}
+
+TEST(ItemReaderTest, ReadsItemsBackInOrder) {
+  TempDrive drive;
+  const auto path = drive.data() / "I.dat";
+  WriteFile(path, "\"a b\",\"\",12,  7 \r\n\"x,y\"\r\n\r\n\"last\"");
+  ItemReader r(path);
+  std::vector<std::string> items;
+  while (!r.AtEnd()) items.push_back(r.Next());
+  EXPECT_EQ(items, (std::vector<std::string>{"a b", "", "12", "7", "x,y", "", "last"}));
+}
+
+TEST(ItemReaderTest, MissingFileIsEmptyMissingFolderFails) {
+  TempDrive drive;
+  ItemReader r(drive.data() / "none.dat");
+  EXPECT_TRUE(r.AtEnd());
+  EXPECT_FALSE(FileExists(drive.data() / "none.dat"));  // reading creates nothing
+  EXPECT_THROW(ItemReader(drive.data() / "NOFOLDER" / "x.dat"), IoError);
+}
+
+TEST(LineReaderTest, LinesEndAtCrLfWhichIsNotKept) {
+  TempDrive drive;
+  const auto path = drive.data() / "L.dat";
+  WriteFile(path, "one\r\ntwo\r\n\r\nlast");
+  LineReader r(path);
+  std::vector<std::string> lines;
+  std::string line;
+  while (r.Next(line)) lines.push_back(line);
+  EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "", "last"}));
+}
+
+TEST(FileReplacementTest, KeepsTheOldFileUntilCommit) {
+  TempDrive drive;
+  const auto target = drive.data() / "W.dat";
+  WriteFile(target, "old");
+  {
+    FileReplacement rep(target);
+    TextWriter w(rep.temp(), TextWriter::Mode::kOutput);
+    w.Raw("new");
+    w.Close();
+    EXPECT_EQ(ReadFile(target), "old");
+    // no commit: abandoned
+  }
+  EXPECT_EQ(ReadFile(target), "old");
+  {
+    FileReplacement rep(target);
+    RecordFile f(rep.temp(), 3);
+    f.Write(1, "NEW");
+    f.Close();
+    rep.Commit();
+  }
+  EXPECT_EQ(ReadFile(target), "NEW");
+  {
+    FileReplacement rep(target);  // nothing written: an empty file replaces it
+    rep.Commit();
+  }
+  EXPECT_EQ(ReadFile(target), "");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.data()),
+                          std::filesystem::directory_iterator()),
+            13);  // twelve sub-folders and W.dat: no temporary file left behind
+}
+
+TEST(DeleteFileTest, MissingFileIsNoErrorMissingFolderIs) {
+  TempDrive drive;
+  WriteFile(drive.data() / "D.dat", "x");
+  EXPECT_TRUE(DeleteFile(drive.data() / "D.dat"));
+  EXPECT_FALSE(DeleteFile(drive.data() / "D.dat"));
+  EXPECT_THROW(DeleteFile(drive.data() / "NOFOLDER" / "D.dat"), IoError);
+  EXPECT_TRUE(FolderExists(drive.data() / "OPTION1N"));
+  EXPECT_THROW(RequireFolder(drive.data() / "NOFOLDER"), IoError);
+}
+
+}  // namespace
+}  // namespace meridax
