@@ -43,6 +43,8 @@ std::string Cp932ToUtf8(std::string_view cp932) {
   return Convert(cp932, "UTF-8", "CP932", "\xEF\xBF\xBD");
 }
 
-std::string Utf8ToCp932(std::string_view utf8) { return Convert(utf8, "CP932", "UTF-8", "?"); }
+std::string Utf8ToCp932(std::string_view utf8) {
+  return Convert(utf8, "CP932", "UTF-8", "?");
+}
 
 }  // namespace meridax

@@ -7,8 +7,12 @@
 namespace meridax {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -102,12 +106,20 @@ std::optional<T> ToWhole(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::int16_t> ToInt16(std::string_view text) { return ToWhole<std::int16_t>(text); }
-std::optional<std::int32_t> ToInt32(std::string_view text) { return ToWhole<std::int32_t>(text); }
+std::optional<std::int16_t> ToInt16(std::string_view text) {
+  return ToWhole<std::int16_t>(text);
+}
+std::optional<std::int32_t> ToInt32(std::string_view text) {
+  return ToWhole<std::int32_t>(text);
+}
 
-double RoundHalfEven(double value) { return std::nearbyint(value); }
+double RoundHalfEven(double value) {
+  return std::nearbyint(value);
+}
 
-double Int(double value) { return std::floor(value); }
+double Int(double value) {
+  return std::floor(value);
+}
 
 std::string Str(std::int64_t value) {
   return value < 0 ? std::to_string(value) : " " + std::to_string(value);

@@ -93,8 +93,8 @@ void RecordFile::Read(std::int64_t n, std::string& out) {
     readBuf_.resize(want);
     std::size_t got = 0;
     while (got < want) {
-      const ssize_t r = ::pread(fd_, readBuf_.data() + got, want - got,
-                                static_cast<off_t>(offset + got));
+      const ssize_t r =
+          ::pread(fd_, readBuf_.data() + got, want - got, static_cast<off_t>(offset + got));
       if (r < 0) {
         if (errno == EINTR) continue;
         readBuf_.clear();
@@ -153,8 +153,8 @@ void RecordFile::Truncate(std::int64_t count) {
   if (fd_ < 0) throw IoError("閉じています", path_);
   FlushWrites();
   readBuf_.clear();
-  const std::uint64_t length = static_cast<std::uint64_t>(std::max<std::int64_t>(count, 0)) *
-                               recordLength_;
+  const std::uint64_t length =
+      static_cast<std::uint64_t>(std::max<std::int64_t>(count, 0)) * recordLength_;
   if (::ftruncate(fd_, static_cast<off_t>(length)) != 0) {
     throw IoError("切り詰められません", path_, errno);
   }

@@ -93,7 +93,8 @@ TextInput::TextInput(const std::filesystem::path& path) : path_(path) {
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) {
     const int err = errno;
-    const auto folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+    const auto folder =
+        path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
     if (err == ENOENT && FolderExists(folder)) {
       eof_ = true;
       return;
@@ -135,7 +136,9 @@ int TextInput::Get() {
   return c;
 }
 
-bool TextInput::AtEnd() { return Peek() < 0; }
+bool TextInput::AtEnd() {
+  return Peek() < 0;
+}
 
 std::string ItemReader::Next() {
   std::string item;

@@ -12,9 +12,13 @@ std::string FixedRate6(double a, double b) {
   return LastDigits(static_cast<std::int64_t>(scaled) + 1000000, 6);
 }
 
-std::string FixedCount6(std::int64_t n) { return LastDigits(n + 1000000, 6); }
+std::string FixedCount6(std::int64_t n) {
+  return LastDigits(n + 1000000, 6);
+}
 
-std::string FixedNumber9(std::int64_t total) { return LastDigits(total + 1000000000, 9); }
+std::string FixedNumber9(std::int64_t total) {
+  return LastDigits(total + 1000000000, 9);
+}
 
 std::string RunningStyleCode(double a, double b, double c, double d) {
   if (a + b == 0) return "0000";

@@ -14,9 +14,11 @@ namespace meridax {
 // code of their characters, the first difference deciding and a prefix first. Keys are
 // code page 932 bytes; the keys sorted are ASCII codes and digits, for which unsigned
 // byte order is character-code order.
-inline bool KeyLess(std::string_view a, std::string_view b) { return a < b; }
+inline bool KeyLess(std::string_view a, std::string_view b) {
+  return a < b;
+}
 template <typename N>
-  requires std::is_arithmetic_v<N>
+requires std::is_arithmetic_v<N>
 inline bool KeyLess(N a, N b) {
   return a < b;
 }
@@ -87,14 +89,14 @@ void Sort(std::vector<Key>& keys, std::vector<Companion>& companions, std::int64
 // procedure is the contract: it decides which record of a run of equal keys stands first,
 // and so which one a cleaning step keeps. Slots outside l..r are untouched.
 template <typename Key, typename Companion>
-void QuickSortAscending(std::vector<Key>& keys, std::vector<Companion>& companions,
-                        std::int64_t l, std::int64_t r) {
+void QuickSortAscending(std::vector<Key>& keys, std::vector<Companion>& companions, std::int64_t l,
+                        std::int64_t r) {
   sort_detail::Sort<true>(keys, companions, l, r);
 }
 
 template <typename Key, typename Companion>
-void QuickSortDescending(std::vector<Key>& keys, std::vector<Companion>& companions,
-                         std::int64_t l, std::int64_t r) {
+void QuickSortDescending(std::vector<Key>& keys, std::vector<Companion>& companions, std::int64_t l,
+                         std::int64_t r) {
   sort_detail::Sort<false>(keys, companions, l, r);
 }
 

@@ -41,9 +41,15 @@ GridControl::GridControl(QTableWidget* table, int rows, int cols) : table_(table
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-void GridControl::SetCols(int cols) { table_->setColumnCount(cols); }
-int GridControl::Cols() const { return table_->columnCount(); }
-int GridControl::Rows() const { return table_->rowCount(); }
+void GridControl::SetCols(int cols) {
+  table_->setColumnCount(cols);
+}
+int GridControl::Cols() const {
+  return table_->columnCount();
+}
+int GridControl::Rows() const {
+  return table_->rowCount();
+}
 
 void GridControl::SetColWidth(int col, int twips) {
   table_->setColumnWidth(col, TwipsToPixels(twips));

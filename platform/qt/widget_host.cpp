@@ -31,13 +31,17 @@ void WidgetStepHost::ShowMessage(std::string_view text) {
   box.exec();
 }
 
-void WidgetStepHost::ProcessEvents() { QCoreApplication::processEvents(); }
+void WidgetStepHost::ProcessEvents() {
+  QCoreApplication::processEvents();
+}
 
 namespace {
 bool stepRunning = false;
 }
 
-bool StepGate::Busy() { return stepRunning; }
+bool StepGate::Busy() {
+  return stepRunning;
+}
 
 bool StepGate::Run(const std::function<void()>& step) {
   if (stepRunning) return false;

@@ -11,7 +11,9 @@
 namespace meridax {
 
 // Twips as the windows are laid out in; 15 twips to a pixel.
-constexpr int TwipsToPixels(int twips) { return twips / 15; }
+constexpr int TwipsToPixels(int twips) {
+  return twips / 15;
+}
 QRect TwipsRect(int left, int top, int width, int height);
 
 // The step host of a window with a display: the status text goes to its text box,

@@ -31,16 +31,18 @@ TEST(FormatsTest, RunningStyleCodeCutsTheRatio) {
   struct Case {
     double a, b, c, d;
     const char* code;
-  } cases[] = {{0, 0, 5, 5, "0000"}, {1, 1, 0, 0, "1000"}, {1, 1, 3, 4, "1300"},
-               {2, 0, 7, 0, "1300"},  // 3.5 gives 3, not 4
-               {1, 0, 9, 9, "1400"},  {1, 1, 2, 0, "1100"}};
+  } cases[] = {{0, 0, 5, 5, "0000"}, {1, 1, 0, 0, "1000"},
+               {1, 1, 3, 4, "1300"}, {2, 0, 7, 0, "1300"},  // 3.5 gives 3, not 4
+               {1, 0, 9, 9, "1400"}, {1, 1, 2, 0, "1100"}};
   for (const auto& c : cases) EXPECT_EQ(RunningStyleCode(c.a, c.b, c.c, c.d), c.code);
 }
 
 TEST(FormatsTest, DataPathMapsUnderTheDataFolder) {
   SetDriveRoot("/d");
-  EXPECT_EQ(DataPath("OPTION1N\\KYOSOBA.dat"), std::filesystem::path("/d/MERIDAXPROJECT/OPTION1N/KYOSOBA.dat"));
-  EXPECT_EQ(DataPath("\\KISHUGOTOSETUP\\a.dat"), std::filesystem::path("/d/MERIDAXPROJECT/KISHUGOTOSETUP/a.dat"));
+  EXPECT_EQ(DataPath("OPTION1N\\KYOSOBA.dat"),
+            std::filesystem::path("/d/MERIDAXPROJECT/OPTION1N/KYOSOBA.dat"));
+  EXPECT_EQ(DataPath("\\KISHUGOTOSETUP\\a.dat"),
+            std::filesystem::path("/d/MERIDAXPROJECT/KISHUGOTOSETUP/a.dat"));
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ TEST(DriveTest, MapsWindowsPathsUnderTheRoot) {
       {"C:\\JVDATA\\", "/tmp/drv/JVDATA"},
       {"C:", "/tmp/drv"},
   };
-  for (const auto& c : cases) EXPECT_EQ(HostPath(c.windows), std::filesystem::path(c.host)) << c.windows;
+  for (const auto& c : cases)
+    EXPECT_EQ(HostPath(c.windows), std::filesystem::path(c.host)) << c.windows;
 }
 
 TEST(DriveTest, RejectsOtherDrives) {

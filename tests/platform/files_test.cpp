@@ -21,7 +21,8 @@ TEST(RecordCountTest, RoundsToNearestHalvesToEven) {
   } cases[] = {{0, 10, 0},  {10, 10, 1}, {14, 10, 1}, {15, 10, 2}, {25, 10, 2},
                {26, 10, 3}, {35, 10, 4}, {5, 10, 0},  {6, 10, 1},  {45, 10, 4}};
   for (const auto& c : cases) {
-    EXPECT_EQ(RecordCountOf(c.length, c.recordLength), c.count) << c.length << "/" << c.recordLength;
+    EXPECT_EQ(RecordCountOf(c.length, c.recordLength), c.count)
+        << c.length << "/" << c.recordLength;
   }
 }
 

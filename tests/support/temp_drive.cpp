@@ -11,7 +11,7 @@
 namespace meridax::testing {
 
 const char* const kDataSubfolders[12] = {
-    "OPTION1N", "HAHAHAN",  "HAHA",           "HAHAN",          "SHUBOBA",        "SHUBOBAN",
+    "OPTION1N", "HAHAHAN",  "HAHA",         "HAHAN",          "SHUBOBA",        "SHUBOBAN",
     "KYOSOBA",  "KYOSOBAN", "UMAGOTOSETUP", "UMAGOTOEXSETUP", "KISHUGOTOSETUP", "KISHUFUKUSHO"};
 
 TempDrive::TempDrive(bool withDataFolders) {

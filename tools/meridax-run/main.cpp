@@ -59,9 +59,8 @@ int main(int argc, char** argv) {
     }
   }
 
-  meridax::RecordingHost host([](std::string_view, std::string_view text) {
-    std::cout << text << std::endl;
-  });
+  meridax::RecordingHost host(
+      [](std::string_view, std::string_view text) { std::cout << text << std::endl; });
   for (const auto& name : steps) {
     if ((*registry.Find(name))(host) != meridax::StepResult::kOk) {
       std::cerr << "meridax-run: step " << name << " failed\n";
