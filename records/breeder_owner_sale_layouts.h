@@ -7,25 +7,33 @@
 
 namespace meridax::records {
 
-inline constexpr FieldSpec kBreederLayoutFields[] = {
-    F("RecordSpec", 1, 2),
-    F("DataCategory", 3, 1),
-    F("CreatedYear", 4, 4),
-    F("CreatedMonth", 8, 2),
-    F("CreatedDay", 10, 2),
-    F("BreederCode", 12, 8),
-    F("BreederNameCorporate", 20, 72),
-    F("BreederName", 92, 72),
-    F("BreederNameKana", 164, 72),
-    F("BreederNameEnglish", 236, 168),
-    F("BreederAddress", 404, 20),
-    G("YearResults", 424, 60, 2, 4),
+// The results block that breeder and owner records both carry (this year, career).
+inline constexpr FieldSpec kYearResultMembers[] = {
     F("YearResults.SetYear", 0, 4),
     F("YearResults.PrizeTotal", 4, 10),
     F("YearResults.AddedTotal", 14, 10),
     F("YearResults.FinishCounts", 24, 6, 6),
-    F("LineEnd", 544, 2),
 };
+
+inline constexpr auto kBreederLayoutFields = JoinRows(
+    {
+        F("RecordSpec", 1, 2),
+        F("DataCategory", 3, 1),
+        F("CreatedYear", 4, 4),
+        F("CreatedMonth", 8, 2),
+        F("CreatedDay", 10, 2),
+        F("BreederCode", 12, 8),
+        F("BreederNameCorporate", 20, 72),
+        F("BreederName", 92, 72),
+        F("BreederNameKana", 164, 72),
+        F("BreederNameEnglish", 236, 168),
+        F("BreederAddress", 404, 20),
+        G("YearResults", 424, 60, 2, 4),
+    },
+    kYearResultMembers,
+    {
+        F("LineEnd", 544, 2),
+    });
 inline constexpr Layout kBreederLayout{"BR", kBreederLayoutFields, 545, 545};
 static_assert(LayoutIsValid(kBreederLayout));
 
@@ -56,25 +64,25 @@ namespace br {
 inline constexpr FieldRef CreatedDate = Span(CreatedYear, CreatedDay);
 }  // namespace br
 
-inline constexpr FieldSpec kOwnerLayoutFields[] = {
-    F("RecordSpec", 1, 2),
-    F("DataCategory", 3, 1),
-    F("CreatedYear", 4, 4),
-    F("CreatedMonth", 8, 2),
-    F("CreatedDay", 10, 2),
-    F("OwnerCode", 12, 6),
-    F("OwnerNameCorporate", 18, 64),
-    F("OwnerName", 82, 64),
-    F("OwnerNameKana", 146, 50),
-    F("OwnerNameEnglish", 196, 100),
-    F("SilksDescription", 296, 60),
-    G("YearResults", 356, 60, 2, 4),
-    F("YearResults.SetYear", 0, 4),
-    F("YearResults.PrizeTotal", 4, 10),
-    F("YearResults.AddedTotal", 14, 10),
-    F("YearResults.FinishCounts", 24, 6, 6),
-    F("LineEnd", 476, 2),
-};
+inline constexpr auto kOwnerLayoutFields = JoinRows(
+    {
+        F("RecordSpec", 1, 2),
+        F("DataCategory", 3, 1),
+        F("CreatedYear", 4, 4),
+        F("CreatedMonth", 8, 2),
+        F("CreatedDay", 10, 2),
+        F("OwnerCode", 12, 6),
+        F("OwnerNameCorporate", 18, 64),
+        F("OwnerName", 82, 64),
+        F("OwnerNameKana", 146, 50),
+        F("OwnerNameEnglish", 196, 100),
+        F("SilksDescription", 296, 60),
+        G("YearResults", 356, 60, 2, 4),
+    },
+    kYearResultMembers,
+    {
+        F("LineEnd", 476, 2),
+    });
 inline constexpr Layout kOwnerLayout{"BN", kOwnerLayoutFields, 477, 477};
 static_assert(LayoutIsValid(kOwnerLayout));
 

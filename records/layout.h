@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -38,6 +40,16 @@ constexpr FieldSpec G(std::string_view name, int pos, int width, int repeat, int
 // A table of `rows` rows of `width` bytes, each row `cells` cells of width / cells bytes.
 constexpr FieldSpec T(std::string_view name, int pos, int width, int rows, int cells) {
   return {name, pos, width, width, rows, 0, cells};
+}
+
+// Rows written once and shared by several layouts (a block two record kinds both carry),
+// joined into one table.
+template <std::size_t... N>
+constexpr std::array<FieldSpec, (N + ...)> JoinRows(const FieldSpec (&... parts)[N]) {
+  std::array<FieldSpec, (N + ...)> rows{};
+  auto next = rows.begin();
+  ((next = std::copy(parts, parts + N, next)), ...);
+  return rows;
 }
 
 struct Layout {
