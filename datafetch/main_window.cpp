@@ -38,15 +38,15 @@ std::optional<std::size_t> KindIndex(std::string_view record) {
 }  // namespace
 
 const std::array<RawFileKind, kRecordFileCount + 1> kRawFiles = {{
-    {"RA", "RA20190101.dat", 1272},
-    {"SE", "SE20190101.dat", 555},
-    {"UM", "UM20190101.dat", 1609},
-    {"HN", "HN20190101.dat", 251},
-    {"KS", "KS20190101.dat", 4161},
-    {"SK", "SK20190101.dat", 208},
-    {"CH", "CH20190101.dat", 3850},
-    {"BR", "BR20190101.dat", 545},
-    {"BN", "BN20190101.dat", 477},
+    {"RA", "RA20190101.dat", records::kRaceLayout.storedLength},
+    {"SE", "SE20190101.dat", records::kRunnerLayout.storedLength},
+    {"UM", "UM20190101.dat", records::kHorseLayout.storedLength},
+    {"HN", "HN20190101.dat", records::kBreedingHorseLayout.storedLength},
+    {"KS", "KS20190101.dat", records::kJockeyLayout.storedLength},
+    {"SK", "SK20190101.dat", records::kOffspringLayout.storedLength},
+    {"CH", "CH20190101.dat", records::kTrainerLayout.storedLength},
+    {"BR", "BR20190101.dat", records::kBreederLayout.storedLength},
+    {"BN", "BN20190101.dat", records::kOwnerLayout.storedLength},
     {"HS", "HS20190101.dat", 0},
 }};
 
@@ -172,18 +172,44 @@ void MainWindow::ReadRecords(StepHost& host, RawFiles& files, std::int32_t& read
   }
 }
 
+template <typename Parsed>
+void MainWindow::Append(std::size_t fileIndex, std::string_view record, Parsed& parsed,
+                        void (*parse)(std::string_view, Parsed&),
+                        void (*build)(const Parsed&, std::string&), RawFiles& files) {
+  parse(record, parsed);
+  const std::int32_t n = ++counters_[fileIndex];
+  build(parsed, stored_[fileIndex]);
+  files.Records(fileIndex).Write(n, stored_[fileIndex]);
+}
+
 void MainWindow::Route(std::string_view record, RawFiles& files) {
+  using namespace records;
   const auto index = KindIndex(record);
   if (!index) return;
-  if (*index == kHsIndex) {
-    files.MarketSales().Raw(record);
-    return;
+  switch (*index) {
+    case 0:
+      return Append(*index, record, parsedRA_, ParseRA, ToFixedRA, files);
+    case 1:
+      return Append(*index, record, parsedSE_, ParseSE, ToFixedSE, files);
+    case 2:
+      return Append(*index, record, parsedUM_, ParseUM, ToFixedUM, files);
+    case 3:
+      return Append(*index, record, parsedHN_, ParseHN, ToFixedHN, files);
+    case 4:
+      return Append(*index, record, parsedKS_, ParseKS, ToFixedKS, files);
+    case 5:
+      return Append(*index, record, parsedSK_, ParseSK, ToFixedSK, files);
+    case 6:
+      return Append(*index, record, parsedCH_, ParseCH, ToFixedCH, files);
+    case 7:
+      return Append(*index, record, parsedBR_, ParseBR, ToFixedBR, files);
+    case 8:
+      return Append(*index, record, parsedBN_, ParseBN, ToFixedBN, files);
+    default:
+      // A market sale is kept as the line it was delivered as.
+      ParseHS(record, parsedHS_);
+      files.MarketSales().Raw(record);
   }
-  RecordFile& file = files.Records(*index);
-  const std::int32_t n = ++counters_[*index];
-  std::string stored(record.substr(0, file.recordLength()));
-  stored.resize(file.recordLength(), ' ');
-  file.Write(n, stored);
 }
 
 StepResult MainWindow::Command3_Click(StepHost& /*host*/) {
@@ -193,7 +219,10 @@ StepResult MainWindow::Command3_Click(StepHost& /*host*/) {
     path.append(kRawFiles[kHsIndex].path);
     LineReader in(HostPath(path));
     std::string line;
-    while (in.Next(line)) ++hsLineCount_;
+    while (in.Next(line)) {
+      records::ParseHS(line, parsedHS_);
+      ++hsLineCount_;
+    }
   } catch (const IoError&) {
     return StepResult::kFailed;
   }

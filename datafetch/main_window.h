@@ -7,6 +7,7 @@
 
 #include "platform/jvlink/jvlink.h"
 #include "platform/step_host.h"
+#include "records/parsers.h"
 
 namespace meridax::datafetch {
 
@@ -59,6 +60,7 @@ class MainWindow {
 
   std::int32_t RecordCounter(std::size_t fileIndex) const { return counters_.at(fileIndex); }
   std::int32_t HsLineCount() const { return hsLineCount_; }
+  const records::ParsedHS& ParsedMarketSale() const { return parsedHS_; }
 
  private:
   class RawFiles;
@@ -66,6 +68,10 @@ class MainWindow {
   void Download(StepHost& host);
   void ReadRecords(StepHost& host, RawFiles& files, std::int32_t& readCount);
   void Route(std::string_view record, RawFiles& files);
+  template <typename Parsed>
+  void Append(std::size_t fileIndex, std::string_view record, Parsed& parsed,
+              void (*parse)(std::string_view, Parsed&), void (*build)(const Parsed&, std::string&),
+              RawFiles& files);
 
   jvlink::JVLink& jvlink_;
   ProgressWindowShower& progress_;
@@ -73,6 +79,18 @@ class MainWindow {
   std::int32_t downloadCount_ = 0;
   std::array<std::int32_t, kRecordFileCount> counters_{};
   std::int32_t hsLineCount_ = 0;
+  // The last record of each kind, parsed, and but for HS its stored record.
+  records::ParsedRA parsedRA_;
+  records::ParsedSE parsedSE_;
+  records::ParsedUM parsedUM_;
+  records::ParsedHN parsedHN_;
+  records::ParsedKS parsedKS_;
+  records::ParsedSK parsedSK_;
+  records::ParsedCH parsedCH_;
+  records::ParsedBR parsedBR_;
+  records::ParsedBN parsedBN_;
+  records::ParsedHS parsedHS_;
+  std::array<std::string, kRecordFileCount> stored_;
   bool failed_ = false;
 };
 

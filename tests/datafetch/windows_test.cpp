@@ -153,9 +153,13 @@ TEST(MarketSaleCheckTest, CountsLinesAndShowsNothing) {
 
   EXPECT_EQ(window.Command3_Click(host), StepResult::kOk);  // missing file
   EXPECT_EQ(window.HsLineCount(), 0);
-  testing::WriteFile(file, "HS" + line + "\r\nHS" + line + "\r\nHS" + line + "\r\n");
+  testing::WriteFile(
+      file, "HS" + line + "\r\nHS" + line + "\r\nHS" + line.substr(0, 189) + "7654321\r\n");
   window.Command3_Click(host);
   EXPECT_EQ(window.HsLineCount(), 3);
+  // Each line is parsed without its CR LF.
+  EXPECT_EQ(window.ParsedMarketSale().Text(records::hs::SalePrice), "xxx7654321");
+  EXPECT_EQ(window.ParsedMarketSale().Text(records::hs::LineEnd), "");
   testing::WriteFile(file, "");
   window.Command3_Click(host);
   EXPECT_EQ(window.HsLineCount(), 0);
