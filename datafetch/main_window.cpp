@@ -139,7 +139,9 @@ void MainWindow::Download(StepHost& host) {
 
   try {
     RawFiles files;
-    counters_.fill(0);
+    for (std::size_t i = 0; i < kRecordFileCount; ++i) {
+      counters_[i] = static_cast<std::int32_t>(files.Records(i).Count());
+    }
     ReadRecords(host, files, readCount);
   } catch (const IoError& e) {
     ReportFailure(host, std::string("書き込みエラー。") + e.what());
