@@ -18,7 +18,7 @@ constexpr std::size_t kHsIndex = kRecordFileCount;
 
 std::filesystem::path RawPath(std::size_t index) {
   std::string path(kDataFolder);
-  path.append(kRawFiles[index].path);
+  path.append(kRawFiles[index].fileName);
   return HostPath(path);
 }
 
@@ -217,9 +217,7 @@ void MainWindow::Route(std::string_view record, RawFiles& files) {
 StepResult MainWindow::Command3_Click(StepHost& /*host*/) {
   hsLineCount_ = 0;
   try {
-    std::string path(kDataFolder);
-    path.append(kRawFiles[kHsIndex].path);
-    LineReader in(HostPath(path));
+    LineReader in(RawPath(kHsIndex));
     std::string line;
     while (in.Next(line)) {
       records::ParseHS(line, parsedHS_);

@@ -204,7 +204,7 @@ TEST_P(DownloadTest, Scenario) {
   const Scenario& sc = GetParam();
   testing::TempDrive drive;
   for (const auto& raw : kRawFiles) {
-    testing::WriteFile(drive.data() / std::string(raw.path), Earlier(raw.kind));
+    testing::WriteFile(drive.data() / std::string(raw.fileName), Earlier(raw.kind));
   }
   FakeJVLink jv;
   jv.initResult = sc.initResult;
@@ -227,7 +227,8 @@ TEST_P(DownloadTest, Scenario) {
     const std::string kind(kRawFiles[i].kind);
     std::string expected = Earlier(kind);
     if (sc.files) expected = sc.files->contains(kind) ? sc.files->at(kind) : "";
-    EXPECT_EQ(testing::ReadFile(drive.data() / std::string(kRawFiles[i].path)), expected) << kind;
+    EXPECT_EQ(testing::ReadFile(drive.data() / std::string(kRawFiles[i].fileName)), expected)
+        << kind;
     if (i < kRecordFileCount && sc.files) {
       EXPECT_EQ(window.RecordCounter(i),
                 static_cast<std::int32_t>(expected.size() / kRawFiles[i].recordLength));
