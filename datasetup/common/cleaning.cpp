@@ -73,8 +73,9 @@ CleaningResult CleanRecords(const CleaningRule& rule, StagedFiles& outputs) {
   RecordFile cleaned(result.staged, rule.recordLength);
   for (const std::int64_t slot : ChooseOnePerRun(keys, rule.keep, rule.runPrefix)) {
     const std::string_view record = raw.Record(numbers[static_cast<std::size_t>(slot)]);
-    if (rule.categories && rule.categories->find(records::View(record, kDataCategory).front()) ==
-                               std::string_view::npos) {
+    if (rule.categories &&
+        rule.categories->find(records::View(record, records::header::DataCategory).front()) ==
+            std::string_view::npos) {
       continue;
     }
     cleaned.Write(++result.keptCount, record);

@@ -18,10 +18,11 @@
 //   BN    OwnerCode CreatedDate           desc  6 bytes           first      every value
 //   SK    HorseId                         asc   whole key         first      "12"
 //   HN    BreedingNumber                  asc   whole key         first      "12"
-// With a descending sort on code and CreatedDate and the run compared on the code alone,
-// the first of a run is the newest record of the code (ties: the one the sort leaves
-// first). BR, BN and the sire step's SK keep the old cleaned file's records past the new
-// end (keepRecordsPastEnd); the others rebuild it whole.
+// CreatedDate is records::header::CreatedDate. With a descending sort on code and
+// CreatedDate and the run compared on the code alone, the first of a run is the newest
+// record of the code (ties: the one the sort leaves first). BR, BN and the sire step's SK
+// keep the old cleaned file's records past the new end (keepRecordsPastEnd); the others
+// rebuild it whole.
 
 #include <cstdint>
 #include <filesystem>
@@ -30,18 +31,13 @@
 #include <vector>
 
 #include "platform/staged_files.h"
-#include "records/layout.h"
+#include "records/layouts.h"
 
 namespace meridax {
 
 enum class SortOrder { kAscending, kDescending };
 enum class KeepOfRun { kFirst, kLast };
 enum class CountAfter { kRawRecords, kCleanedRecords };
-
-// CreatedDate of the record header that begins every record kind (yyyymmdd).
-inline constexpr records::FieldRef kCreatedDate{4, 8};
-// DataCategory of the record header.
-inline constexpr records::FieldRef kDataCategory{3, 1};
 
 struct CleaningRule {
   std::filesystem::path rawFile;

@@ -18,6 +18,8 @@ using testing::WriteRecords;
 // A small record of the common header: kind, DataCategory, CreatedDate, then a code.
 constexpr std::size_t kLength = 21;
 constexpr records::FieldRef kCode{12, 8};
+constexpr records::FieldRef kDataCategory = records::header::DataCategory;
+constexpr records::FieldRef kCreatedDate = records::header::CreatedDate;
 
 std::string Rec(std::string_view category, std::string_view code,
                 std::string_view created = "20190101") {
