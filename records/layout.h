@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace meridax::records {
@@ -95,6 +96,17 @@ inline std::string_view View(std::string_view record, FieldRef f) {
   const auto start = static_cast<std::size_t>(f.pos - 1);
   if (start >= record.size()) return {};
   return record.substr(start, static_cast<std::size_t>(f.width));
+}
+
+// Sets a field of a record buffer as fixed fields are set: the text left-aligned, padded
+// with blanks and cut on the right. A buffer too short for the field is lengthened.
+inline void Put(std::string& record, FieldRef f, std::string_view text) {
+  const auto start = static_cast<std::size_t>(f.pos - 1);
+  const auto width = static_cast<std::size_t>(f.width);
+  if (record.size() < start + width) record.resize(start + width, ' ');
+  const std::size_t n = std::min(width, text.size());
+  record.replace(start, n, text.substr(0, n));
+  record.replace(start + n, width - n, width - n, ' ');
 }
 
 namespace detail {
