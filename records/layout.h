@@ -1,7 +1,10 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace meridax::records {
@@ -10,7 +13,9 @@ namespace meridax::records {
 // fields, or a group of `repeat` elements whose `members` rows follow it. `pos` is the
 // stored position (from 1; for a member, the offset in its element). `width` is the
 // delivered width and `storedWidth` the stored one: they differ only where a stored
-// record cuts a field (the money totals of jockey and trainer records).
+// record cuts a field (the money totals of jockey and trainer records). A table row
+// splits each entry into `cells` equal cells (six counts per row of finish counts); the
+// cells are what a parse takes.
 struct FieldSpec {
   std::string_view name;
   int pos;
@@ -18,6 +23,7 @@ struct FieldSpec {
   int storedWidth;
   int repeat = 1;
   int members = 0;
+  int cells = 1;
 };
 
 constexpr FieldSpec F(std::string_view name, int pos, int width, int repeat = 1) {
@@ -27,9 +33,24 @@ constexpr FieldSpec F(std::string_view name, int pos, int width, int repeat = 1)
 constexpr FieldSpec Cut(std::string_view name, int pos, int width, int storedWidth) {
   return {name, pos, width, storedWidth, 1, 0};
 }
-// A group of `repeat` elements; the next `members` rows are its members.
+// A group of `repeat` elements of `width` stored bytes; the next `members` rows are its
+// members.
 constexpr FieldSpec G(std::string_view name, int pos, int width, int repeat, int members) {
   return {name, pos, width, width, repeat, members};
+}
+// A table of `rows` rows of `width` bytes, each row `cells` cells of width / cells bytes.
+constexpr FieldSpec T(std::string_view name, int pos, int width, int rows, int cells) {
+  return {name, pos, width, width, rows, 0, cells};
+}
+
+// Rows written once and shared by several layouts (a block two record kinds both carry),
+// joined into one table.
+template <std::size_t... N>
+constexpr std::array<FieldSpec, (N + ...)> JoinRows(const FieldSpec (&... parts)[N]) {
+  std::array<FieldSpec, (N + ...)> rows{};
+  auto next = rows.begin();
+  ((next = std::copy(parts, parts + N, next)), ...);
+  return rows;
 }
 
 struct Layout {
@@ -40,7 +61,8 @@ struct Layout {
 };
 
 // Where a field stands in a stored record: entry k of an array at pos + (k - 1) x stride,
-// element e of a group at pos + (e - 1) x elementStride.
+// element e of a group at pos + (e - 1) x elementStride, cell c of a table row at
+// pos + (c - 1) x width / cells. An index not yet chosen stands for the first.
 struct FieldRef {
   int pos = 0;
   int width = 0;
@@ -48,21 +70,43 @@ struct FieldRef {
   int stride = 0;
   int elements = 1;
   int elementStride = 0;
+  int cells = 1;
 
   constexpr FieldRef At(int entry) const {
-    return {pos + (entry - 1) * stride, width, 1, 0, elements, elementStride};
+    return {pos + (entry - 1) * stride, width, 1, 0, elements, elementStride, cells};
   }
   constexpr FieldRef In(int element) const {
-    return {pos + (element - 1) * elementStride, width, count, stride, 1, 0};
+    return {pos + (element - 1) * elementStride, width, count, stride, 1, 0, cells};
+  }
+  constexpr FieldRef Cell(int cell) const {
+    const int cellWidth = width / cells;
+    return {pos + (cell - 1) * cellWidth, cellWidth, count, stride, elements, elementStride, 1};
   }
   constexpr int end() const { return pos + width - 1; }
+  constexpr bool operator==(const FieldRef&) const = default;
 };
+
+// A run of adjacent fields seen as one, such as a date kept as year, month and day.
+constexpr FieldRef Span(FieldRef first, FieldRef last) {
+  return {first.pos, last.end() - first.pos + 1, 1, 0, 1, 0, 1};
+}
 
 // The bytes of a field of a stored record; a record too short for it gives what is there.
 inline std::string_view View(std::string_view record, FieldRef f) {
   const auto start = static_cast<std::size_t>(f.pos - 1);
   if (start >= record.size()) return {};
   return record.substr(start, static_cast<std::size_t>(f.width));
+}
+
+// Sets a field of a record buffer as fixed fields are set: the text left-aligned, padded
+// with blanks and cut on the right. A buffer too short for the field is lengthened.
+inline void Put(std::string& record, FieldRef f, std::string_view text) {
+  const auto start = static_cast<std::size_t>(f.pos - 1);
+  const auto width = static_cast<std::size_t>(f.width);
+  if (record.size() < start + width) record.resize(start + width, ' ');
+  const std::size_t n = std::min(width, text.size());
+  record.replace(start, n, text.substr(0, n));
+  record.replace(start + n, width - n, width - n, ' ');
 }
 
 namespace detail {
@@ -115,33 +159,79 @@ constexpr bool LayoutIsContiguous(const Layout& layout) {
   return true;
 }
 
+// Every row is well-formed: positive widths and counts, a cut only of a plain field,
+// cells that divide their row, members of a group named after it, no name twice.
+constexpr bool LayoutRowsAreSound(const Layout& layout) {
+  const auto& fields = layout.fields;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const FieldSpec& f = fields[i];
+    if (f.width <= 0 || f.storedWidth <= 0 || f.storedWidth > f.width || f.repeat <= 0 ||
+        f.members < 0 || f.cells <= 0 || f.width % f.cells != 0) {
+      return false;
+    }
+    if (f.storedWidth != f.width && (f.members > 0 || f.cells != 1)) return false;
+    if (i + static_cast<std::size_t>(f.members) >= fields.size()) return false;
+    for (std::size_t m = i + 1; m <= i + static_cast<std::size_t>(f.members); ++m) {
+      const std::string_view member = fields[m].name;
+      if (member.size() <= f.name.size() + 1 || member.substr(0, f.name.size()) != f.name ||
+          member[f.name.size()] != '.') {
+        return false;
+      }
+    }
+    for (std::size_t j = i + 1; j < fields.size(); ++j) {
+      if (fields[j].name == f.name) return false;
+    }
+  }
+  return true;
+}
+
 constexpr bool LayoutIsValid(const Layout& layout) {
-  return LayoutIsContiguous(layout) && LayoutLength(layout, true) == layout.deliveredLength &&
+  return LayoutRowsAreSound(layout) && LayoutIsContiguous(layout) &&
+         LayoutLength(layout, true) == layout.deliveredLength &&
          LayoutLength(layout, false) == layout.storedLength;
 }
 
-// The stored position of a field by name ("JockeyCode", "Opponents.HorseId"). An unknown
-// name is a compile error where the result is constexpr.
-constexpr FieldRef FieldOf(const Layout& layout, std::string_view name) {
+namespace detail {
+
+[[noreturn]] void UnknownField(std::string_view name);  // throws std::invalid_argument
+
+constexpr FieldRef FieldIn(const Layout& layout, std::string_view name, bool delivered) {
   int pos = 1;
   for (std::size_t i = 0; i < layout.fields.size();) {
     const FieldSpec& f = layout.fields[i];
-    const int element = detail::ElementBytes(layout.fields, i, false);
+    const int element = ElementBytes(layout.fields, i, delivered);
     if (f.name == name) {
-      if (f.members > 0) return {pos, element, 1, 0, f.repeat, element};
-      return {pos, f.storedWidth, f.repeat, f.storedWidth, 1, 0};
+      if (f.members > 0) return {pos, element, 1, 0, f.repeat, element, 1};
+      const int width = delivered ? f.width : f.storedWidth;
+      return {pos, width, f.repeat, width, 1, 0, f.cells};
     }
+    int offset = 0;
     for (std::size_t m = i + 1; m <= i + static_cast<std::size_t>(f.members); ++m) {
       const FieldSpec& member = layout.fields[m];
+      const int width = delivered ? member.width : member.storedWidth;
       if (member.name == name) {
-        return {pos + member.pos,   member.storedWidth, member.repeat,
-                member.storedWidth, f.repeat,           element};
+        return {pos + offset, width, member.repeat, width, f.repeat, element, member.cells};
       }
+      offset += RowStoredBytes(layout.fields, m, delivered);
     }
-    pos += detail::RowStoredBytes(layout.fields, i, false);
+    pos += RowStoredBytes(layout.fields, i, delivered);
     i += 1 + static_cast<std::size_t>(f.members);
   }
-  throw "unknown field";  // not a constant expression: fails the build
+  UnknownField(name);  // not a constant expression: an unknown name fails the build
+}
+
+}  // namespace detail
+
+// The stored position of a field by name ("JockeyCode", "Opponents.HorseId"). An unknown
+// name is a compile error where the result is constexpr, std::invalid_argument otherwise.
+constexpr FieldRef FieldOf(const Layout& layout, std::string_view name) {
+  return detail::FieldIn(layout, name, false);
+}
+
+// The same in the delivered layout (differs from FieldOf only in jockey and trainer
+// records, after the first cut money total).
+constexpr FieldRef DeliveredFieldOf(const Layout& layout, std::string_view name) {
+  return detail::FieldIn(layout, name, true);
 }
 
 }  // namespace meridax::records

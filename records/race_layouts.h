@@ -138,6 +138,7 @@ inline constexpr FieldRef CornerPassings_PassingOrder =
     FieldOf(kRaceLayout, "CornerPassings.PassingOrder");
 inline constexpr FieldRef RecordUpdateCode = FieldOf(kRaceLayout, "RecordUpdateCode");
 inline constexpr FieldRef LineEnd = FieldOf(kRaceLayout, "LineEnd");
+inline constexpr FieldRef CreatedDate = Span(CreatedYear, CreatedDay);
 }  // namespace ra
 
 inline constexpr FieldSpec kRunnerLayoutFields[] = {
@@ -286,6 +287,7 @@ inline constexpr FieldRef MiningErrorMinus = FieldOf(kRunnerLayout, "MiningError
 inline constexpr FieldRef MiningPredictedRank = FieldOf(kRunnerLayout, "MiningPredictedRank");
 inline constexpr FieldRef RaceRunningStyle = FieldOf(kRunnerLayout, "RaceRunningStyle");
 inline constexpr FieldRef LineEnd = FieldOf(kRunnerLayout, "LineEnd");
+inline constexpr FieldRef CreatedDate = Span(CreatedYear, CreatedDay);
 }  // namespace se
 
 // Spot checks of positions that later steps rely on.

@@ -11,4 +11,8 @@ namespace meridax {
 // advances by `width` whatever was taken. Fields stay code page 932 bytes.
 std::string TakeBytes(std::string_view bytes, std::int32_t& position, std::int32_t width);
 
+// The same into `field`, which keeps its storage from one record to the next.
+void TakeBytes(std::string_view bytes, std::int32_t& position, std::int32_t width,
+               std::string& field);
+
 }  // namespace meridax

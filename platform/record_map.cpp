@@ -1,0 +1,56 @@
+#include "platform/record_map.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+#include "platform/io_error.h"
+#include "platform/record_file.h"
+
+namespace meridax {
+
+RecordMap::RecordMap(const std::filesystem::path& path, std::size_t recordLength)
+    : path_(path), recordLength_(recordLength) {
+  if (recordLength == 0) throw std::invalid_argument("record length 0");
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) throw IoError("開けません", path, errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int err = errno;
+    ::close(fd);
+    throw IoError("開けません", path, err);
+  }
+  size_ = static_cast<std::uint64_t>(st.st_size);
+  if (size_ > 0) {
+    void* map = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (map == MAP_FAILED) {
+      const int err = errno;
+      ::close(fd);
+      throw IoError("読み込めません", path, err);
+    }
+    data_ = static_cast<const char*>(map);
+  }
+  ::close(fd);
+  count_ = RecordCountOf(size_, recordLength_);
+  const std::uint64_t lastStart = count_ > 0 ? (count_ - 1) * recordLength_ : 0;
+  if (count_ > 0 && lastStart + recordLength_ > size_) {
+    paddedLast_.assign(data_ + lastStart, size_ - lastStart);
+    paddedLast_.resize(recordLength_, ' ');
+  }
+}
+
+RecordMap::~RecordMap() {
+  if (data_) ::munmap(const_cast<char*>(data_), size_);
+}
+
+std::string_view RecordMap::Record(std::int64_t n) const {
+  if (n < 1 || n > count_) throw std::out_of_range("record number outside the file");
+  if (n == count_ && !paddedLast_.empty()) return paddedLast_;
+  return {data_ + static_cast<std::uint64_t>(n - 1) * recordLength_, recordLength_};
+}
+
+}  // namespace meridax

@@ -1,0 +1,61 @@
+#include "platform/staged_files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <system_error>
+
+#include "platform/file_ops.h"
+#include "platform/io_error.h"
+
+namespace meridax {
+
+StagedFiles::StagedFiles() {
+  static std::atomic<unsigned> serial{0};
+  suffix_ = ".stage" + std::to_string(::getpid()) + "_" + std::to_string(serial++);
+}
+
+StagedFiles::~StagedFiles() {
+  for (std::size_t i = committed_; i < targets_.size(); ++i) {
+    ::unlink(TempOf(targets_[i]).c_str());
+  }
+}
+
+std::string StagedFiles::TempOf(const std::string& target) const {
+  return target + suffix_;
+}
+
+std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bool keepContent) {
+  const std::string temp = TempOf(target.string());
+  // Start clean even if an earlier, killed run of this process id left one.
+  ::unlink(temp.c_str());
+  if (!FolderExists(target.parent_path().empty() ? "." : target.parent_path())) {
+    throw IoError("フォルダがありません", target.parent_path());
+  }
+  targets_.push_back(target.string());
+  if (keepContent && FileExists(target)) {
+    std::error_code ec;
+    std::filesystem::copy_file(target, temp, ec);
+    if (ec) throw IoError("複写できません", target, ec.value());
+  }
+  return temp;
+}
+
+void StagedFiles::Commit() {
+  for (; committed_ < targets_.size(); ++committed_) {
+    const std::string& target = targets_[committed_];
+    const std::string temp = TempOf(target);
+    if (!FileExists(temp)) {
+      const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+      if (fd < 0) throw IoError("書き込めません", temp, errno);
+      ::close(fd);
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+      throw IoError("置き換えられません", target, errno);
+    }
+  }
+}
+
+}  // namespace meridax

@@ -1,0 +1,94 @@
+#include "datasetup/preparation/qt/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "tests/support/temp_drive.h"
+
+namespace meridax {
+namespace {
+
+int argc = 1;
+char arg0[] = "test";
+char* argv[] = {arg0, nullptr};
+
+int TopLevelWindows(const char* className) {
+  int n = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->objectName() == className && w->isVisible()) ++n;
+  }
+  return n;
+}
+
+TEST(MainWindowTest, ControlsStandWhereAndAsTheWindowIsDrawn) {
+  QApplication app(argc, argv);
+  testing::TempDrive drive;
+  FormMERIDAXPROJECTSETUP2025ZZ window;
+  EXPECT_EQ(window.windowTitle().toStdString(), "MERIDAXPROJECT 20180101SETUPC");
+  EXPECT_EQ(window.size(), QSize(372, 333));
+  struct Control {
+    const char* name;
+    const char* caption;
+    QRect rect;  // pixels: twips / 15
+  } controls[] = {
+      {"Command1", "RA(レース）", {8, 8, 105, 33}},
+      {"Command2", "SE(詳細)", {8, 48, 105, 33}},
+      {"Command3", "UM(競走馬)", {8, 88, 105, 33}},
+      {"Command5", "SK（父産駒）", {8, 128, 105, 33}},
+      {"Command7", "HN（繁殖）", {8, 168, 105, 33}},
+      {"Command12", "KS(騎手）", {8, 208, 105, 33}},
+      {"Command14", "CH/BR/BN", {8, 248, 105, 33}},
+      {"Command4", "SK（母産駒）", {8, 288, 105, 33}},
+      {"Command6", "SE/UM", {136, 88, 105, 33}},
+      {"Command11", "SK/HN", {136, 128, 105, 36}},
+      {"Command9", "MERIDAXEXPD", {136, 168, 105, 33}},
+      {"Command15", "SE/KS", {136, 208, 105, 33}},
+      {"Command10", "CATEGORY2006", {136, 248, 105, 33}},
+      {"Command8", "血統Q、騎手", {136, 296, 105, 33}},
+      {"Command13", "着差", {264, 88, 97, 33}},
+      {"Command16", "", {264, 128, 97, 33}},
+  };
+  for (const auto& c : controls) {
+    QPushButton* b = window.Button(c.name);
+    ASSERT_NE(b, nullptr) << c.name;
+    EXPECT_EQ(b->text().toStdString(), c.caption) << c.name;
+    EXPECT_EQ(b->geometry(), c.rect) << c.name;
+  }
+  EXPECT_EQ(window.findChildren<QPushButton*>().size(), 16);
+  EXPECT_EQ(window.Text1()->geometry(), QRect(136, 32, 153, 41));
+}
+
+TEST(MainWindowTest, ClicksRunStepsOpenWindowsOrDoNothing) {
+  QApplication app(argc, argv);
+  testing::TempDrive drive;
+  FormMERIDAXPROJECTSETUP2025ZZ window;
+  window.show();
+
+  window.Button("Command1")->click();
+  EXPECT_EQ(window.Text1()->text().toStdString(), "RA 終わり  0");
+
+  window.Text1()->setText("before");
+  const int windowsBefore = static_cast<int>(QApplication::topLevelWidgets().size());
+  window.Button("Command16")->click();
+  EXPECT_EQ(window.Text1()->text().toStdString(), "before");
+  EXPECT_EQ(static_cast<int>(QApplication::topLevelWidgets().size()), windowsBefore);
+
+  for (int i = 0; i < 3; ++i) window.Button("Command10")->click();
+  EXPECT_EQ(TopLevelWindows("FormCATEGORYSETUP2025ZP"), 3);
+  window.Button("Command9")->click();
+  EXPECT_EQ(TopLevelWindows("FormMERIDAXEXPDSETUP2025ZZ"), 1);
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->objectName() == "FormCATEGORYSETUP2025ZP") {
+      EXPECT_EQ(w->windowTitle().toStdString(), "CATEGORYSETUP20190101SETUPC");
+      EXPECT_EQ(w->parentWidget(), nullptr);  // without owner
+    }
+  }
+  EXPECT_EQ(window.Text1()->text().toStdString(), "before");  // opening shows no status
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != &window) w->close();
+  }
+}
+
+}  // namespace
+}  // namespace meridax
