@@ -7,6 +7,7 @@
 #include <tuple>
 #include <unordered_set>
 
+#include "tools/sample/emit.h"
 #include "tools/sample/world_params.h"
 
 namespace meridax::sample {
@@ -125,12 +126,6 @@ std::vector<int> DistinctNumbers(Rng& rng, int lo, int hi, int n) {
     if (seen.insert(v).second) out.push_back(v);
   }
   return out;
-}
-
-std::string Digits(long long v, int width) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%0*lld", width, v);
-  return buf;
 }
 
 Date RandomDay(Rng& rng, int year, int fromMonth = 1, int toMonth = 12) {
