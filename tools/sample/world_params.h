@@ -15,7 +15,7 @@ struct WorldParams {
   std::vector<Date> sampleDays;
   double threeCourseShare = 0.67;  // days with three courses rather than two
   int racesPerCourseDay = 12;
-  int fieldMin = 8, fieldMax = 16;
+  int fieldMin = 10, fieldMax = 18;
   int localDaysPerYear = 0;  // weekday exchange races at local courses
   int abroadRacesPerYear = 0;
   std::vector<Date> localDays, abroadDays;  // used instead when not a full calendar
