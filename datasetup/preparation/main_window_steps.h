@@ -11,8 +11,9 @@ namespace meridax {
 // kMainWindowButtons (main_window_buttons.h).
 class MainWindowSteps {
  public:
-  StepResult Command1_Click(StepHost& host);  // "RA(レース）": cleaned race file
-  StepResult Command2_Click(StepHost& host);  // "SE(詳細)": cleaned runner file
+  StepResult Command1_Click(StepHost& host);   // "RA(レース）": cleaned race file
+  StepResult Command2_Click(StepHost& host);   // "SE(詳細)": cleaned runner file
+  StepResult Command13_Click(StepHost& host);  // "着差": margin table of winning runs
 
   MainWindowState& state() { return state_; }
 
