@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "datafetch/progress_window.h"
+#include "platform/qt/controls.h"
+#include "platform/qt/widget_host.h"
+
+namespace meridax::datafetch {
+
+// KOVF2SETUP19Z1 ("KOVF2C:ダウンロード"): a thin shell over ProgressWindow.
+class ProgressDialog : public QDialog, public ProgressView {
+ public:
+  ProgressDialog(MainWindow& owner, QWidget* parent);
+
+  ProgressWindow& Steps() { return steps_; }
+  QTimer& Timer1() { return timer_; }
+  QProgressBar* ProgressBar1() const { return bar_; }
+  QLabel* Label1() const { return label_; }
+  QPushButton* Command1() const { return cancel_; }
+
+  void SetProgressMax(std::int64_t value) override { progress_.SetMax(value); }
+  void SetProgressMin(std::int64_t value) override { progress_.SetMin(value); }
+  void SetProgressValue(std::int64_t value) override { progress_.SetValue(value); }
+  void SetLabel(std::string_view text) override;
+  void SetTimerInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
+  void SetTimerEnabled(bool enabled) override;
+  void Close() override;
+
+ private:
+  QProgressBar* bar_;
+  QLabel* label_;
+  QPushButton* cancel_;
+  QTimer timer_;
+  ProgressBarControl progress_;
+  WidgetStepHost host_;
+  ProgressWindow steps_;
+};
+
+// Shows ProgressDialog modally over the main window's widget.
+class QtProgressShower : public ProgressWindowShower {
+ public:
+  explicit QtProgressShower(QWidget* ownerWidget) : ownerWidget_(ownerWidget) {}
+  void ShowModal(MainWindow& owner, StepHost& host) override;
+
+ private:
+  QWidget* ownerWidget_;
+};
+
+}  // namespace meridax::datafetch

@@ -1,0 +1,66 @@
+#include "platform/jvlink/qt/settings_dialog.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/drive.h"
+
+namespace meridax::jvlink {
+
+std::string FolderSetting(const std::filesystem::path& hostFolder) {
+  const auto root = DriveRoot().lexically_normal();
+  const auto folder = hostFolder.lexically_normal();
+  const auto relative = folder.lexically_relative(root);
+  if (relative.empty() || relative.native().starts_with("..")) return folder.string();
+  std::string setting = "C:\\";
+  for (const auto& part : relative) {
+    if (part == "." || part.empty()) continue;
+    setting += part.string() + "\\";
+  }
+  return setting;
+}
+
+std::optional<std::string> ShowSettingsDialog(QWidget* parent, const std::string& current) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(QString::fromUtf8("サービスフォルダの設定"));
+  auto* edit = new QLineEdit(QString::fromStdString(current), &dialog);
+  edit->setObjectName("serviceFolder");
+  edit->setMinimumWidth(360);
+  auto* browse = new QPushButton(QString::fromUtf8("参照..."), &dialog);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, edit] {
+    const auto start = ServiceFolderPath(edit->text().toStdString());
+    const QString chosen = QFileDialog::getExistingDirectory(
+        &dialog, QString(), QString::fromStdString((start.empty() ? DriveRoot() : start).string()));
+    if (!chosen.isEmpty()) {
+      edit->setText(QString::fromStdString(FolderSetting(chosen.toStdString())));
+    }
+  });
+
+  auto* row = new QHBoxLayout;
+  row->addWidget(edit);
+  row->addWidget(browse);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel(QString::fromUtf8("サービスフォルダ:"), &dialog));
+  layout->addLayout(row);
+  layout->addWidget(buttons);
+
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return edit->text().toStdString();
+}
+
+SettingsDialog QtSettingsDialog(QWidget* parent) {
+  QPointer<QWidget> owner(parent);
+  return [owner](const std::string& current) { return ShowSettingsDialog(owner, current); };
+}
+
+}  // namespace meridax::jvlink

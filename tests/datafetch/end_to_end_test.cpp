@@ -1,0 +1,106 @@
+// The download program headless over a service folder, as meridax-run runs it.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "datafetch/register_steps.h"
+#include "platform/cp932.h"
+#include "records/parsers.h"
+#include "tests/support/temp_drive.h"
+
+namespace meridax {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+
+// A record of a kind as the service delivers it, every field filled; `seed` tells records
+// of one kind apart.
+struct Built {
+  std::string delivered;
+  std::string stored;
+};
+
+Built Build(const records::Layout& layout, char seed) {
+  records::ParsedRecord parsed(layout);
+  for (std::size_t i = 0; i < parsed.size(); ++i) {
+    const int width = parsed.slots()[i].deliveredWidth;
+    std::string text;
+    for (int k = 0; k < width; ++k) text += static_cast<char>('0' + (seed + i + k) % 10);
+    parsed.SetAt(i, text);
+  }
+  parsed.Set("RecordSpec", layout.kind);
+  parsed.Set("LineEnd", "\r\n");
+  return {records::ToDelivered(parsed), records::ToFixed(parsed)};
+}
+
+TEST(DatafetchEndToEndTest, DownloadsAServiceFolderIntoTheRawFiles) {
+  testing::TempDrive drive;
+  const auto service = drive.root() / "JVDATA";
+  std::filesystem::create_directories(service / "pending");
+
+  using namespace records;
+  Built ra1 = Build(kRaceLayout, 1);
+  {
+    // A name of double-byte characters keeps its bytes.
+    ParsedRA parsed;
+    ParseRA(ra1.delivered, parsed);
+    parsed.Set(ra::RaceName, Utf8ToCp932("東京優駿"));
+    ra1 = {ToDelivered(parsed), ToFixed(parsed)};
+  }
+  const Built ra2 = Build(kRaceLayout, 2), se = Build(kRunnerLayout, 3),
+              um = Build(kHorseLayout, 4), hn = Build(kBreedingHorseLayout, 5),
+              ks = Build(kJockeyLayout, 6), sk = Build(kOffspringLayout, 7),
+              ch = Build(kTrainerLayout, 8), br = Build(kBreederLayout, 9),
+              bn = Build(kOwnerLayout, 0), hs1 = Build(kMarketSaleLayout, 1),
+              hs2 = Build(kMarketSaleLayout, 2);
+  ASSERT_EQ(ks.delivered.size(), 4173u);
+  ASSERT_EQ(ks.stored.size(), 4161u);
+  ASSERT_EQ(ch.delivered.size(), 3862u);
+  const std::string unknown = "ZZ" + std::string(98, '9') + "\r\n";
+
+  WriteFile(service / "A.dat",
+            ra1.delivered + se.delivered + unknown + um.delivered + hs1.delivered);
+  // B is damaged in the cache; its good copy is still to download.
+  WriteFile(service / "B.dat", "HN broken\r\n");
+  WriteFile(service / "B.dat.damaged", "");
+  WriteFile(service / "pending" / "B.dat", hn.delivered + ks.delivered + sk.delivered);
+  WriteFile(service / "pending" / "C.dat",
+            ch.delivered + br.delivered + bn.delivered + ra2.delivered + hs2.delivered);
+  WriteFile(drive.data() / "RA20190101.dat", "earlier");
+
+  std::ostringstream out;
+  StepRegistry registry;
+  RegisterDatafetchSteps(registry, out);
+  RecordingHost host;
+  ASSERT_NE(registry.Find("KOVF1SETUP19Z1.Command2_Click"), nullptr);
+  EXPECT_EQ((*registry.Find("KOVF1SETUP19Z1.Command2_Click"))(host), StepResult::kOk);
+
+  EXPECT_EQ(host.Status(), "終了");
+  EXPECT_TRUE(host.messages().empty());
+  EXPECT_NE(out.str().find("1 / 1\n"), std::string::npos) << out.str();
+  const auto raw = [&](const char* name) { return ReadFile(drive.data() / name); };
+  EXPECT_EQ(raw("RA20190101.dat"), ra1.stored + ra2.stored);
+  EXPECT_EQ(raw("SE20190101.dat"), se.stored);
+  EXPECT_EQ(raw("UM20190101.dat"), um.stored);
+  EXPECT_EQ(raw("HN20190101.dat"), hn.stored);
+  EXPECT_EQ(raw("KS20190101.dat"), ks.stored);
+  EXPECT_EQ(raw("SK20190101.dat"), sk.stored);
+  EXPECT_EQ(raw("CH20190101.dat"), ch.stored);
+  EXPECT_EQ(raw("BR20190101.dat"), br.stored);
+  EXPECT_EQ(raw("BN20190101.dat"), bn.stored);
+  EXPECT_EQ(raw("HS20190101.dat"), hs1.delivered + hs2.delivered);
+  // The good copy took the damaged one's place in the cache.
+  EXPECT_EQ(ReadFile(service / "B.dat"), hn.delivered + ks.delivered + sk.delivered);
+  EXPECT_FALSE(std::filesystem::exists(service / "B.dat.damaged"));
+
+  // The other two buttons: the market-sale check shows nothing, "設定" names the folder.
+  out.str("");
+  EXPECT_EQ((*registry.Find("KOVF1SETUP19Z1.Command3_Click"))(host), StepResult::kOk);
+  EXPECT_EQ((*registry.Find("KOVF1SETUP19Z1.Command1_Click"))(host), StepResult::kOk);
+  EXPECT_EQ(out.str(), "C:\\JVDATA\\\n");
+  EXPECT_TRUE(host.messages().empty());
+}
+
+}  // namespace
+}  // namespace meridax

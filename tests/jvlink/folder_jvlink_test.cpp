@@ -1,0 +1,281 @@
+#include "platform/jvlink/folder_jvlink.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/file_ops.h"
+#include "tests/support/temp_drive.h"
+
+namespace meridax::jvlink {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::ReadFile;
+using testing::WriteFile;
+
+// A service folder at the default place, C:\JVDATA\, with its pending sub-folder.
+struct Service {
+  testing::TempDrive drive{false};
+  std::filesystem::path cache = drive.root() / "JVDATA";
+  std::filesystem::path pending = cache / "pending";
+
+  Service() { std::filesystem::create_directories(pending); }
+  void Cached(const std::string& name, std::string_view bytes) { WriteFile(cache / name, bytes); }
+  void Pending(const std::string& name, std::string_view bytes) {
+    WriteFile(pending / name, bytes);
+  }
+};
+
+FolderJVLinkOptions NoDelay() {
+  FolderJVLinkOptions options;
+  options.perFileDelay = 0ms;
+  return options;
+}
+
+struct Opened {
+  std::int32_t rc, readCount, downloadCount;
+};
+
+Opened Open(FolderJVLink& jv) {
+  Opened o{};
+  std::string timestamp;
+  o.rc = jv.JVOpen("TOKURACEDIFNBLDNSLOPYSCHHOSN", "20240101000000", 3, o.readCount,
+                   o.downloadCount, timestamp);
+  return o;
+}
+
+// Every result until 0 or a failure: records as their bytes, other results as
+// "<rc name>".
+std::vector<std::string> ReadAll(FolderJVLink& jv) {
+  std::vector<std::string> seen;
+  std::string buffer(120000, '\0');
+  std::int32_t size = 120000;
+  std::string name;
+  for (int guard = 0; guard < 1000; ++guard) {
+    const std::int32_t rc = jv.JVRead(buffer, size, name);
+    if (rc > 0) {
+      EXPECT_EQ(buffer.size(), static_cast<std::size_t>(rc));
+      seen.push_back(buffer);
+      continue;
+    }
+    seen.push_back("<" + std::to_string(rc) + " " + name + ">");
+    if (rc != kEndOfFile) break;
+  }
+  return seen;
+}
+
+void WaitForStatus(FolderJVLink& jv, std::int32_t expected) {
+  for (int i = 0; i < 500 && jv.JVStatus() != expected; ++i) std::this_thread::sleep_for(2ms);
+  EXPECT_EQ(jv.JVStatus(), expected);
+}
+
+TEST(FolderJVLinkTest, ServesEveryDataFileInNameOrderRecordByRecord) {
+  Service s;
+  s.Cached("B.dat", "RA1\r\nSE2\r\n");
+  s.Pending("A.dat", "HS3\r\n");
+  s.Pending("C.dat", "");
+  s.Cached("D.dat", "UM4\r\nBN5 no line end");
+  s.Cached("note.damaged", "");  // a marker is not a data file
+  FolderJVLink jv(NoDelay());
+  ASSERT_EQ(jv.JVInit("UNKNOWN"), kOk);
+  const Opened o = Open(jv);
+  EXPECT_EQ(o.rc, kOk);
+  EXPECT_EQ(o.readCount, 4);
+  EXPECT_EQ(o.downloadCount, 2);
+  WaitForStatus(jv, 2);
+  EXPECT_EQ(ReadFile(s.cache / "A.dat"), "HS3\r\n");
+  EXPECT_FALSE(FileExists(s.pending / "A.dat"));
+
+  EXPECT_EQ(ReadAll(jv), (std::vector<std::string>{"HS3\r\n", "<-1 A.dat>", "RA1\r\n", "SE2\r\n",
+                                                   "<-1 B.dat>", "<-1 C.dat>", "UM4\r\n",
+                                                   "BN5 no line end", "<-1 D.dat>", "<0 >"}));
+  std::string buffer, name;
+  std::int32_t size = 120000;
+  EXPECT_EQ(jv.JVRead(buffer, size, name), 0);  // and stays at the end
+  EXPECT_EQ(jv.JVClose(), kOk);
+
+  // A new download serves everything again.
+  ASSERT_EQ(Open(jv).readCount, 4);
+  EXPECT_EQ(ReadAll(jv).size(), 10u);
+}
+
+TEST(FolderJVLinkTest, ReadingTakesAPendingFileAtOnce) {
+  Service s;
+  s.Pending("A.dat", "RA1\r\n");
+  s.Pending("B.dat", "RA2\r\n");
+  FolderJVLinkOptions options;
+  options.perFileDelay = 60s;
+  FolderJVLink jv(options);
+  jv.JVInit("UNKNOWN");
+  Open(jv);
+  EXPECT_EQ(jv.JVStatus(), 0);
+  EXPECT_EQ(ReadAll(jv),
+            (std::vector<std::string>{"RA1\r\n", "<-1 A.dat>", "RA2\r\n", "<-1 B.dat>", "<0 >"}));
+  EXPECT_EQ(jv.JVStatus(), 2);
+  const auto start = std::chrono::steady_clock::now();
+  jv.JVClose();  // does not wait for the background download's pause
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+}
+
+TEST(FolderJVLinkTest, RecordsAcrossTheReadChunksStayWhole) {
+  Service s;
+  // The first record's CR is the last byte of the first 1 MiB read, its LF the next.
+  std::string first(1 << 20, 'x');
+  first.replace(0, 2, "KS");
+  first.back() = '\r';
+  first += '\n';
+  const std::string second = "CH" + std::string(3858, 'y') + "\r\n";
+  std::string bytes = first;
+  for (int i = 0; i < 400; ++i) bytes += second;
+  s.Cached("A.dat", bytes);
+  FolderJVLink jv(NoDelay());
+  jv.JVInit("UNKNOWN");
+  Open(jv);
+  std::string buffer;
+  std::int32_t size = 2 << 20;
+  std::string name;
+  ASSERT_EQ(jv.JVRead(buffer, size, name), static_cast<std::int32_t>(first.size()));
+  EXPECT_EQ(buffer, first);
+  for (int i = 0; i < 400; ++i) {
+    ASSERT_EQ(jv.JVRead(buffer, size, name), 3862) << i;
+    ASSERT_EQ(buffer, second) << i;
+  }
+  EXPECT_EQ(jv.JVRead(buffer, size, name), kEndOfFile);
+}
+
+TEST(FolderJVLinkTest, DamagedFileIsReplacedByItsGoodCopyAndNothingIsServedTwice) {
+  Service s;
+  s.Cached("A.dat", "RA1\r\n");
+  s.Cached("B.dat", "RA2-bad\r\n");
+  s.Cached("B.dat.damaged", "");
+  s.Pending("B.dat", "RA2\r\nRA3\r\n");
+  s.Cached("C.dat", "RA4\r\n");
+  FolderJVLink jv(NoDelay());
+  jv.JVInit("UNKNOWN");
+  const Opened first = Open(jv);
+  EXPECT_EQ(first.readCount, 3);
+  EXPECT_EQ(first.downloadCount, 0);
+  EXPECT_EQ(ReadAll(jv), (std::vector<std::string>{"RA1\r\n", "<-1 A.dat>", "<-403 B.dat>"}));
+
+  EXPECT_EQ(jv.JVFiledelete("B.dat"), kOk);
+  EXPECT_FALSE(FileExists(s.cache / "B.dat"));
+  EXPECT_FALSE(FileExists(s.cache / "B.dat.damaged"));
+  jv.JVClose();
+  const Opened again = Open(jv);
+  EXPECT_EQ(again.rc, kOk);
+  EXPECT_EQ(again.readCount, 2);
+  EXPECT_EQ(again.downloadCount, 1);
+  EXPECT_EQ(ReadAll(jv), (std::vector<std::string>{"RA2\r\n", "RA3\r\n", "<-1 B.dat>", "RA4\r\n",
+                                                   "<-1 C.dat>", "<0 >"}));
+}
+
+TEST(FolderJVLinkTest, ADamagedFileThatStaysEndsTheReading) {
+  Service s;
+  s.Cached("A.dat", "RA1\r\n");
+  s.Cached("A.dat.damaged", "");
+  FolderJVLink jv(NoDelay());
+  jv.JVInit("UNKNOWN");
+  Open(jv);
+  EXPECT_EQ(ReadAll(jv), std::vector<std::string>{"<-403 A.dat>"});
+  // Without JVFiledelete the same file cannot be served: a failure, not a loop.
+  EXPECT_EQ(ReadAll(jv), std::vector<std::string>{"<-404 A.dat>"});
+  // Deleted without a good copy: reading goes on past it.
+  EXPECT_EQ(jv.JVFiledelete("A.dat"), kOk);
+  jv.JVClose();
+  EXPECT_EQ(Open(jv).readCount, 0);
+  EXPECT_EQ(ReadAll(jv), std::vector<std::string>{"<0 >"});
+}
+
+TEST(FolderJVLinkTest, CallsThatCannotBeMadeFail) {
+  Service s;
+  s.Cached("A.dat", "RA1\r\n");
+  FolderJVLink jv(NoDelay());
+  std::string buffer, name;
+  std::int32_t size = 120000;
+  EXPECT_EQ(Open(jv).rc, kNotInitialized);
+  EXPECT_EQ(jv.JVInit(""), kBadSoftwareId);
+  EXPECT_EQ(Open(jv).rc, kNotInitialized);
+  EXPECT_EQ(jv.JVRead(buffer, size, name), kNotOpen);
+  EXPECT_EQ(jv.JVStatus(), kNotOpen);
+  EXPECT_EQ(jv.JVCancel(), kNotOpen);
+  ASSERT_EQ(jv.JVInit("UNKNOWN"), kOk);
+  ASSERT_EQ(Open(jv).rc, kOk);
+  EXPECT_EQ(Open(jv).rc, kAlreadyOpen);
+
+  std::int32_t small = 4;
+  EXPECT_EQ(jv.JVRead(buffer, small, name), kBufferTooSmall);
+  EXPECT_EQ(jv.JVRead(buffer, size, name), 5);  // the record was kept for a larger buffer
+  EXPECT_EQ(buffer, "RA1\r\n");
+
+  EXPECT_EQ(jv.JVFiledelete("../JVDATA/A.dat"), kBadFileName);
+  EXPECT_EQ(jv.JVFiledelete(""), kBadFileName);
+  EXPECT_EQ(jv.JVFiledelete("Z.dat"), kNoSuchFile);
+
+  EXPECT_EQ(jv.JVCancel(), kOk);
+  EXPECT_EQ(jv.JVRead(buffer, size, name), kCancelled);
+  jv.JVClose();
+
+  std::filesystem::remove_all(s.cache);
+  EXPECT_EQ(Open(jv).rc, kNoServiceFolder);
+}
+
+TEST(FolderJVLinkTest, CancelStopsTheDownloadAndAFailedMoveIsReported) {
+  Service s;
+  s.Pending("A.dat", "RA1\r\n");
+  s.Pending("B.dat", "RA2\r\n");
+  FolderJVLinkOptions options;
+  options.perFileDelay = 60s;
+  FolderJVLink cancelled(options);
+  cancelled.JVInit("UNKNOWN");
+  Open(cancelled);
+  EXPECT_EQ(cancelled.JVCancel(), kOk);  // does not wait for the pause either
+  EXPECT_EQ(cancelled.JVStatus(), 0);
+  EXPECT_TRUE(FileExists(s.pending / "A.dat"));
+  cancelled.JVClose();
+
+  options.perFileDelay = 300ms;
+  FolderJVLink failing(options);
+  failing.JVInit("UNKNOWN");
+  Open(failing);
+  std::filesystem::remove(s.pending / "A.dat");
+  for (int i = 0; i < 1000 && failing.JVStatus() >= 0; ++i) std::this_thread::sleep_for(5ms);
+  EXPECT_EQ(failing.JVStatus(), kDownloadFailed);
+}
+
+TEST(FolderJVLinkTest, SettingsChooseTheServiceFolder) {
+  Service s;
+  std::filesystem::create_directories(s.drive.root() / "OTHER");
+  WriteFile(s.drive.root() / "OTHER" / "X.dat", "RA9\r\n");
+  std::vector<std::string> shown;
+  std::optional<std::string> answer;
+  FolderJVLinkOptions options = NoDelay();
+  options.dialog = [&](const std::string& current) {
+    shown.push_back(current);
+    return answer;
+  };
+  FolderJVLink jv(options);
+  const auto settingsFile = s.drive.root() / "JVSTANDIN" / "settings.txt";
+
+  EXPECT_EQ(jv.JVSetUIProperties(), kOk);  // left unchanged: nothing written
+  EXPECT_FALSE(FileExists(settingsFile));
+  answer = "C:\\OTHER\\";
+  EXPECT_EQ(jv.JVSetUIProperties(), kOk);
+  EXPECT_EQ(ReadFile(settingsFile), "ServiceFolder=C:\\OTHER\\\r\n");
+  EXPECT_EQ(jv.JVSetUIProperties(), kOk);
+  EXPECT_EQ(shown, (std::vector<std::string>{"C:\\JVDATA\\", "C:\\JVDATA\\", "C:\\OTHER\\"}));
+
+  jv.JVInit("UNKNOWN");
+  EXPECT_EQ(Open(jv).readCount, 1);
+  EXPECT_EQ(ReadAll(jv)[0], "RA9\r\n");
+  jv.JVClose();
+
+  // A settings file that cannot be read, or no dialog at all, is a failure.
+  std::filesystem::remove(settingsFile);
+  std::filesystem::create_directory(settingsFile);
+  EXPECT_EQ(jv.JVSetUIProperties(), kSettingsFailed);
+  EXPECT_EQ(FolderJVLink(NoDelay()).JVSetUIProperties(), kSettingsFailed);
+}
+
+}  // namespace
+}  // namespace meridax::jvlink
