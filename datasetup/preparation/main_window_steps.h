@@ -16,6 +16,7 @@ class MainWindowSteps {
   StepResult Command1_Click(StepHost& host);   // "RA(レース）": cleaned race file
   StepResult Command2_Click(StepHost& host);   // "SE(詳細)": cleaned runner file
   StepResult Command3_Click(StepHost& host);   // "UM(競走馬)": horses, lists, statistics
+  StepResult Command8_Click(StepHost& host);   // "血統Q、騎手": recent runners, jockey rates
   StepResult Command13_Click(StepHost& host);  // "着差": margin table of winning runs
 
   // Routines of the window that no button calls. They run under no step frame: an
