@@ -9,49 +9,16 @@
 #include "datasetup/common/horse_stat_record.h"
 #include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
+#include "datasetup/preparation/horse_lists.h"
 #include "datasetup/preparation/jockey_rates.h"
 #include "datasetup/preparation/main_window_buttons.h"
 #include "platform/file_ops.h"
-#include "platform/numbers.h"
 #include "platform/record_file.h"
 #include "platform/record_map.h"
 #include "platform/text_file.h"
-#include "records/race_layouts.h"
 
 namespace meridax {
 namespace {
-
-constexpr std::int16_t kFirstRecentYear = 2000;
-
-// Lists the horses of KETTONUM20190101.dat whose last race-file record is from 2000 or
-// later, by the HorseId of that record. Returns the number of list entries that cannot
-// name a file.
-std::int64_t ListRecentRunners(StepHost& host, const std::filesystem::path& list) {
-  namespace se = records::se;
-  const auto raceFolder = DataPath("UMAGOTOSETUP");
-  TextWriter recent(list, TextWriter::Mode::kOutput);
-  ItemReader ids(DataPath("KETTONUM20190101.dat"));
-  std::int64_t skipped = 0;
-  while (!ids.AtEnd()) {
-    const std::string id = ids.Next();
-    host.ProcessEvents();
-    if (!IsSafeFileId(id)) {
-      ++skipped;
-      continue;
-    }
-    // Opening creates a missing race file, empty: such a horse is not recent.
-    const RecordMap races(raceFolder / (id + ".dat"),
-                          static_cast<std::size_t>(records::kRunnerLayout.storedLength));
-    if (races.Count() == 0) continue;
-    const std::string_view last = races.Record(races.Count());
-    // A year that is no number lists the horse: under the step's error rule the failed
-    // test runs the branch it guards.
-    const auto year = ToInt16(records::View(last, se::RaceYear));
-    if (!year || *year >= kFirstRecentYear) recent.Str(records::View(last, se::HorseId)).EndLine();
-  }
-  recent.Close();
-  return skipped;
-}
 
 struct CopyResult {
   std::int64_t statRecords = 0;
@@ -93,7 +60,9 @@ std::string RecentRunnersStep(MainWindowState& state, StepHost& host) {
   // The list is read back from its new file, so the ids compared are those a reader of
   // the file gets.
   const auto list = outputs.Stage(DataPath("KETTONUM20190101Q.dat"));
-  std::int64_t skipped = ListRecentRunners(host, list);
+  TextWriter recent(list, TextWriter::Mode::kOutput);
+  std::int64_t skipped = WriteRecentHorseList(host, recent, YearNotANumber::kListed);
+  recent.Close();
   const CopyResult copy = CopyRecentHorseStats(outputs, list);
   skipped += WriteJockeyRates(outputs);
   outputs.Commit();

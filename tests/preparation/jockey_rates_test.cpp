@@ -19,6 +19,7 @@ using testing::ReadFile;
 using testing::ReadRecords;
 using testing::TempDrive;
 using testing::WriteFile;
+using testing::WriteIdList;
 using testing::WriteRecords;
 
 constexpr std::size_t kRunnerLength = 555;
@@ -42,12 +43,6 @@ void WriteRides(const TempDrive& drive, const std::string& code, const std::vect
   std::vector<std::string> records;
   for (const auto& r : rides) records.push_back(RideRecord(r));
   WriteRecords(drive.data() / "KISHUGOTOSETUP" / (code + ".dat"), records);
-}
-
-void WriteList(const TempDrive& drive, const std::vector<std::string>& codes) {
-  std::string text;
-  for (const auto& c : codes) text += "\"" + c + "\"\r\n";
-  WriteFile(drive.data() / "KISHUNUM20190101.dat", text);
 }
 
 std::int64_t RunPhase() {
@@ -134,7 +129,7 @@ TEST(JockeyRatesTest, PlaceCountsFollowCourseDayAndOutcome) {
   };
   for (const auto& c : cases) {
     TempDrive drive;
-    WriteList(drive, {"01001"});
+    WriteIdList(drive.data() / "KISHUNUM20190101.dat", {"01001"});
     WriteRides(drive, "01001", c.rides);
     EXPECT_EQ(RunPhase(), 0);
     EXPECT_EQ(ReadFile(drive.data() / "KISHUFUKUSHO" / "01001.dat"), PlaceLines(c.counts))
@@ -144,7 +139,7 @@ TEST(JockeyRatesTest, PlaceCountsFollowCourseDayAndOutcome) {
 
 TEST(JockeyRatesTest, RecordsHoldTheRatesWithCourse06Before05) {
   TempDrive drive;
-  WriteList(drive, {"01001", "ABC"});
+  WriteIdList(drive.data() / "KISHUNUM20190101.dat", {"01001", "ABC"});
   std::vector<Ride> rides = {
       {"2019", "0105", "05", "01"}, {"2019", "0105", "05", "07"}, {"2019", "0105", "05", "08"},
       {"2019", "0105", "05", "09"}, {"2019", "0106", "06", "01"}, {"2019", "0106", "06", "02"},
@@ -178,7 +173,7 @@ TEST(JockeyRatesTest, RecordsFollowTheCurrentListAndNothingElse) {
   WriteFile(drive.data() / "KISHUFUKUSHO" / "01001.dat", "stale\r\n");
   // A code listed twice has a record at each position; a code that cannot name a file gets
   // zero rates and no files.
-  WriteList(drive, {"01002", "01001", "01\\02", "01002"});
+  WriteIdList(drive.data() / "KISHUNUM20190101.dat", {"01002", "01001", "01\\02", "01002"});
   WriteRides(drive, "01002", {{"2019", "0105", "01", "01"}});
   EXPECT_EQ(RunPhase(), 1);
   const auto records = ReadRecords(drive.data() / "OPTION1N" / "DONICHI.dat", kStatLength);
@@ -195,7 +190,7 @@ TEST(JockeyRatesTest, RecordsFollowTheCurrentListAndNothingElse) {
 
 TEST(JockeyRatesTest, CountsStopAt32767AndTheirSumStillGivesARate) {
   TempDrive drive;
-  WriteList(drive, {"01001"});
+  WriteIdList(drive.data() / "KISHUNUM20190101.dat", {"01001"});
   const std::string top = RideRecord({"2019", "0105", "01", "01"});
   const std::string other = RideRecord({"2019", "0105", "01", "05"});
   std::string bytes;

@@ -16,6 +16,7 @@ using testing::ReadFile;
 using testing::ReadRecords;
 using testing::TempDrive;
 using testing::WriteFile;
+using testing::WriteIdList;
 using testing::WriteRecords;
 
 constexpr std::size_t kRunnerLength = 555;
@@ -38,12 +39,6 @@ void WriteRaceFile(const TempDrive& drive, std::string_view name, std::string_vi
   WriteRecords(drive.data() / "UMAGOTOSETUP" / (std::string(name) + ".dat"), records);
 }
 
-void WriteList(const std::filesystem::path& path, const std::vector<std::string>& ids) {
-  std::string text;
-  for (const auto& id : ids) text += "\"" + id + "\"\r\n";
-  WriteFile(path, text);
-}
-
 std::string StatRecord(std::string_view horseId, std::string_view rate) {
   return MakeRecord(kStatLength,
                     {{horse_stat::HorseId, horseId}, {horse_stat::OverallTop3Rate, rate}});
@@ -57,9 +52,9 @@ TEST(RecentRunnersTest, ListsHorsesByTheirLastRunWithThatRunsId) {
   WriteRaceFile(drive, "2016100004", "2016100004", {"1999", "2000"});
   WriteRaceFile(drive, "2016100005", "2016100005", {"2019", "    "});
   WriteRaceFile(drive, "2016100006", "2016999999", {"2019"});
-  WriteList(drive.data() / "KETTONUM20190101.dat",
-            {"2016100001", "2016100002", "2016100003", "2016100004", "2016100005", "2016100006",
-             "..\\x"});
+  WriteIdList(drive.data() / "KETTONUM20190101.dat",
+              {"2016100001", "2016100002", "2016100003", "2016100004", "2016100005", "2016100006",
+               "..\\x"});
   WriteFile(drive.data() / "KETTONUM20190101Q.dat", "\"stale\"\r\n");
   MainWindowSteps steps;
   RecordingHost host;
@@ -78,8 +73,8 @@ TEST(RecentRunnersTest, CopiesStatisticsInFileOrderOnceForEveryListEntry) {
   WriteRaceFile(drive, "2016100002", "2016100002", {"2019"});
   WriteRaceFile(drive, "2016100003", "2016100003", {"1998"});
   // 2016100002 stands twice in the list and so in the recent list.
-  WriteList(drive.data() / "KETTONUM20190101.dat",
-            {"2016100002", "2016100001", "2016100003", "2016100002"});
+  WriteIdList(drive.data() / "KETTONUM20190101.dat",
+              {"2016100002", "2016100001", "2016100003", "2016100002"});
   const std::vector<std::string> stats = {
       StatRecord("2016100001", "000001"), StatRecord("2016100003", "000003"),
       StatRecord("2016100002", "000002"), std::string(kStatLength, ' '),
@@ -103,7 +98,7 @@ TEST(RecentRunnersTest, WithoutAMatchTheCopyIsLeftDeleted) {
   for (const auto& c : cases) {
     TempDrive drive;
     WriteRaceFile(drive, "2016100001", "2016100001", {"2019"});
-    if (c.withList) WriteList(drive.data() / "KETTONUM20190101.dat", {"2016100001"});
+    if (c.withList) WriteIdList(drive.data() / "KETTONUM20190101.dat", {"2016100001"});
     WriteRecords(drive.data() / "OPTION1N" / "KYOSOBA.dat", {StatRecord("2016100002", "000001")});
     WriteFile(drive.data() / "OPTION1N" / "KYOSOBAA.dat", std::string(kStatLength, 'x'));
     MainWindowSteps steps;
@@ -118,7 +113,7 @@ TEST(RecentRunnersTest, WithoutAMatchTheCopyIsLeftDeleted) {
 TEST(RecentRunnersTest, MissingFolderLeavesEveryFileAsItWas) {
   TempDrive drive;
   WriteRaceFile(drive, "2016100001", "2016100001", {"2019"});
-  WriteList(drive.data() / "KETTONUM20190101.dat", {"2016100001"});
+  WriteIdList(drive.data() / "KETTONUM20190101.dat", {"2016100001"});
   WriteFile(drive.data() / "KETTONUM20190101Q.dat", "old");
   WriteFile(drive.data() / "OPTION1N" / "KYOSOBAA.dat", "old");
   WriteFile(drive.data() / "OPTION1N" / "DONICHI.dat", "old");
@@ -166,8 +161,8 @@ TEST(RecentRunnersTest, SmallWorldRunsThroughTheRegisteredSteps) {
   WriteRecords(data / "UMAGOTOSETUP" / "2015100003.dat", {runs[3]});
   WriteRecords(data / "KISHUGOTOSETUP" / "01001.dat", {runs[3], runs[0]});
   WriteRecords(data / "KISHUGOTOSETUP" / "01002.dat", {runs[1], runs[2]});
-  WriteList(data / "KETTONUM20190101.dat", {"2015100001", "2015100002", "2015100003"});
-  WriteList(data / "KISHUNUM20190101.dat", {"01002", "01001"});
+  WriteIdList(data / "KETTONUM20190101.dat", {"2015100001", "2015100002", "2015100003"});
+  WriteIdList(data / "KISHUNUM20190101.dat", {"01002", "01001"});
   WriteRecords(data / "OPTION1N" / "KYOSOBA.dat",
                {StatRecord("2015100001", "050000"), StatRecord("2015100002", "000000"),
                 StatRecord("2015100003", "100000")});
