@@ -1,5 +1,5 @@
-// The id lists' two builders that no button calls, and the horse-list rule they share
-// with the horse step.
+// The id lists' two builders that no button calls, the horse-list rule they share
+// with the horse step, and the recent-runner list they share with "血統Q、騎手".
 
 #include <string>
 
