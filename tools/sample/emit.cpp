@@ -187,15 +187,45 @@ GradedRefs GradedOf(const records::Layout& l) {
       FieldOf(l, "RecentGradedWins.HorseId"),        FieldOf(l, "RecentGradedWins.HorseName")};
 }
 
-void YearResults(ParsedRecord& p, const std::array<YearBlock, 2>& blocks, FieldRef setYear,
-                 FieldRef prize, FieldRef added, FieldRef counts) {
+// The fields jockey and trainer records share, named after `who` ("Jockey", "Trainer").
+void PersonFields(const World& w, ParsedRecord& p, const char* kind, const std::string& who,
+                  const Person& person) {
+  Header(p, kind, person.category, person.created);
+  p.Set(p.Ref(who + "Code"), person.code);
+  Char(p, p.Ref("DeregistrationCode"), person.revoked.year > 0 ? '1' : '0');
+  DateFields(p, p.Ref("LicenseIssueYear"), p.Ref("LicenseIssueMonth"), p.Ref("LicenseIssueDay"),
+             person.license);
+  DateFields(p, p.Ref("LicenseRevokedYear"), p.Ref("LicenseRevokedMonth"),
+             p.Ref("LicenseRevokedDay"), person.revoked);
+  DateFields(p, p.Ref("BirthYear"), p.Ref("BirthMonth"), p.Ref("BirthDay"), person.birth);
+  Text(p, p.Ref(who + "Name"), person.name.full.text);
+  Text(p, p.Ref(who + "NameKana"), person.name.full.kana);
+  Text(p, p.Ref(who + "ShortName"), person.name.shortName);
+  Text(p, p.Ref(who + "NameEnglish"), person.name.full.latin);
+  Char(p, p.Ref("SexCode"), person.sex);
+  Char(p, p.Ref("AffiliationCode"), person.affiliation);
+  Text(p, p.Ref("InvitationRegion"), person.invitation);
+  GradedWins(w, p, person.gradedWins, GradedOf(p.layout()));
+  PersonBlocks(p, person.blocks, PerformanceOf(p.layout()));
+}
+
+// The fields breeder and owner records share, named after `who` ("Breeder", "Owner").
+void HolderFields(ParsedRecord& p, const char* kind, const std::string& who, const Holder& h) {
+  Header(p, kind, h.category, h.created);
+  p.Set(p.Ref(who + "Code"), h.code);
+  Text(p, p.Ref(who + "NameCorporate"), h.corporate);
+  Text(p, p.Ref(who + "Name"), h.name.text);
+  Text(p, p.Ref(who + "NameKana"), h.name.kana);
+  Text(p, p.Ref(who + "NameEnglish"), h.name.latin);
   for (int e = 1; e <= 2; ++e) {
-    const YearBlock& b = blocks[static_cast<std::size_t>(e - 1)];
-    Num(p, setYear.In(e), b.setYear);
-    Num(p, prize.In(e), b.prize);
-    Num(p, added.In(e), b.added);
-    for (int k = 1; k <= 6; ++k)
-      Num(p, counts.In(e).At(k), b.counts[static_cast<std::size_t>(k - 1)]);
+    const YearBlock& b = h.results[static_cast<std::size_t>(e - 1)];
+    Num(p, p.Ref("YearResults.SetYear").In(e), b.setYear);
+    Num(p, p.Ref("YearResults.PrizeTotal").In(e), b.prize);
+    Num(p, p.Ref("YearResults.AddedTotal").In(e), b.added);
+    for (int k = 1; k <= 6; ++k) {
+      Num(p, p.Ref("YearResults.FinishCounts").In(e).At(k),
+          b.counts[static_cast<std::size_t>(k - 1)]);
+    }
   }
 }
 
@@ -519,21 +549,9 @@ std::string Emitter::Jockey(int index) {
   const meridax::sample::Jockey& j = w_.jockeys[static_cast<std::size_t>(index)];
   ParsedRecord& p = ks_;
   p.Clear();
-  Header(p, "KS", j.category, j.created);
-  p.Set(f::JockeyCode, j.code);
-  Char(p, f::DeregistrationCode, j.revoked.year > 0 ? '1' : '0');
-  DateFields(p, f::LicenseIssueYear, f::LicenseIssueMonth, f::LicenseIssueDay, j.license);
-  DateFields(p, f::LicenseRevokedYear, f::LicenseRevokedMonth, f::LicenseRevokedDay, j.revoked);
-  DateFields(p, f::BirthYear, f::BirthMonth, f::BirthDay, j.birth);
-  Text(p, f::JockeyName, j.name.full.text);
-  Text(p, f::JockeyNameKana, j.name.full.kana);
-  Text(p, f::JockeyShortName, j.name.shortName);
-  Text(p, f::JockeyNameEnglish, j.name.full.latin);
-  Char(p, f::SexCode, j.sex);
+  PersonFields(w_, p, "KS", "Jockey", j);
   Char(p, f::RidingQualificationCode, j.qualification);
   Char(p, f::ApprenticeCode, j.apprentice);
-  Char(p, f::AffiliationCode, j.affiliation);
-  Text(p, f::InvitationRegion, j.invitation);
   if (j.trainer >= 0) {
     const meridax::sample::Trainer& t = w_.trainers[static_cast<std::size_t>(j.trainer)];
     p.Set(f::TrainerCode, t.code);
@@ -541,65 +559,39 @@ std::string Emitter::Jockey(int index) {
   } else {
     Num(p, f::TrainerCode, 0);
   }
+  // First rides and first wins share their members' names but for the rides' last two.
+  const auto firstRun = [&](const std::string& group, int e, const FirstRun& run) {
+    const auto ref = [&](const char* member) { return p.Ref(group + "." + member).In(e); };
+    Num(p, ref("RaceYear"), run.date.year);
+    p.Set(ref("RaceMonthDay"), run.known ? run.date.MonthDay() : "0000");
+    p.Set(ref("RacecourseCode"), run.known ? run.course : "00");
+    Num(p, ref("MeetingNumber"), run.meeting);
+    Num(p, ref("MeetingDay"), run.meetingDay);
+    Num(p, ref("RaceNumber"), run.raceNumber);
+    Num(p, ref("StarterCount"), run.starters);
+    if (run.horse < 0) {
+      Num(p, ref("HorseId"), 0);
+    } else {
+      const meridax::sample::Horse& h = w_.horses[static_cast<std::size_t>(run.horse)];
+      p.Set(ref("HorseId"), w_.foals[static_cast<std::size_t>(h.foal)].horseId);
+      Text(p, ref("HorseName"), h.name.text);
+    }
+  };
   for (int e = 1; e <= 2; ++e) {
     const FirstRun& ride = j.firstRides[static_cast<std::size_t>(e - 1)];
-    const FirstRun& win = j.firstWins[static_cast<std::size_t>(e - 1)];
-    const auto horseId = [&](const FirstRun& run) {
-      return run.horse < 0 ? std::string("0000000000")
-                           : w_.foals[static_cast<std::size_t>(
-                                          w_.horses[static_cast<std::size_t>(run.horse)].foal)]
-                                 .horseId;
-    };
-    const auto horseName = [&](const FirstRun& run) {
-      return run.horse < 0 ? std::string()
-                           : w_.horses[static_cast<std::size_t>(run.horse)].name.text;
-    };
-    Num(p, f::FirstRides_RaceYear.In(e), ride.date.year);
-    p.Set(f::FirstRides_RaceMonthDay.In(e), ride.known ? ride.date.MonthDay() : "0000");
-    p.Set(f::FirstRides_RacecourseCode.In(e), ride.known ? ride.course : "00");
-    Num(p, f::FirstRides_MeetingNumber.In(e), ride.meeting);
-    Num(p, f::FirstRides_MeetingDay.In(e), ride.meetingDay);
-    Num(p, f::FirstRides_RaceNumber.In(e), ride.raceNumber);
-    Num(p, f::FirstRides_StarterCount.In(e), ride.starters);
-    p.Set(f::FirstRides_HorseId.In(e), horseId(ride));
-    Text(p, f::FirstRides_HorseName.In(e), horseName(ride));
+    firstRun("FirstRides", e, ride);
     Num(p, f::FirstRides_FinishPosition.In(e), ride.finish);
     Char(p, f::FirstRides_AbnormalityCode.In(e), ride.abnormality);
-    Num(p, f::FirstWins_RaceYear.In(e), win.date.year);
-    p.Set(f::FirstWins_RaceMonthDay.In(e), win.known ? win.date.MonthDay() : "0000");
-    p.Set(f::FirstWins_RacecourseCode.In(e), win.known ? win.course : "00");
-    Num(p, f::FirstWins_MeetingNumber.In(e), win.meeting);
-    Num(p, f::FirstWins_MeetingDay.In(e), win.meetingDay);
-    Num(p, f::FirstWins_RaceNumber.In(e), win.raceNumber);
-    Num(p, f::FirstWins_StarterCount.In(e), win.starters);
-    p.Set(f::FirstWins_HorseId.In(e), horseId(win));
-    Text(p, f::FirstWins_HorseName.In(e), horseName(win));
+    firstRun("FirstWins", e, j.firstWins[static_cast<std::size_t>(e - 1)]);
   }
-  GradedWins(w_, p, j.gradedWins, GradedOf(records::kJockeyLayout));
-  PersonBlocks(p, j.blocks, PerformanceOf(records::kJockeyLayout));
   return records::ToDelivered(p);
 }
 
 std::string Emitter::Trainer(int index) {
-  namespace f = records::ch;
   const meridax::sample::Trainer& t = w_.trainers[static_cast<std::size_t>(index)];
   ParsedRecord& p = ch_;
   p.Clear();
-  Header(p, "CH", t.category, t.created);
-  p.Set(f::TrainerCode, t.code);
-  Char(p, f::DeregistrationCode, t.revoked.year > 0 ? '1' : '0');
-  DateFields(p, f::LicenseIssueYear, f::LicenseIssueMonth, f::LicenseIssueDay, t.license);
-  DateFields(p, f::LicenseRevokedYear, f::LicenseRevokedMonth, f::LicenseRevokedDay, t.revoked);
-  DateFields(p, f::BirthYear, f::BirthMonth, f::BirthDay, t.birth);
-  Text(p, f::TrainerName, t.name.full.text);
-  Text(p, f::TrainerNameKana, t.name.full.kana);
-  Text(p, f::TrainerShortName, t.name.shortName);
-  Text(p, f::TrainerNameEnglish, t.name.full.latin);
-  Char(p, f::SexCode, t.sex);
-  Char(p, f::AffiliationCode, t.affiliation);
-  Text(p, f::InvitationRegion, t.invitation);
-  GradedWins(w_, p, t.gradedWins, GradedOf(records::kTrainerLayout));
-  PersonBlocks(p, t.blocks, PerformanceOf(records::kTrainerLayout));
+  PersonFields(w_, p, "CH", "Trainer", t);
   return records::ToDelivered(p);
 }
 
@@ -608,15 +600,8 @@ std::string Emitter::Breeder(int index) {
   const meridax::sample::Breeder& b = w_.breeders[static_cast<std::size_t>(index)];
   ParsedRecord& p = br_;
   p.Clear();
-  Header(p, "BR", b.category, b.created);
-  p.Set(f::BreederCode, b.code);
-  Text(p, f::BreederNameCorporate, b.corporate);
-  Text(p, f::BreederName, b.name.text);
-  Text(p, f::BreederNameKana, b.name.kana);
-  Text(p, f::BreederNameEnglish, b.name.latin);
+  HolderFields(p, "BR", "Breeder", b);
   Text(p, f::BreederAddress, b.address);
-  YearResults(p, b.results, f::YearResults_SetYear, f::YearResults_PrizeTotal,
-              f::YearResults_AddedTotal, f::YearResults_FinishCounts);
   return records::ToDelivered(p);
 }
 
@@ -625,15 +610,8 @@ std::string Emitter::Owner(int index) {
   const meridax::sample::Owner& o = w_.owners[static_cast<std::size_t>(index)];
   ParsedRecord& p = bn_;
   p.Clear();
-  Header(p, "BN", o.category, o.created);
-  p.Set(f::OwnerCode, o.code);
-  Text(p, f::OwnerNameCorporate, o.corporate);
-  Text(p, f::OwnerName, o.name.text);
-  Text(p, f::OwnerNameKana, o.name.kana);
-  Text(p, f::OwnerNameEnglish, o.name.latin);
+  HolderFields(p, "BN", "Owner", o);
   Text(p, f::SilksDescription, o.silks);
-  YearResults(p, o.results, f::YearResults_SetYear, f::YearResults_PrizeTotal,
-              f::YearResults_AddedTotal, f::YearResults_FinishCounts);
   return records::ToDelivered(p);
 }
 

@@ -195,34 +195,26 @@ void PutDroppedRecords(const World& w, std::vector<KindStream>& streams, int cou
   auto middle = [&](std::vector<std::string>& v, std::string r) {
     v.insert(v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), std::move(r));
   };
+  // A copy of a record under an unused key: the same first `keep` characters (an id's year
+  // of birth), then a serial below any the world gives out.
+  struct Lone {
+    const char* kind;
+    rec::FieldRef key;
+    int keep;
+  };
+  const Lone lone[] = {{"UM", rec::um::HorseId, 4},
+                       {"HN", rec::hn::BreedingNumber, 0},
+                       {"SK", rec::sk::HorseId, 4},
+                       {"KS", rec::ks::JockeyCode, 0},
+                       {"CH", rec::ch::TrainerCode, 0}};
   for (int k = 1; k <= count; ++k) {
-    auto& um = stream("UM");
-    if (!um.empty()) {
-      const std::string& r = um[um.size() * static_cast<std::size_t>(k) / (count + 1)];
-      const std::string id =
-          std::string(rec::View(r, rec::um::HorseId).substr(0, 4)) + Digits(k, 6);
-      middle(um, WithHeader(Rewritten(r, {{rec::um::HorseId, id}}), '0', CreatedOf(r)));
-    }
-    auto& hn = stream("HN");
-    if (!hn.empty()) {
-      const std::string& r = hn[hn.size() * static_cast<std::size_t>(k) / (count + 1)];
-      middle(hn, WithHeader(Rewritten(r, {{rec::hn::BreedingNumber, Digits(k, 10)}}), '0',
-                            CreatedOf(r)));
-    }
-    auto& sk = stream("SK");
-    if (!sk.empty()) {
-      const std::string& r = sk[sk.size() * static_cast<std::size_t>(k) / (count + 1)];
-      const std::string id =
-          std::string(rec::View(r, rec::sk::HorseId).substr(0, 4)) + Digits(k, 6);
-      middle(sk, WithHeader(Rewritten(r, {{rec::sk::HorseId, id}}), '0', CreatedOf(r)));
-    }
-    for (const char* kind : {"KS", "CH"}) {
-      auto& v = stream(kind);
+    for (const Lone& l : lone) {
+      auto& v = stream(l.kind);
       if (v.empty()) continue;
       const std::string& r = v[v.size() * static_cast<std::size_t>(k) / (count + 1)];
-      const rec::FieldRef code =
-          std::string_view(kind) == "KS" ? rec::ks::JockeyCode : rec::ch::TrainerCode;
-      middle(v, WithHeader(Rewritten(r, {{code, Digits(k, 5)}}), '0', CreatedOf(r)));
+      const std::string key =
+          std::string(rec::View(r, l.key).substr(0, l.keep)) + Digits(k, l.key.width - l.keep);
+      middle(v, WithHeader(Rewritten(r, {{l.key, key}}), '0', CreatedOf(r)));
     }
   }
 }

@@ -106,7 +106,8 @@ struct FirstRun {
   char abnormality = '0';
 };
 
-struct Trainer {
+// What jockey and trainer records share.
+struct Person {
   std::string code;  // 5
   PersonName name;
   char sex = '1';
@@ -119,46 +120,36 @@ struct Trainer {
   Date created;
 };
 
+struct Trainer : Person {};
+
 enum class JockeyKind : std::uint8_t { kActive, kLocal, kAbroad, kRetired };
 
-struct Jockey {
-  std::string code;  // 5
-  PersonName name;
+struct Jockey : Person {
   JockeyKind kind = JockeyKind::kActive;
-  char sex = '1';
-  char affiliation = '1';
   char qualification = '1';  // 1 flat and jump, 2 flat, 3 jump
   char apprentice = '0';
-  Date birth, license, revoked;
-  std::string invitation;
   int trainer = -1;   // stable, -1 freelance
   double weight = 1;  // share of rides
   double skill = 0;
-  std::array<PersonBlock, 3> blocks;
   std::array<FirstRun, 2> firstRides, firstWins;  // flat, jump
-  std::vector<GradedWin> gradedWins;
-  char category = '2';
-  Date created;
 };
 
-struct Breeder {
-  std::string code;  // 8
+// What breeder and owner records share.
+struct Holder {
+  std::string code;  // breeders 8, owners 6
   Name name;
   std::string corporate;
-  std::string address;
   std::array<YearBlock, 2> results;  // this year, career
   char category = '2';
   Date created;
 };
 
-struct Owner {
-  std::string code;  // 6
-  Name name;
-  std::string corporate;
+struct Breeder : Holder {
+  std::string address;
+};
+
+struct Owner : Holder {
   std::string silks;
-  std::array<YearBlock, 2> results;
-  char category = '2';
-  Date created;
 };
 
 // Every horse born: the offspring record of its parents.
