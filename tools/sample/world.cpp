@@ -294,14 +294,10 @@ void Builder::Calendar() {
                    [](const Day& a, const Day& b) { return a.date < b.date; });
   // Courses of the JRA days: blocks of four weekends share three courses.
   static const int kEast[] = {5, 6}, kWest[] = {8, 9}, kOther[] = {1, 2, 3, 4, 7, 10};
-  int block = -1, lastWeek = -100, dayInYear = 0, year = 0;
+  int block = -1, lastWeek = -100;
   std::vector<int> blockCourses;
   for (Day& day : days_) {
     if (day.local || day.abroad || day.old) continue;
-    if (day.date.year != year) {
-      year = day.date.year;
-      dayInYear = 0;
-    }
     const int week = day.date.Serial() / 7;
     if (week - lastWeek >= 4 || blockCourses.empty() || !p_.fullCalendar) {
       ++block;
@@ -310,7 +306,6 @@ void Builder::Calendar() {
     }
     day.courses = blockCourses;
     if (!rng.Chance(p_.threeCourseShare)) day.courses.pop_back();
-    ++dayInYear;
   }
   for (const Day& day : days_) {
     if (day.old) continue;
@@ -829,10 +824,8 @@ void Builder::Races() {
       Race race;
       race.date = day.date;
       race.category = day.local ? 'A' : 'B';
-      race.course = day.local ? rng.Pick(std::vector<std::string>(std::begin(kLocalCourses),
-                                                                  std::end(kLocalCourses)))
-                              : rng.Pick(std::vector<std::string>(std::begin(kAbroadCourses),
-                                                                  std::end(kAbroadCourses)));
+      race.course = day.local ? kLocalCourses[rng.Below(std::size(kLocalCourses))]
+                              : kAbroadCourses[rng.Below(std::size(kAbroadCourses))];
       race.meeting = 1 + static_cast<int>(rng.Below(12));
       race.meetingDay = 1 + static_cast<int>(rng.Below(6));
       race.raceNumber = day.local ? rng.Range(9, 11) : rng.Range(1, 10);
