@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "platform/io_error.h"
+#include "platform/io_trace.h"
 
 namespace meridax {
 
@@ -77,6 +78,7 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     if (errno == ENOENT && FolderExists(path.parent_path())) return data;
     throw IoError("開けません", path, errno);
   }
+  NoteFileRead(path);
   struct stat st {};
   if (::fstat(fd, &st) == 0) data.reserve(static_cast<std::size_t>(st.st_size));
   char buf[1 << 16];

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/io_error.h"
+#include "platform/io_trace.h"
 
 namespace meridax {
 namespace {
@@ -105,6 +106,10 @@ void RecordFile::Read(std::int64_t n, std::string& out) {
     }
     readBuf_.resize(got);
     readStart_ = offset;
+    if (!traced_) {
+      NoteFileRead(path_);
+      traced_ = true;
+    }
   }
   const std::uint64_t from = offset - readStart_;
   const std::uint64_t avail = std::min<std::uint64_t>(recordLength_, readBuf_.size() - from);

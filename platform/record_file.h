@@ -59,6 +59,7 @@ class RecordFile {
   // Pending writes: one contiguous run starting at writeStart_.
   std::string writeBuf_;
   std::uint64_t writeStart_ = 0;
+  bool traced_ = false;
 };
 
 }  // namespace meridax

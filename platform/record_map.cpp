@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "platform/io_error.h"
+#include "platform/io_trace.h"
 #include "platform/record_file.h"
 
 namespace meridax {
@@ -33,6 +34,7 @@ RecordMap::RecordMap(const std::filesystem::path& path, std::size_t recordLength
       throw IoError("読み込めません", path, err);
     }
     data_ = static_cast<const char*>(map);
+    NoteFileRead(path);
   }
   ::close(fd);
   count_ = RecordCountOf(size_, recordLength_);

@@ -7,6 +7,7 @@
 
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
+#include "platform/io_trace.h"
 
 namespace meridax {
 namespace {
@@ -101,6 +102,7 @@ TextInput::TextInput(const std::filesystem::path& path) : path_(path) {
     }
     throw IoError("開けません", path, err);
   }
+  NoteFileRead(path);
 }
 
 TextInput::~TextInput() {

@@ -15,6 +15,7 @@
 #include "platform/drive.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
+#include "platform/io_trace.h"
 
 namespace meridax::jvlink {
 namespace {
@@ -66,6 +67,7 @@ class RecordStream {
     Close();
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) throw IoError("開けません", path, errno);
+    NoteFileRead(path);
     path_ = path;
     buf_.clear();
     pos_ = scanned_ = 0;

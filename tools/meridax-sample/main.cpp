@@ -1,5 +1,5 @@
 // Writes a sample racing world as the data service's folder:
-//   meridax-sample --out DIR --size small|year|realistic --seed N [--no-hazards]
+//   meridax-sample --out DIR --size small|year|realistic|half --seed N [--no-hazards]
 //                  [--expected PATH]
 // Beside the service folder (DIR-expected unless --expected says otherwise) it writes the
 // raw record files that a correct download of the folder produces.
@@ -15,7 +15,7 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: meridax-sample --out DIR --size small|year|realistic --seed N "
+  std::cerr << "usage: meridax-sample --out DIR --size small|year|realistic|half --seed N "
                "[--no-hazards] [--expected PATH]\n";
   return 2;
 }

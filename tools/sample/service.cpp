@@ -34,6 +34,8 @@ Shape ShapeOf(Size size) {
       return {60, 400, 200};
     case Size::kRealistic:
       return {200, 500, 600};
+    case Size::kHalf:
+      return {100, 500, 300};
   }
   return {12, 7, 4};
 }
@@ -277,6 +279,7 @@ std::optional<Size> SizeNamed(std::string_view name) {
   if (name == "small") return Size::kSmall;
   if (name == "year") return Size::kYear;
   if (name == "realistic") return Size::kRealistic;
+  if (name == "half") return Size::kHalf;
   return std::nullopt;
 }
 
@@ -288,6 +291,8 @@ std::string_view NameOf(Size size) {
       return "year";
     case Size::kRealistic:
       return "realistic";
+    case Size::kHalf:
+      return "half";
   }
   return "small";
 }

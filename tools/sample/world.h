@@ -15,7 +15,8 @@
 
 namespace meridax::sample {
 
-enum class Size { kSmall, kYear, kRealistic };
+// kHalf is the realistic world at half its volume, for checking that steps scale linearly.
+enum class Size { kSmall, kYear, kRealistic, kHalf };
 
 // Faults put into the records on purpose; each is small and deterministic.
 struct Hazards {

@@ -85,6 +85,25 @@ WorldParams ParamsOf(Size size) {
       p.hazardCount = 3;
       p.unracedDeregistered = 30;
       break;
+    case Size::kHalf:
+      p = ParamsOf(Size::kRealistic);
+      p.racesPerCourseDay /= 2;
+      p.founderSires /= 2;
+      p.founderMares /= 2;
+      p.oldFoalsPerYear /= 2;
+      p.racehorseFoalsPerYear /= 2;
+      p.breedingTarget /= 2;
+      p.jockeysActive /= 2;
+      p.jockeysLocal /= 2;
+      p.jockeysAbroad /= 2;
+      p.jockeysTotal /= 2;
+      p.trainersActive /= 2;
+      p.trainersTotal /= 2;
+      p.breeders /= 2;
+      p.owners /= 2;
+      p.localDaysPerYear /= 2;
+      p.abroadRacesPerYear /= 2;
+      break;
   }
   return p;
 }
