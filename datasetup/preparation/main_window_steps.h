@@ -14,6 +14,11 @@ class MainWindowSteps {
   StepResult Command1_Click(StepHost& host);  // "RA(レース）": cleaned race file
   StepResult Command2_Click(StepHost& host);  // "SE(詳細)": cleaned runner file
 
+  StepResult Command6_Click(StepHost& host);   // "SE/UM": per-horse race files
+  StepResult Command12_Click(StepHost& host);  // "KS(騎手）": jockeys, list, statistics
+  StepResult Command14_Click(StepHost& host);  // "CH/BR/BN": trainers, breeders, owners
+  StepResult Command15_Click(StepHost& host);  // "SE/KS": per-jockey race files
+
   MainWindowState& state() { return state_; }
 
  private:

@@ -1,0 +1,66 @@
+// "SE/UM" and "SE/KS": the cleaned runner file split into one race file per listed horse
+// and one per listed jockey.
+
+#include <string>
+
+#include "datasetup/common/entity_upsert.h"
+#include "datasetup/common/file_ids.h"
+#include "datasetup/common/paths.h"
+#include "datasetup/common/step_frame.h"
+#include "datasetup/preparation/main_window_buttons.h"
+#include "platform/file_ops.h"
+#include "records/race_layouts.h"
+
+namespace meridax {
+namespace {
+
+// A run is identified by its date, race and horse numbers and the entity itself.
+UpsertRule RunnerUpsertRule(std::string_view list, std::string_view folderPrefix,
+                            records::FieldRef entity) {
+  using namespace records::se;
+  UpsertRule rule;
+  rule.listFile = DataPath(list);
+  rule.sourceFile = DataPath("SE20190101NEW.dat");
+  rule.recordLength = static_cast<std::size_t>(records::kRunnerLayout.storedLength);
+  rule.folderPrefix = folderPrefix;
+  rule.entityField = entity;
+  // The racecourse is not part of a run's identity: two rides of one jockey on one day
+  // with the same race and horse numbers at two courses are one run of his file.
+  rule.identityFields = {RaceYear, RaceMonthDay, RaceNumber, HorseNumber, entity};
+  return rule;
+}
+
+// The count shown is that of the cleaned runner file; the window's record count stays.
+std::string RaceFileStep(const UpsertRule& rule, std::string_view label, StepHost& host) {
+  RequireFolder(DataPath());
+  StagedFiles outputs;
+  const UpsertResult result = UpsertEntityFiles(rule, outputs, host);
+  outputs.Commit();
+  return StatusText(label, result.sourceCount) + SkippedIdsNote(result.skippedIds);
+}
+
+}  // namespace
+
+StepResult MainWindowSteps::Command6_Click(StepHost& host) {
+  constexpr std::string_view caption = CaptionOf("Command6");
+  // The doubled separator before the sub-folder is the system's own; it names the same
+  // folder.
+  return RunStep(host, caption, [&] {
+    return RaceFileStep(
+        RunnerUpsertRule("KETTONUM20190101.dat", "C:\\MERIDAXPROJECT\\\\UMAGOTOSETUP\\",
+                         records::se::HorseId),
+        "SE/UM 終わり", host);
+  });
+}
+
+StepResult MainWindowSteps::Command15_Click(StepHost& host) {
+  constexpr std::string_view caption = CaptionOf("Command15");
+  return RunStep(host, caption, [&] {
+    return RaceFileStep(
+        RunnerUpsertRule("KISHUNUM20190101.dat", "C:\\MERIDAXPROJECT\\\\KISHUGOTOSETUP\\",
+                         records::se::JockeyCode),
+        "SE/KS 終わり", host);
+  });
+}
+
+}  // namespace meridax
