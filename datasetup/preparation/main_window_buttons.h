@@ -29,7 +29,7 @@ struct MainWindowButton {
 inline constexpr MainWindowButton kMainWindowButtons[] = {
     {"Command1", "RA(レース）", {120, 120, 1575, 495}, &MainWindowSteps::Command1_Click},
     {"Command2", "SE(詳細)", {120, 720, 1575, 495}, &MainWindowSteps::Command2_Click},
-    {"Command3", "UM(競走馬)", {120, 1320, 1575, 495}, nullptr},
+    {"Command3", "UM(競走馬)", {120, 1320, 1575, 495}, &MainWindowSteps::Command3_Click},
     {"Command5", "SK（父産駒）", {120, 1920, 1575, 495}, nullptr},
     {"Command7", "HN（繁殖）", {120, 2520, 1575, 495}, nullptr},
     {"Command12", "KS(騎手）", {120, 3120, 1575, 495}, &MainWindowSteps::Command12_Click},
@@ -40,8 +40,8 @@ inline constexpr MainWindowButton kMainWindowButtons[] = {
     {"Command9", "MERIDAXEXPD", {2040, 2520, 1575, 495}, nullptr},
     {"Command15", "SE/KS", {2040, 3120, 1575, 495}, &MainWindowSteps::Command15_Click},
     {"Command10", "CATEGORY2006", {2040, 3720, 1575, 495}, nullptr},
-    {"Command8", "血統Q、騎手", {2040, 4440, 1575, 495}, nullptr},
-    {"Command13", "着差", {3960, 1320, 1455, 495}, nullptr},
+    {"Command8", "血統Q、騎手", {2040, 4440, 1575, 495}, &MainWindowSteps::Command8_Click},
+    {"Command13", "着差", {3960, 1320, 1455, 495}, &MainWindowSteps::Command13_Click},
     {"Command16", "", {3960, 1920, 1455, 495}, nullptr},
 };
 

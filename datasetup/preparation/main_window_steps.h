@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "datasetup/common/main_window_state.h"
 #include "platform/step_host.h"
 
@@ -11,13 +13,25 @@ namespace meridax {
 // kMainWindowButtons (main_window_buttons.h).
 class MainWindowSteps {
  public:
-  StepResult Command1_Click(StepHost& host);  // "RA(レース）": cleaned race file
-  StepResult Command2_Click(StepHost& host);  // "SE(詳細)": cleaned runner file
-
+  StepResult Command1_Click(StepHost& host);   // "RA(レース）": cleaned race file
+  StepResult Command2_Click(StepHost& host);   // "SE(詳細)": cleaned runner file
+  StepResult Command3_Click(StepHost& host);   // "UM(競走馬)": horses, lists, statistics
   StepResult Command6_Click(StepHost& host);   // "SE/UM": per-horse race files
+  StepResult Command8_Click(StepHost& host);   // "血統Q、騎手": recent runners, jockey rates
   StepResult Command12_Click(StepHost& host);  // "KS(騎手）": jockeys, list, statistics
+  StepResult Command13_Click(StepHost& host);  // "着差": margin table of winning runs
   StepResult Command14_Click(StepHost& host);  // "CH/BR/BN": trainers, breeders, owners
   StepResult Command15_Click(StepHost& host);  // "SE/KS": per-jockey race files
+
+  // Routines of the window that no button calls. They run under no step frame: an
+  // IoError ends them, and as their lists are staged nothing is half-replaced.
+  // KETTONUM20190101Q.dat: the horses of KETTONUM20190101.dat whose last run (the last
+  // record of their race file) is from 2000 or later. Returns the number of ids skipped
+  // as unsafe file names; sets no status.
+  std::int64_t BuildRecentHorseList(StepHost& host);
+  // KISHUNUM20190101.dat and KETTONUM20190101.dat from the cleaned jockey and horse
+  // files; status "KISHUNUM 終わり" and the horse count.
+  void BuildJockeyAndHorseLists(StepHost& host);
 
   MainWindowState& state() { return state_; }
 
