@@ -19,6 +19,7 @@ using testing::ReadFile;
 using testing::ReadRecords;
 using testing::TempDrive;
 using testing::WriteFile;
+using testing::WriteIdList;
 using testing::WriteRecords;
 
 constexpr std::size_t kRunnerLength = 555;
@@ -49,12 +50,6 @@ std::string Runner(const Ride& r) {
                                     {se::HorseName, r.tag}});
 }
 
-void WriteList(const std::filesystem::path& path, const std::vector<std::string>& ids) {
-  std::string text;
-  for (const auto& id : ids) text += "\"" + id + "\"\r\n";
-  WriteFile(path, text);
-}
-
 std::map<std::string, std::string> FilesIn(const std::filesystem::path& folder) {
   std::map<std::string, std::string> files;
   for (const auto& e : std::filesystem::directory_iterator(folder)) {
@@ -73,8 +68,8 @@ TEST(RaceFileStepsTest, HorseFilesHoldTheRunsOfListedHorses) {
   };
   WriteRecords(drive.data() / "SE20190101NEW.dat", runners);
   // Listed twice, listed without runs, not listed; one unsafe id.
-  WriteList(drive.data() / "KETTONUM20190101.dat",
-            {"2016100001", "2016100009", "2016100001", "..\\x", "2016100002"});
+  WriteIdList(drive.data() / "KETTONUM20190101.dat",
+              {"2016100001", "2016100009", "2016100001", "..\\x", "2016100002"});
   WriteFile(drive.data() / "UMAGOTOSETUP" / "2016100009.dat", runners[0]);
   MainWindowSteps steps;
   steps.state().recordCount = 42;
@@ -100,7 +95,7 @@ TEST(RaceFileStepsTest, JockeyRidesAtTwoCoursesWithOneIdentityCollapse) {
   const std::string older =
       Runner({.horse = "2016100004", .jockey = "00002", .course = "09", .created = "20190101"});
   WriteRecords(drive.data() / "SE20190101NEW.dat", {first, second, stored, older});
-  WriteList(drive.data() / "KISHUNUM20190101.dat", {"00002", "00001"});
+  WriteIdList(drive.data() / "KISHUNUM20190101.dat", {"00002", "00001"});
   MainWindowSteps steps;
   RecordingHost host;
   EXPECT_EQ(steps.Command15_Click(host), StepResult::kOk);
@@ -113,7 +108,7 @@ TEST(RaceFileStepsTest, JockeyRidesAtTwoCoursesWithOneIdentityCollapse) {
 TEST(RaceFileStepsTest, EmptyRunnerFileAndMissingFolder) {
   {
     TempDrive drive;
-    WriteList(drive.data() / "KETTONUM20190101.dat", {"2016100001"});
+    WriteIdList(drive.data() / "KETTONUM20190101.dat", {"2016100001"});
     MainWindowSteps steps;
     RecordingHost host;
     EXPECT_EQ(steps.Command6_Click(host), StepResult::kOk);
@@ -122,7 +117,7 @@ TEST(RaceFileStepsTest, EmptyRunnerFileAndMissingFolder) {
   }
   {
     TempDrive drive;
-    WriteList(drive.data() / "KISHUNUM20190101.dat", {"00001"});
+    WriteIdList(drive.data() / "KISHUNUM20190101.dat", {"00001"});
     std::filesystem::remove(drive.data() / "KISHUGOTOSETUP");
     MainWindowSteps steps;
     RecordingHost host;
@@ -174,8 +169,8 @@ TEST(RaceFileStepsTest, BothStepsMatchTheLiteralAlgorithm) {
 
   const auto prepare = [&](const TempDrive& drive) {
     WriteRecords(drive.data() / "SE20190101NEW.dat", runners);
-    WriteList(drive.data() / "KETTONUM20190101.dat", horses);
-    WriteList(drive.data() / "KISHUNUM20190101.dat", jockeys);
+    WriteIdList(drive.data() / "KETTONUM20190101.dat", horses);
+    WriteIdList(drive.data() / "KISHUNUM20190101.dat", jockeys);
   };
   TempDrive fast;
   prepare(fast);
