@@ -1,7 +1,7 @@
 #include "datasetup/common/people_stat_records.h"
 
+#include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/formats.h"
-#include "platform/numbers.h"
 
 namespace meridax {
 namespace {
@@ -22,7 +22,7 @@ struct PlaceSums {
   void AddRow(std::string_view record, FieldRef six) {
     for (int c = 1; c <= 6; ++c) {
       const FieldRef field = six.cells > 1 ? six.Cell(c) : six.At(c);
-      const std::int64_t count = CountFieldValue(View(record, field));
+      const std::int64_t count = FinishCountValue(View(record, field));
       if (c <= 2) top2 += count;
       if (c <= 3) top3 += count;
       runs += count;
@@ -46,10 +46,6 @@ PlaceSums DistanceSums(std::string_view record, FieldRef distanceCounts, int blo
 }
 
 }  // namespace
-
-std::int64_t CountFieldValue(std::string_view field) {
-  return ToInt32(field).value_or(0);
-}
 
 std::string BuildPersonStatRecord(std::string_view record, const PersonRecordFields& src) {
   namespace ps = person_stat;

@@ -122,11 +122,9 @@ inline constexpr BreederOwnerRecordFields kOwnerStatSources{
     records::bn::OwnerCode, records::bn::YearResults_PrizeTotal.In(2),
     records::bn::YearResults_FinishCounts.In(2)};
 
-// The value of a six-digit count field; a blank or otherwise unreadable field counts 0.
-std::int64_t CountFieldValue(std::string_view field);
-
-// The statistics record of a jockey or trainer from its stored record. Sums are taken in
-// 64 bits, so no count of the service's width can overflow them.
+// The statistics record of a jockey or trainer from its stored record. Counts are read as
+// the finish-count block reads them (a blank count is 0) and summed in 64 bits, so no
+// count of the service's width can overflow a sum.
 std::string BuildPersonStatRecord(std::string_view record, const PersonRecordFields& sources);
 
 // The statistics record of a breeder (its code cut to 6 bytes) or an owner.

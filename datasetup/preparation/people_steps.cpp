@@ -1,6 +1,7 @@
 // "KS(騎手）": the cleaned jockey file, the jockey list and the jockey statistics.
 // "CH/BR/BN": the cleaned trainer, breeder and owner files and their statistics.
 
+#include <functional>
 #include <string>
 
 #include "datasetup/common/cleaning.h"
@@ -16,98 +17,139 @@
 namespace meridax {
 namespace {
 
-// The newest record of each code: a descending sort on code and CreatedDate, runs told
-// apart by the first `codeWidth` bytes of the key, the first of each run kept.
-CleaningRule NewestOfCodeRule(std::string_view kind, const records::Layout& layout,
-                              records::FieldRef code, std::size_t codeWidth,
-                              std::optional<std::string_view> categories) {
+// One kind of person: its cleaning to the newest record of each code, then one statistics
+// record per cleaned record.
+struct PeoplePass {
+  std::string_view kind;  // "KS": KS20190101.dat, KS20190101NEW.dat
+  const records::Layout& layout;
+  records::FieldRef code;
+  // Runs of one code are told apart by this many bytes of the code: breeders whose codes
+  // share their first six bytes count as one.
+  std::size_t codeWidth;
+  std::optional<std::string_view> categories;
+  std::string_view statsFile;
+  const records::Layout& statLayout;
+  std::function<std::string(std::string_view record)> buildStat;
+  // The jockey and trainer statistics files exist only when they hold a record; after an
+  // empty input they are removed, not left empty.
+  bool statsOnlyWhenWritten;
+};
+
+const PeoplePass kJockeys{
+    "KS",
+    records::kJockeyLayout,
+    records::ks::JockeyCode,
+    5,
+    "12",
+    "KISHUSEISEI.dat",
+    kPersonStatLayout,
+    [](std::string_view r) { return BuildPersonStatRecord(r, kJockeyStatSources); },
+    true};
+const PeoplePass kTrainers{
+    "CH",
+    records::kTrainerLayout,
+    records::ch::TrainerCode,
+    5,
+    "12",
+    "CHOKYOSEISEI.dat",
+    kPersonStatLayout,
+    [](std::string_view r) { return BuildPersonStatRecord(r, kTrainerStatSources); },
+    true};
+const PeoplePass kBreeders{
+    "BR",
+    records::kBreederLayout,
+    records::br::BreederCode,
+    6,
+    std::nullopt,
+    "BREEDERSEISEI.dat",
+    kBreederOwnerStatLayout,
+    [](std::string_view r) { return BuildBreederOwnerStatRecord(r, kBreederStatSources); },
+    false};
+const PeoplePass kOwners{
+    "BN",
+    records::kOwnerLayout,
+    records::bn::OwnerCode,
+    6,
+    std::nullopt,
+    "BANUSISEISEI.dat",
+    kBreederOwnerStatLayout,
+    [](std::string_view r) { return BuildBreederOwnerStatRecord(r, kOwnerStatSources); },
+    false};
+
+// The newest record of each code: a descending sort on code and CreatedDate, the first of
+// each run of one code kept.
+CleaningRule NewestOfCodeRule(const PeoplePass& pass) {
   CleaningRule rule;
-  rule.rawFile = DataPath(std::string(kind) + "20190101.dat");
-  rule.cleanedFile = DataPath(std::string(kind) + "20190101NEW.dat");
-  rule.recordLength = static_cast<std::size_t>(layout.storedLength);
-  rule.keyFields = {code, records::header::CreatedDate};
+  rule.rawFile = DataPath(std::string(pass.kind) + "20190101.dat");
+  rule.cleanedFile = DataPath(std::string(pass.kind) + "20190101NEW.dat");
+  rule.recordLength = static_cast<std::size_t>(pass.layout.storedLength);
+  rule.keyFields = {pass.code, records::header::CreatedDate};
   rule.order = SortOrder::kDescending;
   rule.keep = KeepOfRun::kFirst;
-  rule.runPrefix = codeWidth;
-  rule.categories = categories;
+  rule.runPrefix = pass.codeWidth;
+  rule.categories = pass.categories;
   rule.countAfter = CountAfter::kCleanedRecords;
   return rule;
 }
 
-// Record k of the statistics file belongs to cleaned record k.
-template <typename Sources, typename Build>
-void WriteStats(const RecordMap& cleaned, const std::filesystem::path& staged,
-                const records::Layout& statLayout, const Sources& sources, Build build) {
-  RecordFile stats(staged, static_cast<std::size_t>(statLayout.storedLength));
+// What the passes of one step write, put in place together when the step has succeeded.
+struct PassOutputs {
+  StagedFiles staged;
+  std::vector<std::filesystem::path> removeAfterCommit;
+
+  void Commit() {
+    staged.Commit();
+    for (const auto& path : removeAfterCommit) DeleteFile(path);
+  }
+};
+
+// Runs one pass and returns its cleaned record count. `alsoWrite` gets the cleaned
+// records for a further output of the pass.
+std::int64_t RunPass(const PeoplePass& pass, PassOutputs& outputs,
+                     const std::function<void(const RecordMap&)>& alsoWrite = {}) {
+  const CleaningResult cleaning = CleanRecords(NewestOfCodeRule(pass), outputs.staged);
+  const RecordMap cleaned(cleaning.staged, static_cast<std::size_t>(pass.layout.storedLength));
+  if (alsoWrite) alsoWrite(cleaned);
+  const std::filesystem::path statsFile = DataPath(pass.statsFile);
+  if (pass.statsOnlyWhenWritten && cleaned.Count() == 0) {
+    outputs.removeAfterCommit.push_back(statsFile);
+    return 0;
+  }
+  // Record k of the statistics file belongs to cleaned record k.
+  RecordFile stats(outputs.staged.Stage(statsFile),
+                   static_cast<std::size_t>(pass.statLayout.storedLength));
   for (std::int64_t k = 1; k <= cleaned.Count(); ++k) {
-    stats.Write(k, build(cleaned.Record(k), sources));
+    stats.Write(k, pass.buildStat(cleaned.Record(k)));
   }
   stats.Close();
-}
-
-// A person statistics file exists only when it holds a record: after an empty input it
-// is removed, not left empty.
-void WritePersonStats(const RecordMap& cleaned, const std::filesystem::path& target,
-                      const PersonRecordFields& sources, StagedFiles& outputs,
-                      std::vector<std::filesystem::path>& removeAfterCommit) {
-  if (cleaned.Count() == 0) {
-    removeAfterCommit.push_back(target);
-    return;
-  }
-  WriteStats(cleaned, outputs.Stage(target), kPersonStatLayout, sources, BuildPersonStatRecord);
+  return cleaned.Count();
 }
 
 std::string JockeyStep(MainWindowState& state) {
   RequireFolder(DataPath());
-  StagedFiles outputs;
-  std::vector<std::filesystem::path> removeAfterCommit;
-  const CleaningResult cleaning = CleanRecords(
-      NewestOfCodeRule("KS", records::kJockeyLayout, records::ks::JockeyCode, 5, "12"), outputs);
-  const RecordMap jockeys(cleaning.staged, records::kJockeyLayout.storedLength);
-
-  TextWriter list(outputs.Stage(DataPath("KISHUNUM20190101.dat")), TextWriter::Mode::kOutput);
-  for (std::int64_t k = 1; k <= jockeys.Count(); ++k) {
-    list.Str(records::View(jockeys.Record(k), records::ks::JockeyCode)).EndLine();
-  }
-  list.Close();
-  WritePersonStats(jockeys, DataPath("KISHUSEISEI.dat"), kJockeyStatSources, outputs,
-                   removeAfterCommit);
-
+  PassOutputs outputs;
+  const std::int64_t count = RunPass(kJockeys, outputs, [&](const RecordMap& jockeys) {
+    // One code per cleaned jockey, in the cleaned file's order.
+    TextWriter list(outputs.staged.Stage(DataPath("KISHUNUM20190101.dat")),
+                    TextWriter::Mode::kOutput);
+    for (std::int64_t k = 1; k <= jockeys.Count(); ++k) {
+      list.Str(records::View(jockeys.Record(k), records::ks::JockeyCode)).EndLine();
+    }
+    list.Close();
+  });
   outputs.Commit();
-  for (const auto& path : removeAfterCommit) DeleteFile(path);
-  state.recordCount = static_cast<std::int32_t>(jockeys.Count());
+  state.recordCount = static_cast<std::int32_t>(count);
   return StatusText("KS(騎手） 終わり", state.recordCount);
 }
 
+// The status shows the owners' count, the last the step measures.
 std::string TrainerBreederOwnerStep(MainWindowState& state) {
   RequireFolder(DataPath());
-  StagedFiles outputs;
-  std::vector<std::filesystem::path> removeAfterCommit;
-
-  const CleaningResult trainerCleaning = CleanRecords(
-      NewestOfCodeRule("CH", records::kTrainerLayout, records::ch::TrainerCode, 5, "12"), outputs);
-  const RecordMap trainers(trainerCleaning.staged, records::kTrainerLayout.storedLength);
-  WritePersonStats(trainers, DataPath("CHOKYOSEISEI.dat"), kTrainerStatSources, outputs,
-                   removeAfterCommit);
-
-  // Breeders whose codes share their first six bytes count as one.
-  const CleaningResult breederCleaning = CleanRecords(
-      NewestOfCodeRule("BR", records::kBreederLayout, records::br::BreederCode, 6, std::nullopt),
-      outputs);
-  const RecordMap breeders(breederCleaning.staged, records::kBreederLayout.storedLength);
-  WriteStats(breeders, outputs.Stage(DataPath("BREEDERSEISEI.dat")), kBreederOwnerStatLayout,
-             kBreederStatSources, BuildBreederOwnerStatRecord);
-
-  const CleaningResult ownerCleaning = CleanRecords(
-      NewestOfCodeRule("BN", records::kOwnerLayout, records::bn::OwnerCode, 6, std::nullopt),
-      outputs);
-  const RecordMap owners(ownerCleaning.staged, records::kOwnerLayout.storedLength);
-  WriteStats(owners, outputs.Stage(DataPath("BANUSISEISEI.dat")), kBreederOwnerStatLayout,
-             kOwnerStatSources, BuildBreederOwnerStatRecord);
-
+  PassOutputs outputs;
+  std::int64_t count = 0;
+  for (const PeoplePass* pass : {&kTrainers, &kBreeders, &kOwners}) count = RunPass(*pass, outputs);
   outputs.Commit();
-  for (const auto& path : removeAfterCommit) DeleteFile(path);
-  state.recordCount = static_cast<std::int32_t>(owners.Count());
+  state.recordCount = static_cast<std::int32_t>(count);
   return StatusText("CH(調教師） 終わり", state.recordCount);
 }
 

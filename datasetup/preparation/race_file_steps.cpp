@@ -14,53 +14,56 @@
 namespace meridax {
 namespace {
 
-// A run is identified by its date, race and horse numbers and the entity itself.
-UpsertRule RunnerUpsertRule(std::string_view list, std::string_view folderPrefix,
-                            records::FieldRef entity) {
+// What "SE/UM" and "SE/KS" differ in.
+struct RaceFileKind {
+  std::string_view list;
+  // The doubled separator before the sub-folder is the system's own; it names the same
+  // folder.
+  std::string_view folderPrefix;
+  records::FieldRef entity;
+  std::string_view statusLabel;
+};
+
+constexpr RaceFileKind kHorseRaceFiles{"KETTONUM20190101.dat",
+                                       "C:\\MERIDAXPROJECT\\\\UMAGOTOSETUP\\", records::se::HorseId,
+                                       "SE/UM 終わり"};
+constexpr RaceFileKind kJockeyRaceFiles{"KISHUNUM20190101.dat",
+                                        "C:\\MERIDAXPROJECT\\\\KISHUGOTOSETUP\\",
+                                        records::se::JockeyCode, "SE/KS 終わり"};
+
+UpsertRule RaceFileRule(const RaceFileKind& kind) {
   using namespace records::se;
   UpsertRule rule;
-  rule.listFile = DataPath(list);
+  rule.listFile = DataPath(kind.list);
   rule.sourceFile = DataPath("SE20190101NEW.dat");
   rule.recordLength = static_cast<std::size_t>(records::kRunnerLayout.storedLength);
-  rule.folderPrefix = folderPrefix;
-  rule.entityField = entity;
+  rule.folderPrefix = kind.folderPrefix;
+  rule.entityField = kind.entity;
   // The racecourse is not part of a run's identity: two rides of one jockey on one day
   // with the same race and horse numbers at two courses are one run of his file.
-  rule.identityFields = {RaceYear, RaceMonthDay, RaceNumber, HorseNumber, entity};
+  rule.identityFields = {RaceYear, RaceMonthDay, RaceNumber, HorseNumber, kind.entity};
   return rule;
 }
 
 // The count shown is that of the cleaned runner file; the window's record count stays.
-std::string RaceFileStep(const UpsertRule& rule, std::string_view label, StepHost& host) {
+std::string RaceFileStep(const RaceFileKind& kind, StepHost& host) {
   RequireFolder(DataPath());
   StagedFiles outputs;
-  const UpsertResult result = UpsertEntityFiles(rule, outputs, host);
+  const UpsertResult result = UpsertEntityFiles(RaceFileRule(kind), outputs, host);
   outputs.Commit();
-  return StatusText(label, result.sourceCount) + SkippedIdsNote(result.skippedIds);
+  return StatusText(kind.statusLabel, result.sourceCount) + SkippedIdsNote(result.skippedIds);
 }
 
 }  // namespace
 
 StepResult MainWindowSteps::Command6_Click(StepHost& host) {
   constexpr std::string_view caption = CaptionOf("Command6");
-  // The doubled separator before the sub-folder is the system's own; it names the same
-  // folder.
-  return RunStep(host, caption, [&] {
-    return RaceFileStep(
-        RunnerUpsertRule("KETTONUM20190101.dat", "C:\\MERIDAXPROJECT\\\\UMAGOTOSETUP\\",
-                         records::se::HorseId),
-        "SE/UM 終わり", host);
-  });
+  return RunStep(host, caption, [&] { return RaceFileStep(kHorseRaceFiles, host); });
 }
 
 StepResult MainWindowSteps::Command15_Click(StepHost& host) {
   constexpr std::string_view caption = CaptionOf("Command15");
-  return RunStep(host, caption, [&] {
-    return RaceFileStep(
-        RunnerUpsertRule("KISHUNUM20190101.dat", "C:\\MERIDAXPROJECT\\\\KISHUGOTOSETUP\\",
-                         records::se::JockeyCode),
-        "SE/KS 終わり", host);
-  });
+  return RunStep(host, caption, [&] { return RaceFileStep(kJockeyRaceFiles, host); });
 }
 
 }  // namespace meridax

@@ -181,22 +181,24 @@ TEST(RaceFileStepsTest, BothStepsMatchTheLiteralAlgorithm) {
 
   TempDrive literal;
   prepare(literal);
-  testing::LiteralUpsertRule rule;
-  rule.sourceFile = "C:\\MERIDAXPROJECT\\SE20190101NEW.dat";
-  rule.recordLength = kRunnerLength;
-  rule.createdDate = se::CreatedDate;
-  rule.listFile = "C:\\MERIDAXPROJECT\\KETTONUM20190101.dat";
-  rule.folderPrefix = "C:\\MERIDAXPROJECT\\\\UMAGOTOSETUP\\";
-  rule.entityField = se::HorseId;
-  rule.identityFields = {se::RaceYear, se::RaceMonthDay, se::RaceNumber, se::HorseNumber,
-                         se::HorseId};
-  testing::LiteralUpsert(rule);
-  rule.listFile = "C:\\MERIDAXPROJECT\\KISHUNUM20190101.dat";
-  rule.folderPrefix = "C:\\MERIDAXPROJECT\\\\KISHUGOTOSETUP\\";
-  rule.entityField = se::JockeyCode;
-  rule.identityFields = {se::RaceYear, se::RaceMonthDay, se::RaceNumber, se::HorseNumber,
-                         se::JockeyCode};
-  testing::LiteralUpsert(rule);
+  const struct {
+    const char* list;
+    const char* folder;
+    records::FieldRef entity;
+  } kinds[] = {{"KETTONUM20190101.dat", "UMAGOTOSETUP", se::HorseId},
+               {"KISHUNUM20190101.dat", "KISHUGOTOSETUP", se::JockeyCode}};
+  for (const auto& kind : kinds) {
+    testing::LiteralUpsertRule rule;
+    rule.sourceFile = "C:\\MERIDAXPROJECT\\SE20190101NEW.dat";
+    rule.recordLength = kRunnerLength;
+    rule.createdDate = se::CreatedDate;
+    rule.listFile = std::string("C:\\MERIDAXPROJECT\\") + kind.list;
+    rule.folderPrefix = std::string("C:\\MERIDAXPROJECT\\\\") + kind.folder + "\\";
+    rule.entityField = kind.entity;
+    rule.identityFields = {se::RaceYear, se::RaceMonthDay, se::RaceNumber, se::HorseNumber,
+                           kind.entity};
+    testing::LiteralUpsert(rule);
+  }
 
   for (const char* folder : {"UMAGOTOSETUP", "KISHUGOTOSETUP"}) {
     const auto expected = FilesIn(literal.data() / folder);
