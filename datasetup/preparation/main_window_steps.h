@@ -13,6 +13,11 @@ class MainWindowSteps {
  public:
   StepResult Command1_Click(StepHost& host);  // "RA(レース）": cleaned race file
   StepResult Command2_Click(StepHost& host);  // "SE(詳細)": cleaned runner file
+  // The breeding steps (datasetup/parents).
+  StepResult Command4_Click(StepHost& host);   // "SK（母産駒）": offspring statistics per dam
+  StepResult Command5_Click(StepHost& host);   // "SK（父産駒）": offspring statistics per sire
+  StepResult Command7_Click(StepHost& host);   // "HN（繁殖）": breeding horses, female lines
+  StepResult Command11_Click(StepHost& host);  // "SK/HN": per-mare offspring files
 
   MainWindowState& state() { return state_; }
 

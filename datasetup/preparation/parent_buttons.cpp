@@ -1,0 +1,13 @@
+// The main window's buttons of the breeding steps, run in the step frame.
+
+#include "datasetup/common/step_frame.h"
+#include "datasetup/parents/parent_steps.h"
+#include "datasetup/preparation/main_window_buttons.h"
+
+namespace meridax {
+
+StepResult MainWindowSteps::Command7_Click(StepHost& host) {
+  return RunStep(host, CaptionOf("Command7"), [&] { return BreedingHorseStep(state_); });
+}
+
+}  // namespace meridax
