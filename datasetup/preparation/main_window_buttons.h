@@ -29,7 +29,7 @@ struct MainWindowButton {
 inline constexpr MainWindowButton kMainWindowButtons[] = {
     {"Command1", "RA(レース）", {120, 120, 1575, 495}, &MainWindowSteps::Command1_Click},
     {"Command2", "SE(詳細)", {120, 720, 1575, 495}, &MainWindowSteps::Command2_Click},
-    {"Command3", "UM(競走馬)", {120, 1320, 1575, 495}, nullptr},
+    {"Command3", "UM(競走馬)", {120, 1320, 1575, 495}, &MainWindowSteps::Command3_Click},
     {"Command5", "SK（父産駒）", {120, 1920, 1575, 495}, nullptr},
     {"Command7", "HN（繁殖）", {120, 2520, 1575, 495}, &MainWindowSteps::Command7_Click},
     {"Command12", "KS(騎手）", {120, 3120, 1575, 495}, nullptr},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "datasetup/common/main_window_state.h"
 #include "platform/step_host.h"
 
@@ -13,11 +15,22 @@ class MainWindowSteps {
  public:
   StepResult Command1_Click(StepHost& host);  // "RA(レース）": cleaned race file
   StepResult Command2_Click(StepHost& host);  // "SE(詳細)": cleaned runner file
+  StepResult Command3_Click(StepHost& host);  // "UM(競走馬)": horses, lists, statistics
   // The breeding steps (datasetup/parents).
   StepResult Command4_Click(StepHost& host);   // "SK（母産駒）": offspring statistics per dam
   StepResult Command5_Click(StepHost& host);   // "SK（父産駒）": offspring statistics per sire
   StepResult Command7_Click(StepHost& host);   // "HN（繁殖）": breeding horses, female lines
   StepResult Command11_Click(StepHost& host);  // "SK/HN": per-mare offspring files
+
+  // Routines of the window that no button calls. They run under no step frame: an
+  // IoError ends them, and as their lists are staged nothing is half-replaced.
+  // KETTONUM20190101Q.dat: the horses of KETTONUM20190101.dat whose last run (the last
+  // record of their race file) is from 2000 or later. Returns the number of ids skipped
+  // as unsafe file names; sets no status.
+  std::int64_t BuildRecentHorseList(StepHost& host);
+  // KISHUNUM20190101.dat and KETTONUM20190101.dat from the cleaned jockey and horse
+  // files; status "KISHUNUM 終わり" and the horse count.
+  void BuildJockeyAndHorseLists(StepHost& host);
 
   MainWindowState& state() { return state_; }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+// A horse's FinishCountBlock: 174 values in 29 lines of six quoted items, the fields of its
+// HorseRecord as stored. Lines 1-7 finish counts by track, 8-19 by going, 20-25 by
+// distance; 26 the four running-style counts and the flat and jump prize totals; 27 the
+// overall and 28 the central finish counts; 29 "000", "000", the flat and jump earnings
+// flags ("001" when the total is above 0) and the flat and jump earnings totals.
+// The horse step writes it per horse, the offspring steps per offspring.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "platform/text_file.h"
+
+namespace meridax {
+
+inline constexpr int kFinishCountValues = 174;
+
+// Slots 1 to 174 hold values 1 to 174; slot 0 is unused.
+using FinishCountValues = std::array<std::int32_t, kFinishCountValues + 1>;
+
+// The 174 items of a horse record's block, in reading order (slot 0 unused).
+std::array<std::string_view, kFinishCountValues + 1> FinishCountItems(std::string_view horseRecord);
+
+// Writes the 29 lines of the block.
+void WriteFinishCountBlock(std::string_view horseRecord, TextWriter& out);
+
+// The value of one item: the number the text begins with, 0 when it does not begin with
+// one or when the number does not fit a 32-bit slot.
+std::int32_t FinishCountValue(std::string_view item);
+
+// Reads a block back, 174 items in order.
+FinishCountValues ReadFinishCountBlock(ItemReader& in);
+
+// The values that reading the written block back gives, taken from the record directly.
+FinishCountValues FinishCountValuesOf(std::string_view horseRecord);
+
+// The HorseFinishCountVector: value v as a bare number on line v.
+void WriteFinishCountVector(const FinishCountValues& values, TextWriter& out);
+
+}  // namespace meridax

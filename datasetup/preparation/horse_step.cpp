@@ -1,0 +1,115 @@
+// "UM(競走馬)": the cleaned horse file, the horse list, the registration status list, each
+// horse's finish-count files and its statistics record.
+
+#include <string>
+
+#include "datasetup/common/cleaning.h"
+#include "datasetup/common/file_ids.h"
+#include "datasetup/common/finish_count_block.h"
+#include "datasetup/common/horse_stat_record.h"
+#include "datasetup/common/paths.h"
+#include "datasetup/common/step_frame.h"
+#include "datasetup/preparation/horse_lists.h"
+#include "datasetup/preparation/main_window_buttons.h"
+#include "platform/file_ops.h"
+#include "platform/numbers.h"
+#include "platform/record_file.h"
+#include "platform/record_map.h"
+#include "platform/text_file.h"
+#include "records/horse_layouts.h"
+
+namespace meridax {
+namespace {
+
+// The category window reads KETTOMASSHO.dat into a table of this many rows and stops
+// there, so the list stops there too.
+constexpr std::int64_t kStatusListRows = 270000;
+
+CleaningRule HorseRule() {
+  CleaningRule rule;
+  rule.rawFile = DataPath("UM20190101.dat");
+  rule.cleanedFile = DataPath("UM20190101NEW.dat");
+  rule.recordLength = records::kHorseLayout.storedLength;
+  rule.keyFields = {records::um::HorseId};
+  rule.keep = KeepOfRun::kFirst;
+  rule.categories = "12349";
+  rule.countAfter = CountAfter::kCleanedRecords;
+  return rule;
+}
+
+std::string HorseStep(MainWindowState& state, StepHost& host) {
+  namespace um = records::um;
+  RequireFolder(DataPath());
+  const auto blockFolder = DataPath("KYOSOBA");
+  const auto vectorFolder = DataPath("KYOSOBAN");
+  RequireFolder(blockFolder);
+  RequireFolder(vectorFolder);
+  RequireFolder(DataPath("OPTION1N"));
+
+  StagedFiles outputs;
+  const CleaningResult cleaned = CleanRecords(HorseRule(), outputs);
+  const RecordMap horses(cleaned.staged, records::kHorseLayout.storedLength);
+  const std::int64_t n = horses.Count();
+
+  TextWriter idList(outputs.Stage(DataPath("KETTONUM20190101.dat")), TextWriter::Mode::kOutput);
+  TextWriter statusList(outputs.Stage(DataPath("KETTOMASSHO.dat")), TextWriter::Mode::kOutput);
+  // Rebuilt whole: record n belongs to cleaned horse n, and no record of an earlier,
+  // larger run stays past the end for readers to find.
+  RecordFile stats(outputs.Stage(DataPath("OPTION1N\\KYOSOBA.dat")),
+                   static_cast<std::size_t>(kHorseStatLayout.storedLength));
+
+  std::int64_t skipped = 0;
+  std::string status;
+  for (std::int64_t i = 1; i <= n; ++i) {
+    const std::string_view horse = horses.Record(i);
+    const std::string_view id = records::View(horse, um::HorseId);
+    const std::string_view deregistration = records::View(horse, um::DeregistrationCode);
+    const std::string_view races = records::View(horse, um::RegisteredRaceCount);
+
+    if (IsDeregisteredWithoutRaces(horse)) {
+      host.ProcessEvents();
+    } else if (Val(id.substr(0, 4)) >= 2010) {
+      idList.Str(id).EndLine();
+    }
+
+    if (i <= kStatusListRows) {
+      status.assign(deregistration).append(races);
+      statusList.Str(id).Str(status).EndLine();
+    }
+
+    const FinishCountValues values = FinishCountValuesOf(horse);
+    if (IsSafeFileId(id)) {
+      const std::string name = std::string(id) + ".dat";
+      TextWriter block(outputs.Stage(blockFolder / name), TextWriter::Mode::kOutput);
+      WriteFinishCountBlock(horse, block);
+      block.Close();
+      TextWriter vector(outputs.Stage(vectorFolder / name), TextWriter::Mode::kOutput);
+      WriteFinishCountVector(values, vector);
+      vector.Close();
+    } else {
+      ++skipped;
+    }
+    stats.Write(i, BuildHorseStatRecord(id, values));
+  }
+  idList.Close();
+  statusList.Close();
+  stats.Close();
+  outputs.Commit();
+
+  state.recordCount = static_cast<std::int32_t>(n);
+  std::string text = StatusText("UM 終わり", state.recordCount);
+  if (n > kStatusListRows) {
+    text += " (KETTOMASSHO.dat は " + std::to_string(kStatusListRows) +
+            "行まで: " + std::to_string(n - kStatusListRows) + "頭を載せていません)";
+  }
+  return text + SkippedIdsNote(skipped);
+}
+
+}  // namespace
+
+StepResult MainWindowSteps::Command3_Click(StepHost& host) {
+  constexpr std::string_view caption = CaptionOf("Command3");
+  return RunStep(host, caption, [&] { return HorseStep(state_, host); });
+}
+
+}  // namespace meridax

@@ -1,0 +1,80 @@
+// The id lists' two builders that no button calls, and the horse-list rule they share
+// with the horse step.
+
+#include <string>
+
+#include "datasetup/common/file_ids.h"
+#include "datasetup/common/paths.h"
+#include "datasetup/common/step_frame.h"
+#include "datasetup/preparation/horse_lists.h"
+#include "datasetup/preparation/main_window_steps.h"
+#include "platform/numbers.h"
+#include "platform/record_file.h"
+#include "platform/record_map.h"
+#include "platform/staged_files.h"
+#include "platform/text_file.h"
+#include "records/horse_layouts.h"
+#include "records/person_layouts.h"
+#include "records/race_layouts.h"
+
+namespace meridax {
+
+bool IsDeregisteredWithoutRaces(std::string_view horse) {
+  return records::View(horse, records::um::DeregistrationCode) == "1" &&
+         records::View(horse, records::um::RegisteredRaceCount) == "000";
+}
+
+std::int64_t MainWindowSteps::BuildRecentHorseList(StepHost& host) {
+  StagedFiles outputs;
+  TextWriter recent(outputs.Stage(DataPath("KETTONUM20190101Q.dat")), TextWriter::Mode::kOutput);
+  ItemReader ids(DataPath("KETTONUM20190101.dat"));
+  const auto raceFolder = DataPath("UMAGOTOSETUP");
+  const auto runnerLength = static_cast<std::size_t>(records::kRunnerLayout.storedLength);
+  std::int64_t skipped = 0;
+  std::string last;
+  while (!ids.AtEnd()) {
+    const std::string id = ids.Next();
+    host.ProcessEvents();
+    if (!IsSafeFileId(id)) {
+      ++skipped;
+      continue;
+    }
+    // Opening creates a missing race file, empty: such a horse is not recent.
+    RecordFile races(raceFolder / (id + ".dat"), runnerLength);
+    const std::int64_t m = races.Count();
+    if (m == 0) continue;
+    races.Read(m, last);
+    const auto year = ToInt16(records::View(last, records::se::RaceYear));
+    if (year && *year >= 2000) recent.Str(records::View(last, records::se::HorseId)).EndLine();
+  }
+  recent.Close();
+  outputs.Commit();
+  return skipped;
+}
+
+void MainWindowSteps::BuildJockeyAndHorseLists(StepHost& host) {
+  StagedFiles outputs;
+  TextWriter jockeyList(outputs.Stage(DataPath("KISHUNUM20190101.dat")), TextWriter::Mode::kOutput);
+  const RecordMap jockeys(DataPath("KS20190101NEW.dat"), records::kJockeyLayout.storedLength);
+  for (std::int64_t k = 1; k <= jockeys.Count(); ++k) {
+    jockeyList.Str(records::View(jockeys.Record(k), records::ks::JockeyCode)).EndLine();
+  }
+  TextWriter horseList(outputs.Stage(DataPath("KETTONUM20190101.dat")), TextWriter::Mode::kOutput);
+  const RecordMap horses(DataPath("UM20190101NEW.dat"), records::kHorseLayout.storedLength);
+  // Unlike the horse step, no year-of-birth limit.
+  for (std::int64_t m = 1; m <= horses.Count(); ++m) {
+    const std::string_view horse = horses.Record(m);
+    if (IsDeregisteredWithoutRaces(horse)) {
+      host.ProcessEvents();
+    } else {
+      horseList.Str(records::View(horse, records::um::HorseId)).EndLine();
+    }
+  }
+  jockeyList.Close();
+  horseList.Close();
+  outputs.Commit();
+  state_.recordCount = static_cast<std::int32_t>(horses.Count());
+  host.SetStatus(StatusText("KISHUNUM 終わり", state_.recordCount));
+}
+
+}  // namespace meridax
