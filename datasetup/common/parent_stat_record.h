@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "datasetup/common/finish_count_block.h"
 #include "records/layout.h"
 
 namespace meridax {
@@ -74,7 +75,7 @@ static_assert(parent_stat::LineTop3Rates.At(7).pos == 119 &&
 
 // A parent's totals: slot v (1 to 174) is the sum of value v over its offspring's blocks.
 // 64 bits, so that no sum of a large sire's offspring overflows.
-using ParentTotals = std::array<std::int64_t, 175>;
+using ParentTotals = std::array<std::int64_t, kFinishCountValues + 1>;
 
 // The statistics record of a parent from its BreedingNumber as listed and its totals.
 std::string BuildParentStatRecord(std::string_view breedingNumber, const ParentTotals& totals);

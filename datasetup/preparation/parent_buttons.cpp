@@ -6,6 +6,14 @@
 
 namespace meridax {
 
+StepResult MainWindowSteps::Command4_Click(StepHost& host) {
+  return RunStep(host, CaptionOf("Command4"), [&] { return DamOffspringStep(state_); });
+}
+
+StepResult MainWindowSteps::Command5_Click(StepHost& host) {
+  return RunStep(host, CaptionOf("Command5"), [&] { return SireOffspringStep(state_); });
+}
+
 StepResult MainWindowSteps::Command7_Click(StepHost& host) {
   return RunStep(host, CaptionOf("Command7"), [&] { return BreedingHorseStep(state_); });
 }
