@@ -21,10 +21,12 @@ inline constexpr int kFinishCountValues = 174;
 using FinishCountValues = std::array<std::int32_t, kFinishCountValues + 1>;
 
 // The 174 items of a horse record's block, in reading order (slot 0 unused).
-std::array<std::string_view, kFinishCountValues + 1> FinishCountItems(std::string_view horseRecord);
+using FinishCountItemList = std::array<std::string_view, kFinishCountValues + 1>;
+FinishCountItemList FinishCountItems(std::string_view horseRecord);
 
-// Writes the 29 lines of the block.
+// Writes the 29 lines of the block, of a record or of its items.
 void WriteFinishCountBlock(std::string_view horseRecord, TextWriter& out);
+void WriteFinishCountBlock(const FinishCountItemList& items, TextWriter& out);
 
 // The value of one item: the number the text begins with, 0 when it does not begin with
 // one or when the number does not fit a 32-bit slot.

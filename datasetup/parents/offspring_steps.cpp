@@ -3,6 +3,7 @@
 // and its statistics record.
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -158,25 +159,23 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
     const bool safe = IsSafeFileId(number);
     if (!safe) ++skipped;
 
-    ParentTotals totals{};
+    // A listed parent's file holds this run's offspring only; the file of a parent
+    // missing from the list is appended to, as the list step never empties it.
+    std::optional<TextWriter> blocks;
     if (safe) {
-      const std::string name = std::string(number) + ".dat";
-      // A listed parent's file holds this run's offspring only; the file of a parent
-      // missing from the list is appended to, as the list step never empties it.
-      const auto blockPath = outputs.Stage(blockFolder / name, !isListed);
-      TextWriter blocks(blockPath,
-                        isListed ? TextWriter::Mode::kOutput : TextWriter::Mode::kAppend);
-      for (std::int64_t k = offspring.start[p]; k < offspring.start[p + 1]; ++k) {
-        WriteFinishCountBlock(horses.Record(offspring.horses[static_cast<std::size_t>(k)]), blocks);
-      }
-      blocks.Close();
+      blocks.emplace(outputs.Stage(blockFolder / (std::string(number) + ".dat"), !isListed),
+                     isListed ? TextWriter::Mode::kOutput : TextWriter::Mode::kAppend);
     }
-    if (!isListed) continue;
+    ParentTotals totals{};
     for (std::int64_t k = offspring.start[p]; k < offspring.start[p + 1]; ++k) {
-      const FinishCountValues values =
-          FinishCountValuesOf(horses.Record(offspring.horses[static_cast<std::size_t>(k)]));
-      for (int v = 1; v <= kFinishCountValues; ++v) totals[v] += values[v];
+      const FinishCountItemList items =
+          FinishCountItems(horses.Record(offspring.horses[static_cast<std::size_t>(k)]));
+      if (blocks) WriteFinishCountBlock(items, *blocks);
+      if (!isListed) continue;
+      for (int v = 1; v <= kFinishCountValues; ++v) totals[v] += FinishCountValue(items[v]);
     }
+    if (blocks) blocks->Close();
+    if (!isListed) continue;
     if (safe) {
       TextWriter out(outputs.Stage(totalsFolder / (std::string(number) + ".dat")),
                      TextWriter::Mode::kOutput);
