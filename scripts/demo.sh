@@ -17,3 +17,12 @@ done
 echo "drive C: is $drive"
 echo "steps available:"
 "$build_dir/tools/meridax-run" --list
+
+# A small sample world as the service folder, downloaded into the raw record files.
+"$build_dir/tools/meridax-sample" --out "$drive/JVDATA" --size small --seed 1 \
+  --expected "$drive/expected"
+"$build_dir/tools/meridax-run" --drive "$drive" KOVF1SETUP19Z1.Command2_Click | tail -1
+for f in "$drive/expected"/*.dat; do
+  cmp -s "$f" "$drive/MERIDAXPROJECT/$(basename "$f")" || { echo "differs: $(basename "$f")"; exit 1; }
+done
+echo "raw record files as expected"

@@ -1,5 +1,5 @@
-// The id lists' two builders that no button calls, and the horse-list rule they share
-// with the horse step.
+// The id lists' two builders that no button calls, the horse-list rule they share
+// with the horse step, and the recent-runner list they share with "血統Q、騎手".
 
 #include <string>
 
@@ -9,7 +9,6 @@
 #include "datasetup/preparation/horse_lists.h"
 #include "datasetup/preparation/main_window_steps.h"
 #include "platform/numbers.h"
-#include "platform/record_file.h"
 #include "platform/record_map.h"
 #include "platform/staged_files.h"
 #include "platform/text_file.h"
@@ -24,14 +23,12 @@ bool IsDeregisteredWithoutRaces(std::string_view horse) {
          records::View(horse, records::um::RegisteredRaceCount) == "000";
 }
 
-std::int64_t MainWindowSteps::BuildRecentHorseList(StepHost& host) {
-  StagedFiles outputs;
-  TextWriter recent(outputs.Stage(DataPath("KETTONUM20190101Q.dat")), TextWriter::Mode::kOutput);
+std::int64_t WriteRecentHorseList(StepHost& host, TextWriter& recent, YearNotANumber rule) {
+  namespace se = records::se;
   ItemReader ids(DataPath("KETTONUM20190101.dat"));
   const auto raceFolder = DataPath("UMAGOTOSETUP");
   const auto runnerLength = static_cast<std::size_t>(records::kRunnerLayout.storedLength);
   std::int64_t skipped = 0;
-  std::string last;
   while (!ids.AtEnd()) {
     const std::string id = ids.Next();
     host.ProcessEvents();
@@ -40,13 +37,21 @@ std::int64_t MainWindowSteps::BuildRecentHorseList(StepHost& host) {
       continue;
     }
     // Opening creates a missing race file, empty: such a horse is not recent.
-    RecordFile races(raceFolder / (id + ".dat"), runnerLength);
-    const std::int64_t m = races.Count();
-    if (m == 0) continue;
-    races.Read(m, last);
-    const auto year = ToInt16(records::View(last, records::se::RaceYear));
-    if (year && *year >= 2000) recent.Str(records::View(last, records::se::HorseId)).EndLine();
+    const RecordMap races(raceFolder / (id + ".dat"), runnerLength);
+    if (races.Count() == 0) continue;
+    const std::string_view last = races.Record(races.Count());
+    const auto year = ToInt16(records::View(last, se::RaceYear));
+    if (year ? *year >= 2000 : rule == YearNotANumber::kListed) {
+      recent.Str(records::View(last, se::HorseId)).EndLine();
+    }
   }
+  return skipped;
+}
+
+std::int64_t MainWindowSteps::BuildRecentHorseList(StepHost& host) {
+  StagedFiles outputs;
+  TextWriter recent(outputs.Stage(DataPath("KETTONUM20190101Q.dat")), TextWriter::Mode::kOutput);
+  const std::int64_t skipped = WriteRecentHorseList(host, recent, YearNotANumber::kNotListed);
   recent.Close();
   outputs.Commit();
   return skipped;

@@ -40,8 +40,8 @@ inline constexpr MainWindowButton kMainWindowButtons[] = {
     {"Command9", "MERIDAXEXPD", {2040, 2520, 1575, 495}, nullptr},
     {"Command15", "SE/KS", {2040, 3120, 1575, 495}, nullptr},
     {"Command10", "CATEGORY2006", {2040, 3720, 1575, 495}, nullptr},
-    {"Command8", "血統Q、騎手", {2040, 4440, 1575, 495}, nullptr},
-    {"Command13", "着差", {3960, 1320, 1455, 495}, nullptr},
+    {"Command8", "血統Q、騎手", {2040, 4440, 1575, 495}, &MainWindowSteps::Command8_Click},
+    {"Command13", "着差", {3960, 1320, 1455, 495}, &MainWindowSteps::Command13_Click},
     {"Command16", "", {3960, 1920, 1455, 495}, nullptr},
 };
 

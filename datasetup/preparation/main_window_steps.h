@@ -13,9 +13,11 @@ namespace meridax {
 // kMainWindowButtons (main_window_buttons.h).
 class MainWindowSteps {
  public:
-  StepResult Command1_Click(StepHost& host);  // "RA(レース）": cleaned race file
-  StepResult Command2_Click(StepHost& host);  // "SE(詳細)": cleaned runner file
-  StepResult Command3_Click(StepHost& host);  // "UM(競走馬)": horses, lists, statistics
+  StepResult Command1_Click(StepHost& host);   // "RA(レース）": cleaned race file
+  StepResult Command2_Click(StepHost& host);   // "SE(詳細)": cleaned runner file
+  StepResult Command3_Click(StepHost& host);   // "UM(競走馬)": horses, lists, statistics
+  StepResult Command8_Click(StepHost& host);   // "血統Q、騎手": recent runners, jockey rates
+  StepResult Command13_Click(StepHost& host);  // "着差": margin table of winning runs
   // The breeding steps (datasetup/parents).
   StepResult Command4_Click(StepHost& host);   // "SK（母産駒）": offspring statistics per dam
   StepResult Command5_Click(StepHost& host);   // "SK（父産駒）": offspring statistics per sire

@@ -67,6 +67,10 @@ TEST(MainWindowTest, ClicksRunStepsOpenWindowsOrDoNothing) {
 
   window.Button("Command1")->click();
   EXPECT_EQ(window.Text1()->text().toStdString(), "RA 終わり  0");
+  window.Button("Command8")->click();
+  EXPECT_EQ(window.Text1()->text().toStdString(), "終わり  0");
+  window.Button("Command13")->click();  // "着差" shows no status of its own
+  EXPECT_EQ(window.Text1()->text().toStdString(), "終わり  0");
 
   window.Text1()->setText("before");
   const int windowsBefore = static_cast<int>(QApplication::topLevelWidgets().size());

@@ -20,6 +20,12 @@ void WriteRecords(const std::filesystem::path& path, const std::vector<std::stri
   WriteFile(path, bytes);
 }
 
+void WriteIdList(const std::filesystem::path& path, const std::vector<std::string>& items) {
+  std::string text;
+  for (const auto& item : items) text += "\"" + item + "\"\r\n";
+  WriteFile(path, text);
+}
+
 std::vector<std::string> ReadRecords(const std::filesystem::path& path, std::size_t length) {
   const std::string bytes = ReadFile(path);
   if (bytes.size() % length != 0) throw std::runtime_error("partial record in " + path.string());

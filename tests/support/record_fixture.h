@@ -21,6 +21,9 @@ std::string MakeRecord(std::size_t length, std::initializer_list<FieldValue> fie
 // Writes records back to back, as the download program stores them.
 void WriteRecords(const std::filesystem::path& path, const std::vector<std::string>& records);
 
+// Writes an id list: one quoted item and CR LF per line.
+void WriteIdList(const std::filesystem::path& path, const std::vector<std::string>& items);
+
 // The records of a file of fixed-length records.
 std::vector<std::string> ReadRecords(const std::filesystem::path& path, std::size_t length);
 
