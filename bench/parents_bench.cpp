@@ -148,11 +148,13 @@ double CopyTime(const fs::path& data, const std::vector<std::string>& inputs,
   std::set<fs::path> folders;
   for (const std::string& f : files) folders.insert((scratch / f).parent_path());
   for (const fs::path& folder : folders) fs::create_directories(folder);
-  return Seconds([&] {
+  const double seconds = Seconds([&] {
     for (const std::string& f : files) {
       fs::copy_file(data / f, scratch / f, fs::copy_options::overwrite_existing);
     }
   });
+  fs::remove_all(scratch);
+  return seconds;
 }
 
 }  // namespace
@@ -188,6 +190,10 @@ int main(int argc, char** argv) {
        "5",
        &MainWindowSteps::Command5_Click,
        {"SK20190101.dat", "UM20190101NEW.dat"}},
+      {"SK/HN",
+       "11",
+       &MainWindowSteps::Command11_Click,
+       {"SK20190101NEW.dat", "HAHAHANNUM20190101.dat"}},
       {"HN（繁殖）", "7", &MainWindowSteps::Command7_Click, {"HN20190101.dat"}},
   };
   int failed = 0;

@@ -36,7 +36,7 @@ inline constexpr MainWindowButton kMainWindowButtons[] = {
     {"Command14", "CH/BR/BN", {120, 3720, 1575, 495}, nullptr},
     {"Command4", "SK（母産駒）", {120, 4320, 1575, 495}, &MainWindowSteps::Command4_Click},
     {"Command6", "SE/UM", {2040, 1320, 1575, 495}, nullptr},
-    {"Command11", "SK/HN", {2040, 1920, 1575, 540}, nullptr},
+    {"Command11", "SK/HN", {2040, 1920, 1575, 540}, &MainWindowSteps::Command11_Click},
     {"Command9", "MERIDAXEXPD", {2040, 2520, 1575, 495}, nullptr},
     {"Command15", "SE/KS", {2040, 3120, 1575, 495}, nullptr},
     {"Command10", "CATEGORY2006", {2040, 3720, 1575, 495}, nullptr},

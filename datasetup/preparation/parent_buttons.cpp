@@ -18,4 +18,8 @@ StepResult MainWindowSteps::Command7_Click(StepHost& host) {
   return RunStep(host, CaptionOf("Command7"), [&] { return BreedingHorseStep(state_); });
 }
 
+StepResult MainWindowSteps::Command11_Click(StepHost& host) {
+  return RunStep(host, CaptionOf("Command11"), [&] { return MareOffspringStep(host); });
+}
+
 }  // namespace meridax
