@@ -7,12 +7,14 @@
 #include "datasetup/preparation/main_window_steps.h"
 #include "platform/file_ops.h"
 #include "records/horse_layouts.h"
+#include "tests/parents/literal_steps.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
 
 namespace meridax {
 namespace {
 
+using testing::LiteralFemaleLines;
 using testing::MakeRecord;
 using testing::ReadFile;
 using testing::ReadRecords;
@@ -48,48 +50,6 @@ std::string Hn(const Horse& h) {
                               {hn::BirthplaceName, "HIDAKA"},
                               {hn::SireBreedingNumber, "S000000001"},
                               {hn::DamBreedingNumber, h.dam}});
-}
-
-// The Part's own procedure, statement by statement: the table of 13 generations of six
-// texts per entry and the eleven passes that scan every mare for every entry.
-std::string LiteralFemaleLines(const std::vector<std::string>& cleaned) {
-  namespace hn = records::hn;
-  const std::size_t n = cleaned.size();
-  std::vector<std::vector<std::vector<std::string>>> table(
-      n + 1, std::vector<std::vector<std::string>>(13, std::vector<std::string>(6)));
-  std::size_t mareCount = 0;
-  for (const std::string& r : cleaned) {
-    if (records::View(r, hn::SexCode) != "2") continue;
-    auto& e = table[++mareCount];
-    e[0] = {std::string(records::View(r, hn::BreedingNumber)),
-            std::string(records::View(r, hn::HorseName)),
-            std::string(records::View(r, hn::BirthYear)),
-            std::string(records::View(r, hn::BirthplaceName)),
-            std::string(records::View(r, hn::SireBreedingNumber)),
-            std::string(records::View(r, hn::DamBreedingNumber))};
-    e[1][0] = e[0][5];
-  }
-  for (int g = 1; g <= 11; ++g) {
-    for (std::size_t i = 1; i <= mareCount; ++i) {
-      const std::string x = table[i][g][0];
-      if (x.empty()) continue;
-      for (std::size_t j = 1; j <= mareCount; ++j) {
-        if (table[j][0][0] == x) {
-          for (int v = 1; v <= 5; ++v) table[i][g][v] = table[j][0][v];
-          table[i][g + 1][0] = table[j][1][0];
-          break;
-        }
-      }
-    }
-  }
-  std::string out;
-  for (std::size_t i = 1; i <= mareCount; ++i) {
-    for (int g = 0; g <= 12; ++g) {
-      for (int v = 0; v <= 5; ++v) out += (v ? ",\"" : "\"") + table[i][g][v] + "\"";
-      out += "\r\n";
-    }
-  }
-  return out;
 }
 
 // Six values of one line as the file holds them.

@@ -12,6 +12,7 @@
 #include "platform/record_file.h"
 #include "platform/text_file.h"
 #include "records/horse_layouts.h"
+#include "tests/parents/literal_steps.h"
 #include "tests/parents/parent_fixtures.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
@@ -22,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 namespace sk = records::sk;
 using testing::kOffspringLength;
+using testing::LiteralMareFiles;
 using testing::ReadFile;
 using testing::ReadRecords;
 using testing::Sk;
@@ -110,42 +112,6 @@ TEST(MareOffspringStepTest, MissingInputsAndFolder) {
     EXPECT_EQ(w.steps.Command11_Click(w.host), StepResult::kFailed);
     EXPECT_EQ(w.host.Status().rfind("SK/HN エラー: フォルダがありません ", 0), 0u)
         << w.host.Status();
-  }
-}
-
-// The step's procedure statement by statement: every record scans the whole list and
-// every put reopens and rereads the dam's file.
-void LiteralMareFiles(const fs::path& data) {
-  std::vector<std::string> list;
-  ItemReader in(data / "HAHAHANNUM20190101.dat");
-  while (!in.AtEnd()) list.push_back(in.Next());
-  const auto path = [&](std::string_view dam) {
-    return data / "HAHAHAN" / (std::string(dam) + ".dat");
-  };
-  for (const std::string& dam : list) {
-    DeleteFile(path(dam));
-    RecordFile(path(dam), kOffspringLength).Close();
-  }
-  for (const std::string& rec : ReadRecords(data / "SK20190101NEW.dat", kOffspringLength)) {
-    const std::string_view dam = records::View(rec, sk::PedigreeBreedingNumbers.At(2));
-    for (const std::string& entry : list) {
-      if (entry != dam) continue;
-      RecordFile file(path(dam), kOffspringLength);
-      const std::int64_t m = file.Count();
-      std::int64_t place = m + 1;
-      for (std::int64_t t = 1; t <= m; ++t) {
-        const std::string stored = file.Read(t);
-        if (records::View(stored, sk::HorseId) != records::View(rec, sk::HorseId)) continue;
-        const auto newDate = ToInt32(records::View(rec, sk::CreatedDate));
-        const auto oldDate = ToInt32(records::View(stored, sk::CreatedDate));
-        if (!newDate || !oldDate || *newDate >= *oldDate) {
-          place = t;
-          break;
-        }
-      }
-      file.Write(place, rec);
-      file.Close();
-    }
   }
 }
 

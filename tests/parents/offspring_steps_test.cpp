@@ -14,6 +14,7 @@
 #include "platform/record_file.h"
 #include "platform/text_file.h"
 #include "records/horse_layouts.h"
+#include "tests/parents/literal_steps.h"
 #include "tests/parents/parent_fixtures.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
@@ -22,9 +23,11 @@ namespace meridax {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FilesBelow;
 using testing::Foal;
 using testing::kHorseLength;
 using testing::kOffspringLength;
+using testing::LiteralOffspringStep;
 using testing::ReadFile;
 using testing::ReadRecords;
 using testing::Sk;
@@ -270,81 +273,6 @@ TEST(OffspringStepsTest, MissingFolderIsReportedAndWritesNothing) {
     EXPECT_FALSE(FileExists(s.data() / "SK20190101NEW.dat"));
     EXPECT_FALSE(FileExists(s.data() / "HAHAHANNUM20190101.dat"));
   }
-}
-
-// The steps' procedure statement by statement, on a drive where nothing of an earlier run
-// stands (where the mended faults do not show): the exact sorts, the list written line by
-// line, blocks appended one horse at a time and the totals read back from the files.
-void LiteralOffspringStep(const fs::path& data, bool sireStep) {
-  namespace sk = records::sk;
-  const auto raw = ReadRecords(data / "SK20190101.dat", kOffspringLength);
-  const std::int64_t n = static_cast<std::int64_t>(raw.size());
-  std::vector<std::string> ids(n + 1), sires(n + 1), dams(n + 1);
-  std::vector<std::int64_t> idNo(n + 1), sireNo(n + 1), damNo(n + 1);
-  for (std::int64_t i = 1; i <= n; ++i) {
-    ids[i] = records::View(raw[i - 1], sk::HorseId);
-    sires[i] = records::View(raw[i - 1], sk::PedigreeBreedingNumbers.At(1));
-    dams[i] = records::View(raw[i - 1], sk::PedigreeBreedingNumbers.At(2));
-    idNo[i] = sireNo[i] = damNo[i] = i;
-  }
-  QuickSortAscending(ids, idNo, 1, n);
-  {
-    RecordFile out(data / "SK20190101NEW.dat", kOffspringLength);
-    std::int64_t kept = 0;
-    for (std::int64_t i = 0; i <= n - 1; ++i) {
-      if (ids[i] == ids[i + 1]) continue;
-      const std::string& r = raw[idNo[i + 1] - 1];
-      if (r[2] == '1' || r[2] == '2') out.Write(++kept, r);
-    }
-  }
-  const auto listPass = [&](std::vector<std::string>& numbers, std::vector<std::int64_t>& nos,
-                            const char* list, const char* folder, bool empties) {
-    QuickSortAscending(numbers, nos, 1, n);
-    TextWriter(data / list, TextWriter::Mode::kOutput).Close();
-    for (std::int64_t i = 0; i <= n - 1; ++i) {
-      if (numbers[i] == numbers[i + 1]) continue;
-      TextWriter(data / list, TextWriter::Mode::kAppend).Str(numbers[i + 1]).EndLine().Close();
-      if (empties) TextWriter(data / folder / (numbers[i + 1] + ".dat"), TextWriter::Mode::kOutput);
-    }
-  };
-  listPass(dams, damNo, "HAHAHANNUM20190101.dat", "HAHA", !sireStep);
-  if (sireStep) listPass(sires, sireNo, "TITIHANNUM20190101.dat", "SHUBOBA", true);
-
-  const char* blockFolder = sireStep ? "SHUBOBA" : "HAHA";
-  const char* totalsFolder = sireStep ? "SHUBOBAN" : "HAHAN";
-  const auto parent = records::um::Pedigree_BreedingNumber.In(sireStep ? 1 : 2);
-  for (const std::string& horse : ReadRecords(data / "UM20190101NEW.dat", kHorseLength)) {
-    TextWriter out(data / blockFolder / (std::string(records::View(horse, parent)) + ".dat"),
-                   TextWriter::Mode::kAppend);
-    WriteFinishCountBlock(horse, out);
-  }
-  std::vector<std::string> list;
-  ItemReader listIn(data / (sireStep ? "TITIHANNUM20190101.dat" : "HAHAHANNUM20190101.dat"));
-  while (!listIn.AtEnd()) list.push_back(listIn.Next());
-  RecordFile stats(data / "OPTION1N" / (sireStep ? "STALLION.dat" : "MARE.dat"), kStatLength);
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    ParentTotals totals{};
-    ItemReader blocks(data / blockFolder / (list[i] + ".dat"));
-    while (!blocks.AtEnd()) {
-      for (int j = 1; j <= 174; ++j) totals[j] += FinishCountValue(blocks.Next());
-    }
-    {
-      TextWriter out(data / totalsFolder / (list[i] + ".dat"), TextWriter::Mode::kOutput);
-      for (int j = 1; j <= 174; ++j) out.Num(totals[j]).EndLine();
-    }
-    ParentTotals readBack{};
-    ItemReader totalsIn(data / totalsFolder / (list[i] + ".dat"));
-    for (int j = 1; !totalsIn.AtEnd(); ++j) readBack[j] = FinishCountValue(totalsIn.Next());
-    stats.Write(static_cast<std::int64_t>(i) + 1, BuildParentStatRecord(list[i], readBack));
-  }
-}
-
-std::map<std::string, std::string> FilesBelow(const fs::path& root) {
-  std::map<std::string, std::string> files;
-  for (const auto& e : fs::recursive_directory_iterator(root)) {
-    if (e.is_regular_file()) files[fs::relative(e.path(), root).string()] = ReadFile(e.path());
-  }
-  return files;
 }
 
 TEST(OffspringStepsTest, SameFilesAsTheLiteralProcedureOnARandomWorld) {
