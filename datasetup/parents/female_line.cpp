@@ -1,6 +1,6 @@
 #include "datasetup/parents/female_line.h"
 
-#include <array>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -10,54 +10,76 @@
 namespace meridax {
 namespace {
 
-constexpr int kValues = 6;
-using Values = std::array<std::string_view, kValues>;
-
-Values ValuesOf(std::string_view horse) {
-  namespace hn = records::hn;
-  return {
-      records::View(horse, hn::BreedingNumber),     records::View(horse, hn::HorseName),
-      records::View(horse, hn::BirthYear),          records::View(horse, hn::BirthplaceName),
-      records::View(horse, hn::SireBreedingNumber), records::View(horse, hn::DamBreedingNumber)};
-}
-
-void WriteLine(TextWriter& out, std::string_view number, const Values* values) {
-  out.Str(number);
-  for (int v = 1; v < kValues; ++v) out.Str(values ? (*values)[v] : std::string_view());
-  out.EndLine();
+// A line of the six quoted values, in the text file's item format.
+void AppendLine(std::string& out, std::string_view number, std::string_view name,
+                std::string_view year, std::string_view place, std::string_view sire,
+                std::string_view dam) {
+  bool first = true;
+  for (const std::string_view value : {number, name, year, place, sire, dam}) {
+    if (!first) out += ',';
+    first = false;
+    out += '"';
+    out += value;
+    out += '"';
+  }
+  out += "\r\n";
 }
 
 }  // namespace
 
 std::int64_t WriteFemaleLines(const RecordMap& breedingHorses, TextWriter& out) {
-  std::vector<Values> mares;
+  namespace hn = records::hn;
+  // Each mare's own line, rendered once: the line of a generation found among the mares
+  // is that mare's own line, as its number is the one looked up.
+  std::string lines;
+  std::vector<std::size_t> lineStart;
+  std::vector<std::string_view> dams;
+  std::unordered_map<std::string_view, std::int64_t> byNumber;
   for (std::int64_t r = 1; r <= breedingHorses.Count(); ++r) {
     const std::string_view horse = breedingHorses.Record(r);
-    if (records::View(horse, records::hn::SexCode) == "2") mares.push_back(ValuesOf(horse));
+    if (records::View(horse, hn::SexCode) != "2") continue;
+    const std::string_view number = records::View(horse, hn::BreedingNumber);
+    // A number names the first mare that bears it; the cleaned file holds each number once.
+    byNumber.try_emplace(number, static_cast<std::int64_t>(dams.size()));
+    dams.push_back(records::View(horse, hn::DamBreedingNumber));
+    lineStart.push_back(lines.size());
+    AppendLine(lines, number, records::View(horse, hn::HorseName),
+               records::View(horse, hn::BirthYear), records::View(horse, hn::BirthplaceName),
+               records::View(horse, hn::SireBreedingNumber), dams.back());
   }
-  // A number names the first mare that bears it; the cleaned file holds each number once.
-  std::unordered_map<std::string_view, const Values*> byNumber;
-  byNumber.reserve(mares.size());
-  for (const Values& mare : mares) byNumber.try_emplace(mare[0], &mare);
+  lineStart.push_back(lines.size());
+  const auto mares = static_cast<std::int64_t>(dams.size());
+  const auto ownLine = [&](std::int64_t k) {
+    const auto at = static_cast<std::size_t>(k);
+    return std::string_view(lines).substr(lineStart[at], lineStart[at + 1] - lineStart[at]);
+  };
+  std::vector<std::int64_t> damOf(static_cast<std::size_t>(mares), -1);
+  for (std::int64_t k = 0; k < mares; ++k) {
+    const auto found = byNumber.find(dams[static_cast<std::size_t>(k)]);
+    if (found != byNumber.end()) damOf[static_cast<std::size_t>(k)] = found->second;
+  }
 
-  for (const Values& mare : mares) {
-    WriteLine(out, mare[0], &mare);
-    std::string_view number = mare[5];
+  constexpr std::string_view kEmptyValues = R"(,"","","","","")"
+                                            "\r\n";
+  std::string numberOnly;
+  for (std::int64_t i = 0; i < mares; ++i) {
+    out.Raw(ownLine(i));
+    std::int64_t k = i;
     int g = 1;
     for (; g <= kFemaleLineGenerations; ++g) {
-      if (g == kFemaleLineGenerations) {
-        WriteLine(out, number, nullptr);
+      const std::int64_t dam = damOf[static_cast<std::size_t>(k)];
+      if (g == kFemaleLineGenerations || dam < 0) {
+        // Her number alone: not found, or the last generation, which is never looked up.
+        numberOnly.assign("\"").append(dams[static_cast<std::size_t>(k)]).append("\"");
+        out.Raw(numberOnly).Raw(kEmptyValues);
         break;
       }
-      const auto found = byNumber.find(number);
-      const Values* ancestor = found == byNumber.end() ? nullptr : found->second;
-      WriteLine(out, number, ancestor);
-      if (!ancestor) break;
-      number = (*ancestor)[5];
+      out.Raw(ownLine(dam));
+      k = dam;
     }
-    for (++g; g <= kFemaleLineGenerations; ++g) WriteLine(out, {}, nullptr);
+    for (++g; g <= kFemaleLineGenerations; ++g) out.Raw(R"("")").Raw(kEmptyValues);
   }
-  return static_cast<std::int64_t>(mares.size());
+  return mares;
 }
 
 }  // namespace meridax
