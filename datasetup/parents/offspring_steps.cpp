@@ -149,9 +149,13 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
   const Offspring offspring = GroupByParent(horses, kind.horseParent, listed);
 
   // Rebuilt whole: record i belongs to list line i, and no parent of an earlier, longer
-  // list stays past the end.
-  RecordFile stats(outputs.Stage(DataPath(kind.statFile)),
-                   static_cast<std::size_t>(kParentStatLayout.storedLength));
+  // list stays past the end. Without parents no record is written and there is no file.
+  const auto statPath = DataPath(kind.statFile);
+  std::optional<RecordFile> stats;
+  if (!listed.empty()) {
+    stats.emplace(outputs.Stage(statPath),
+                  static_cast<std::size_t>(kParentStatLayout.storedLength));
+  }
   std::int64_t skipped = 0;
   for (std::size_t p = 0; p < offspring.parents.size(); ++p) {
     const std::string_view number = offspring.parents[p];
@@ -182,10 +186,11 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
       for (int v = 1; v <= kFinishCountValues; ++v) out.Num(totals[v]).EndLine();
       out.Close();
     }
-    stats.Write(static_cast<std::int64_t>(p) + 1, BuildParentStatRecord(number, totals));
+    stats->Write(static_cast<std::int64_t>(p) + 1, BuildParentStatRecord(number, totals));
   }
-  stats.Close();
+  if (stats) stats->Close();
   outputs.Commit();
+  if (!stats) DeleteFile(statPath);
 
   state.recordCount = static_cast<std::int32_t>(horses.Count());
   return StatusText(kind.label, state.recordCount) + SkippedIdsNote(skipped);

@@ -174,6 +174,22 @@ TEST(OffspringStepsTest, BothStepsRebuildTheCleanedFileAndTheStatisticsWhole) {
   }
 }
 
+TEST(OffspringStepsTest, WithoutParentsThereIsNoStatisticsFile) {
+  for (const bool sire : {false, true}) {
+    SCOPED_TRACE(sire ? "sire step" : "dam step");
+    Window s;
+    s.Write({Sk({"2016100001", "S000000001", "D000000001"})}, {});
+    ASSERT_EQ(sire ? s.Sire() : s.Dam(), StepResult::kOk);
+    const fs::path stats = s.data() / "OPTION1N" / (sire ? "STALLION.dat" : "MARE.dat");
+    ASSERT_TRUE(FileExists(stats));
+    s.Write({}, {});
+    ASSERT_EQ(sire ? s.Sire() : s.Dam(), StepResult::kOk);
+    EXPECT_FALSE(FileExists(stats));
+    EXPECT_EQ(FileLength(s.data() / "SK20190101NEW.dat"), 0u);
+    EXPECT_EQ(ReadFile(s.data() / "HAHAHANNUM20190101.dat"), "");
+  }
+}
+
 TEST(OffspringStepsTest, BlocksAndTotalsPerDam) {
   Window s;
   std::vector<int> a(174, 0);
