@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "datasetup/preparation/main_window_steps.h"
+#include "platform/cp932.h"
 #include "platform/file_ops.h"
 #include "records/horse_layouts.h"
 #include "tests/parents/literal_steps.h"
@@ -38,13 +39,18 @@ Horse Stallion(std::string_view number) {
   return {number, "0000000000", "1"};
 }
 
+// A double-byte name before the sex code and the parents: positions count bytes.
+std::string NameOf(std::string_view number) {
+  return Utf8ToCp932("母") + std::string(number);
+}
+
 std::string Hn(const Horse& h) {
   namespace hn = records::hn;
   return MakeRecord(kLength, {{hn::RecordSpec, "HN"},
                               {hn::DataCategory, h.category},
                               {hn::CreatedDate, "20190105"},
                               {hn::BreedingNumber, h.number},
-                              {hn::HorseName, h.number},
+                              {hn::HorseName, NameOf(h.number)},
                               {hn::BirthYear, "2001"},
                               {hn::SexCode, h.sex},
                               {hn::BirthplaceName, "HIDAKA"},
@@ -57,7 +63,7 @@ std::string Line(std::string_view number, bool found, std::string_view name = ""
                  std::string_view dam = "") {
   std::string line = "\"" + std::string(number) + "\"";
   if (!found) return line + std::string(",\"\"") + ",\"\",\"\",\"\",\"\"\r\n";
-  std::string paddedName(name);
+  std::string paddedName = NameOf(name);
   paddedName.resize(36, ' ');
   std::string place = "HIDAKA";
   place.resize(20, ' ');

@@ -203,7 +203,8 @@ TEST(OffspringStepsTest, BlocksAndTotalsPerDam) {
   a[154] = 999999999;  // flat prize totals past 2^31 - 1 together
   b[154] = 999999999;
   const std::string horseA = Um("2014100001", "S000000001", "D000000001", a);
-  const std::string horseB = Um("2016100002", "S000000001", "D000000001", b);
+  std::string horseB = Um("2016100002", "S000000001", "D000000001", b);
+  records::Put(horseB, records::um::FinishCountsByTrack.At(1).Cell(2), "   ");  // reads as 0
   const std::string stray = Um("2015100003", "S000000001", "D000000099", {3});
   const std::string blankDam = Um("2015100004", "S000000001", kBlank, {4});
   s.Write({Sk({"2014100001", "S000000001", "D000000001"}),
