@@ -35,18 +35,15 @@ struct ParentKind {
   std::string_view statFile;
 };
 
-constexpr records::FieldRef kSireOfOffspring = records::sk::PedigreeBreedingNumbers.At(1);
-constexpr records::FieldRef kDamOfOffspring = records::sk::PedigreeBreedingNumbers.At(2);
-
 constexpr ParentKind kDams{"SK母 終わり",
-                           kDamOfOffspring,
+                           records::sk::PedigreeBreedingNumbers.At(2),
                            records::um::Pedigree_BreedingNumber.In(2),
                            "HAHAHANNUM20190101.dat",
                            "HAHA",
                            "HAHAN",
                            "OPTION1N\\MARE.dat"};
 constexpr ParentKind kSires{"SK父 終わり",
-                            kSireOfOffspring,
+                            records::sk::PedigreeBreedingNumbers.At(1),
                             records::um::Pedigree_BreedingNumber.In(1),
                             "TITIHANNUM20190101.dat",
                             "SHUBOBA",
@@ -136,11 +133,11 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
   CleanRecords(OffspringRule(), outputs);
   const RecordMap raw(DataPath("SK20190101.dat"), records::kOffspringLayout.storedLength);
   // Both steps write the dam list; the sire step then the sire list.
-  const std::vector<std::string_view> dams = ParentNumbers(raw, kDamOfOffspring);
+  const std::vector<std::string_view> dams = ParentNumbers(raw, kDams.offspringParent);
   WriteList(dams, outputs.Stage(DataPath(kDams.listFile)));
   std::vector<std::string_view> sires;
   if (sireStep) {
-    sires = ParentNumbers(raw, kSireOfOffspring);
+    sires = ParentNumbers(raw, kSires.offspringParent);
     WriteList(sires, outputs.Stage(DataPath(kSires.listFile)));
   }
   const std::vector<std::string_view>& listed = sireStep ? sires : dams;
