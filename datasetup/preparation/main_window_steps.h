@@ -22,6 +22,11 @@ class MainWindowSteps {
   StepResult Command13_Click(StepHost& host);  // "着差": margin table of winning runs
   StepResult Command14_Click(StepHost& host);  // "CH/BR/BN": trainers, breeders, owners
   StepResult Command15_Click(StepHost& host);  // "SE/KS": per-jockey race files
+  // The breeding steps (datasetup/parents).
+  StepResult Command4_Click(StepHost& host);   // "SK（母産駒）": offspring statistics per dam
+  StepResult Command5_Click(StepHost& host);   // "SK（父産駒）": offspring statistics per sire
+  StepResult Command7_Click(StepHost& host);   // "HN（繁殖）": breeding horses, female lines
+  StepResult Command11_Click(StepHost& host);  // "SK/HN": per-mare offspring files
 
   // Routines of the window that no button calls. They run under no step frame: an
   // IoError ends them, and as their lists are staged nothing is half-replaced.
