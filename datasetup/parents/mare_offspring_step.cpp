@@ -3,11 +3,8 @@
 #include <string>
 
 #include "datasetup/common/entity_upsert.h"
-#include "datasetup/common/file_ids.h"
 #include "datasetup/common/paths.h"
-#include "datasetup/common/step_frame.h"
 #include "datasetup/parents/parent_steps.h"
-#include "platform/file_ops.h"
 #include "records/horse_layouts.h"
 
 namespace meridax {
@@ -25,12 +22,7 @@ std::string MareOffspringStep(StepHost& host) {
   rule.identityFields = {sk::HorseId};
   rule.eventsWhileEmptying = false;
 
-  RequireFolder(DataPath());
-  StagedFiles outputs;
-  const UpsertResult result = UpsertEntityFiles(rule, outputs, host);
-  outputs.Commit();
-  // The count shown is the cleaned file's; the window's record count stays.
-  return StatusText("SK/HN 終わり", result.sourceCount) + SkippedIdsNote(result.skippedIds);
+  return UpsertStep(rule, "SK/HN 終わり", host);
 }
 
 }  // namespace meridax

@@ -4,11 +4,9 @@
 #include <string>
 
 #include "datasetup/common/entity_upsert.h"
-#include "datasetup/common/file_ids.h"
 #include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/main_window_buttons.h"
-#include "platform/file_ops.h"
 #include "records/race_layouts.h"
 
 namespace meridax {
@@ -45,25 +43,20 @@ UpsertRule RaceFileRule(const RaceFileKind& kind) {
   return rule;
 }
 
-// The count shown is that of the cleaned runner file; the window's record count stays.
-std::string RaceFileStep(const RaceFileKind& kind, StepHost& host) {
-  RequireFolder(DataPath());
-  StagedFiles outputs;
-  const UpsertResult result = UpsertEntityFiles(RaceFileRule(kind), outputs, host);
-  outputs.Commit();
-  return StatusText(kind.statusLabel, result.sourceCount) + SkippedIdsNote(result.skippedIds);
-}
-
 }  // namespace
 
 StepResult MainWindowSteps::Command6_Click(StepHost& host) {
   constexpr std::string_view caption = CaptionOf("Command6");
-  return RunStep(host, caption, [&] { return RaceFileStep(kHorseRaceFiles, host); });
+  return RunStep(host, caption, [&] {
+    return UpsertStep(RaceFileRule(kHorseRaceFiles), kHorseRaceFiles.statusLabel, host);
+  });
 }
 
 StepResult MainWindowSteps::Command15_Click(StepHost& host) {
   constexpr std::string_view caption = CaptionOf("Command15");
-  return RunStep(host, caption, [&] { return RaceFileStep(kJockeyRaceFiles, host); });
+  return RunStep(host, caption, [&] {
+    return UpsertStep(RaceFileRule(kJockeyRaceFiles), kJockeyRaceFiles.statusLabel, host);
+  });
 }
 
 }  // namespace meridax
