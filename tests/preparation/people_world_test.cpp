@@ -17,16 +17,9 @@ namespace meridax {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FolderBytes;
 using testing::ReadFile;
 using testing::ReadRecords;
-
-std::map<std::string, std::string> FilesIn(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& e : fs::directory_iterator(folder)) {
-    files[e.path().filename().string()] = ReadFile(e.path());
-  }
-  return files;
-}
 
 std::size_t Lines(const fs::path& path) {
   const std::string text = ReadFile(path);
@@ -91,7 +84,7 @@ TEST(PeopleWorldTest, SmallWorldThroughThePeopleAndRaceFileSteps) {
   const std::size_t runners = ReadRecords(drive.data() / "SE20190101NEW.dat", 555).size();
   EXPECT_EQ(status[4], "SE/UM 終わり  " + std::to_string(runners));
   EXPECT_EQ(status[5], "SE/KS 終わり  " + std::to_string(runners));
-  const auto horseFiles = FilesIn(drive.data() / "UMAGOTOSETUP");
+  const auto horseFiles = FolderBytes(drive.data() / "UMAGOTOSETUP");
   EXPECT_EQ(horseFiles.size(), Lines(drive.data() / "KETTONUM20190101.dat"));
   std::size_t horseRuns = 0;
   for (const auto& [name, bytes] : horseFiles) {
@@ -109,7 +102,7 @@ TEST(PeopleWorldTest, SmallWorldThroughThePeopleAndRaceFileSteps) {
   EXPECT_GT(horseRuns, 0u);
 
   const auto horseFilesFast = horseFiles;
-  const auto jockeyFilesFast = FilesIn(drive.data() / "KISHUGOTOSETUP");
+  const auto jockeyFilesFast = FolderBytes(drive.data() / "KISHUGOTOSETUP");
   fs::remove_all(drive.data() / "UMAGOTOSETUP");
   fs::remove_all(drive.data() / "KISHUGOTOSETUP");
   fs::create_directory(drive.data() / "UMAGOTOSETUP");
@@ -128,8 +121,8 @@ TEST(PeopleWorldTest, SmallWorldThroughThePeopleAndRaceFileSteps) {
     rule.identityFields = {se::RaceYear, se::RaceMonthDay, se::RaceNumber, se::HorseNumber, entity};
     testing::LiteralUpsert(rule);
   }
-  EXPECT_TRUE(FilesIn(drive.data() / "UMAGOTOSETUP") == horseFilesFast);
-  EXPECT_TRUE(FilesIn(drive.data() / "KISHUGOTOSETUP") == jockeyFilesFast);
+  EXPECT_TRUE(FolderBytes(drive.data() / "UMAGOTOSETUP") == horseFilesFast);
+  EXPECT_TRUE(FolderBytes(drive.data() / "KISHUGOTOSETUP") == jockeyFilesFast);
   EXPECT_FALSE(jockeyFilesFast.empty());
 }
 

@@ -14,6 +14,7 @@
 namespace meridax {
 namespace {
 
+using testing::FolderBytes;
 using testing::MakeRecord;
 using testing::ReadFile;
 using testing::ReadRecords;
@@ -50,14 +51,6 @@ std::string Runner(const Ride& r) {
                                     {se::HorseName, r.tag}});
 }
 
-std::map<std::string, std::string> FilesIn(const std::filesystem::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& e : std::filesystem::directory_iterator(folder)) {
-    files[e.path().filename().string()] = ReadFile(e.path());
-  }
-  return files;
-}
-
 TEST(RaceFileStepsTest, HorseFilesHoldTheRunsOfListedHorses) {
   TempDrive drive;
   const std::vector<std::string> runners = {
@@ -77,7 +70,7 @@ TEST(RaceFileStepsTest, HorseFilesHoldTheRunsOfListedHorses) {
   EXPECT_EQ(steps.Command6_Click(host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "SE/UM 終わり  4 (ファイル名にできないID 1件を飛ばしました)");
   EXPECT_EQ(steps.state().recordCount, 42);
-  const auto files = FilesIn(drive.data() / "UMAGOTOSETUP");
+  const auto files = FolderBytes(drive.data() / "UMAGOTOSETUP");
   EXPECT_EQ(files, (std::map<std::string, std::string>{{"2016100001.dat", runners[0] + runners[2]},
                                                        {"2016100002.dat", runners[1]},
                                                        {"2016100009.dat", ""}}));
@@ -101,7 +94,7 @@ TEST(RaceFileStepsTest, JockeyRidesAtTwoCoursesWithOneIdentityCollapse) {
   EXPECT_EQ(steps.Command15_Click(host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "SE/KS 終わり  4");
   EXPECT_EQ(
-      FilesIn(drive.data() / "KISHUGOTOSETUP"),
+      FolderBytes(drive.data() / "KISHUGOTOSETUP"),
       (std::map<std::string, std::string>{{"00001.dat", second}, {"00002.dat", stored + older}}));
 }
 
@@ -201,13 +194,13 @@ TEST(RaceFileStepsTest, BothStepsMatchTheLiteralAlgorithm) {
   }
 
   for (const char* folder : {"UMAGOTOSETUP", "KISHUGOTOSETUP"}) {
-    const auto expected = FilesIn(literal.data() / folder);
-    EXPECT_EQ(FilesIn(fast.data() / folder), expected) << folder;
+    const auto expected = FolderBytes(literal.data() / folder);
+    EXPECT_EQ(FolderBytes(fast.data() / folder), expected) << folder;
     EXPECT_FALSE(expected.empty());
   }
   // The generated data reaches both branches of the jockey files: some run was replaced.
   std::size_t jockeyRecords = 0;
-  for (const auto& [name, bytes] : FilesIn(literal.data() / "KISHUGOTOSETUP")) {
+  for (const auto& [name, bytes] : FolderBytes(literal.data() / "KISHUGOTOSETUP")) {
     jockeyRecords += bytes.size() / kRunnerLength;
   }
   std::size_t listedRides = 0;
