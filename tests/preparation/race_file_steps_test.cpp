@@ -16,7 +16,6 @@ namespace {
 
 using testing::FolderBytes;
 using testing::MakeRecord;
-using testing::ReadFile;
 using testing::ReadRecords;
 using testing::TempDrive;
 using testing::WriteFile;
