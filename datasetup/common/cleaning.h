@@ -20,9 +20,9 @@
 //   HN    BreedingNumber                  asc   whole key         first      "12"
 // CreatedDate is records::header::CreatedDate. With a descending sort on code and
 // CreatedDate and the run compared on the code alone, the first of a run is the newest
-// record of the code (ties: the one the sort leaves first). BR, BN and the sire step's SK
-// keep the old cleaned file's records past the new end (keepRecordsPastEnd); the others
-// rebuild it whole.
+// record of the code (ties: the one the sort leaves first). Every step rebuilds its
+// cleaned file whole, BR, BN and SK included: a tail left by an earlier, larger run would
+// get statistics and files of entities that are gone. keepRecordsPastEnd keeps that tail.
 
 #include <cstdint>
 #include <filesystem>

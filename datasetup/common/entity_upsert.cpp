@@ -8,6 +8,8 @@
 #include <unordered_set>
 
 #include "datasetup/common/file_ids.h"
+#include "datasetup/common/paths.h"
+#include "datasetup/common/step_frame.h"
 #include "platform/drive.h"
 #include "platform/file_ops.h"
 #include "platform/numbers.h"
@@ -119,6 +121,14 @@ UpsertResult UpsertEntityFiles(const UpsertRule& rule, StagedFiles& outputs, Ste
     file.Close();
   }
   return result;
+}
+
+std::string UpsertStep(const UpsertRule& rule, std::string_view label, StepHost& host) {
+  RequireFolder(DataPath());
+  StagedFiles outputs;
+  const UpsertResult result = UpsertEntityFiles(rule, outputs, host);
+  outputs.Commit();
+  return StatusText(label, result.sourceCount) + SkippedIdsNote(result.skippedIds);
 }
 
 }  // namespace meridax

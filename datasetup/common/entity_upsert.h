@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/staged_files.h"
@@ -57,5 +58,11 @@ struct UpsertResult {
 // Files of entities not in the list are left as they are. Throws IoError when a folder
 // is missing or a file cannot be read or written. Time and memory linear in the records.
 UpsertResult UpsertEntityFiles(const UpsertRule& rule, StagedFiles& outputs, StepHost& host);
+
+// The body of a step that is one upsert ("SE/UM", "SE/KS", "SK/HN"): the data folder must
+// exist, the files are put in place once all are written, and the status is the label
+// with the source file's record count and a note of any skipped ids. The window's record
+// count is left alone.
+std::string UpsertStep(const UpsertRule& rule, std::string_view label, StepHost& host);
 
 }  // namespace meridax

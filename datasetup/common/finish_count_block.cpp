@@ -17,9 +17,9 @@ std::string_view EarningsFlag(std::string_view total) {
 
 }  // namespace
 
-std::array<std::string_view, kFinishCountValues + 1> FinishCountItems(std::string_view rec) {
+FinishCountItemList FinishCountItems(std::string_view rec) {
   namespace um = records::um;
-  std::array<std::string_view, kFinishCountValues + 1> items{};
+  FinishCountItemList items{};
   int v = 0;
   const auto rows = [&](records::FieldRef table, int count) {
     for (int r = 1; r <= count; ++r) {
@@ -50,7 +50,10 @@ std::array<std::string_view, kFinishCountValues + 1> FinishCountItems(std::strin
 }
 
 void WriteFinishCountBlock(std::string_view horseRecord, TextWriter& out) {
-  const auto items = FinishCountItems(horseRecord);
+  WriteFinishCountBlock(FinishCountItems(horseRecord), out);
+}
+
+void WriteFinishCountBlock(const FinishCountItemList& items, TextWriter& out) {
   for (int v = 1; v <= kFinishCountValues; ++v) {
     out.Str(items[v]);
     if (v % kItemsPerLine == 0) out.EndLine();

@@ -9,8 +9,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "datasetup/common/formats.h"
 #include "platform/text_file.h"
 
 namespace meridax {
@@ -21,10 +23,12 @@ inline constexpr int kFinishCountValues = 174;
 using FinishCountValues = std::array<std::int32_t, kFinishCountValues + 1>;
 
 // The 174 items of a horse record's block, in reading order (slot 0 unused).
-std::array<std::string_view, kFinishCountValues + 1> FinishCountItems(std::string_view horseRecord);
+using FinishCountItemList = std::array<std::string_view, kFinishCountValues + 1>;
+FinishCountItemList FinishCountItems(std::string_view horseRecord);
 
-// Writes the 29 lines of the block.
+// Writes the 29 lines of the block, of a record or of its items.
 void WriteFinishCountBlock(std::string_view horseRecord, TextWriter& out);
+void WriteFinishCountBlock(const FinishCountItemList& items, TextWriter& out);
 
 // The value of one item: the number the text begins with, 0 when it does not begin with
 // one or when the number does not fit a 32-bit slot.
@@ -35,6 +39,22 @@ FinishCountValues ReadFinishCountBlock(ItemReader& in);
 
 // The values that reading the written block back gives, taken from the record directly.
 FinishCountValues FinishCountValuesOf(std::string_view horseRecord);
+
+// Sum of values first to last, of one horse's values or of totals over many blocks.
+template <typename Values>
+std::int64_t BlockSum(const Values& v, int first, int last) {
+  std::int64_t sum = 0;
+  for (int i = first; i <= last; ++i) sum += v[static_cast<std::size_t>(i)];
+  return sum;
+}
+
+// The rate of a count line whose six counts start at value `first`: its first `places`
+// places over all its starts (FixedRate6).
+template <typename Values>
+std::string LineRate(const Values& v, int first, int places) {
+  return FixedRate6(static_cast<double>(BlockSum(v, first, first + places - 1)),
+                    static_cast<double>(BlockSum(v, first, first + 5)));
+}
 
 // The HorseFinishCountVector: value v as a bare number on line v.
 void WriteFinishCountVector(const FinishCountValues& values, TextWriter& out);

@@ -16,8 +16,17 @@ class MainWindowSteps {
   StepResult Command1_Click(StepHost& host);   // "RA(レース）": cleaned race file
   StepResult Command2_Click(StepHost& host);   // "SE(詳細)": cleaned runner file
   StepResult Command3_Click(StepHost& host);   // "UM(競走馬)": horses, lists, statistics
+  StepResult Command6_Click(StepHost& host);   // "SE/UM": per-horse race files
   StepResult Command8_Click(StepHost& host);   // "血統Q、騎手": recent runners, jockey rates
+  StepResult Command12_Click(StepHost& host);  // "KS(騎手）": jockeys, list, statistics
   StepResult Command13_Click(StepHost& host);  // "着差": margin table of winning runs
+  StepResult Command14_Click(StepHost& host);  // "CH/BR/BN": trainers, breeders, owners
+  StepResult Command15_Click(StepHost& host);  // "SE/KS": per-jockey race files
+  // The breeding steps (datasetup/parents).
+  StepResult Command4_Click(StepHost& host);   // "SK（母産駒）": offspring statistics per dam
+  StepResult Command5_Click(StepHost& host);   // "SK（父産駒）": offspring statistics per sire
+  StepResult Command7_Click(StepHost& host);   // "HN（繁殖）": breeding horses, female lines
+  StepResult Command11_Click(StepHost& host);  // "SK/HN": per-mare offspring files
 
   // Routines of the window that no button calls. They run under no step frame: an
   // IoError ends them, and as their lists are staged nothing is half-replaced.

@@ -19,6 +19,7 @@ using testing::ReadFile;
 using testing::ReadRecords;
 using testing::TempDrive;
 using testing::WriteFile;
+using testing::WriteIdList;
 using testing::WriteRecords;
 
 // A small record: the common header, an entity, an identity and a tag to tell records apart.
@@ -59,12 +60,6 @@ testing::LiteralUpsertRule LiteralRule() {
   rule.createdDate = records::header::CreatedDate;
   rule.identityFields = {kIdentity};
   return rule;
-}
-
-void WriteList(const std::filesystem::path& path, const std::vector<std::string>& ids) {
-  std::string text;
-  for (const auto& id : ids) text += "\"" + id + "\"\r\n";
-  WriteFile(path, text);
 }
 
 UpsertResult Upsert(const UpsertRule& rule, StepHost& host) {
@@ -143,7 +138,7 @@ TEST(EntityUpsertTest, WhereEachRecordIsPut) {
   for (const auto& c : cases) {
     TempDrive drive;
     const UpsertRule rule = Rule(drive);
-    WriteList(rule.listFile, c.list);
+    WriteIdList(rule.listFile, c.list);
     WriteRecords(rule.sourceFile, c.source);
     RecordingHost host;
     const UpsertResult result = Upsert(rule, host);
@@ -165,7 +160,7 @@ TEST(EntityUpsertTest, RebuildsListedFilesAndLeavesTheOthers) {
   const UpsertRule rule = Rule(drive);
   WriteFile(FileOf(drive, "AAA"), Rec("AAA", "09", "20100101", "stale"));
   WriteFile(FileOf(drive, "ZZZ"), "earlier run");
-  WriteList(rule.listFile, {"AAA"});
+  WriteIdList(rule.listFile, {"AAA"});
   RecordingHost host;
   Upsert(rule, host);  // no source file: created empty
   EXPECT_TRUE(FileExists(rule.sourceFile));
@@ -197,7 +192,7 @@ TEST(EntityUpsertTest, MissingListPutsNothing) {
 TEST(EntityUpsertTest, IdsThatCannotNameAFileAreSkippedAndCounted) {
   TempDrive drive;
   UpsertRule rule = Rule(drive);
-  WriteList(rule.listFile, {"..", "A\\B", "AAA", "..", "   "});
+  WriteIdList(rule.listFile, {"..", "A\\B", "AAA", "..", "   "});
   WriteRecords(rule.sourceFile,
                {Rec("..", "01", "20190101", "dots"), Rec("   ", "01", "20190101", "blank"),
                 Rec("AAA", "01", "20190101", "a")});
@@ -217,7 +212,7 @@ TEST(EntityUpsertTest, IdsThatCannotNameAFileAreSkippedAndCounted) {
 TEST(EntityUpsertTest, MissingFolderThrowsAndChangesNothing) {
   TempDrive drive;
   const UpsertRule rule = Rule(drive);
-  WriteList(rule.listFile, {"AAA"});
+  WriteIdList(rule.listFile, {"AAA"});
   WriteRecords(rule.sourceFile, {Rec("AAA", "01", "20190101", "a")});
   std::filesystem::remove_all(drive.data() / "UMAGOTOSETUP");
   RecordingHost host;
@@ -246,13 +241,13 @@ TEST(EntityUpsertTest, MatchesTheLiteralAlgorithm) {
     // Each drive maps C: while it is the newest, so each run follows its own drive.
     TempDrive fast;
     const UpsertRule rule = Rule(fast);
-    WriteList(rule.listFile, list);
+    WriteIdList(rule.listFile, list);
     WriteRecords(rule.sourceFile, source);
     RecordingHost host;
     Upsert(rule, host);
 
     TempDrive literal;
-    WriteList(literal.data() / "LIST.dat", list);
+    WriteIdList(literal.data() / "LIST.dat", list);
     WriteRecords(literal.data() / "SOURCE.dat", source);
     testing::LiteralUpsert(LiteralRule());
 

@@ -71,6 +71,17 @@ TEST(MainWindowTest, ClicksRunStepsOpenWindowsOrDoNothing) {
   EXPECT_EQ(window.Text1()->text().toStdString(), "終わり  0");
   window.Button("Command13")->click();  // "着差" shows no status of its own
   EXPECT_EQ(window.Text1()->text().toStdString(), "終わり  0");
+  const struct {
+    const char* control;
+    const char* status;
+  } emptyRuns[] = {{"Command12", "KS(騎手） 終わり  0"},
+                   {"Command14", "CH(調教師） 終わり  0"},
+                   {"Command6", "SE/UM 終わり  0"},
+                   {"Command15", "SE/KS 終わり  0"}};
+  for (const auto& run : emptyRuns) {
+    window.Button(run.control)->click();
+    EXPECT_EQ(window.Text1()->text().toStdString(), run.status) << run.control;
+  }
 
   window.Text1()->setText("before");
   const int windowsBefore = static_cast<int>(QApplication::topLevelWidgets().size());

@@ -60,14 +60,4 @@ std::map<std::string, std::vector<std::string>> ByKind(const std::vector<std::st
   return out;
 }
 
-std::map<std::string, std::string> FolderBytes(const fs::path& folder) {
-  std::map<std::string, std::string> out;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) {
-      out[fs::relative(entry.path(), folder).string()] = ReadFile(entry.path());
-    }
-  }
-  return out;
-}
-
 }  // namespace meridax::testing

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_drive.h"
 #include "tools/sample/service.h"
 
 namespace meridax::testing {
@@ -35,8 +36,5 @@ std::vector<std::string> ServedRecords(const std::filesystem::path& service);
 
 // The same records by kind (their first two bytes).
 std::map<std::string, std::vector<std::string>> ByKind(const std::vector<std::string>& records);
-
-// Every file of a folder tree, by path relative to it, with its bytes.
-std::map<std::string, std::string> FolderBytes(const std::filesystem::path& folder);
 
 }  // namespace meridax::testing

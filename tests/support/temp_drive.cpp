@@ -42,4 +42,14 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+std::map<std::string, std::string> FolderBytes(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> out;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file()) {
+      out[std::filesystem::relative(entry.path(), folder).string()] = ReadFile(entry.path());
+    }
+  }
+  return out;
+}
+
 }  // namespace meridax::testing

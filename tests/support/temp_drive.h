@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,8 @@ extern const char* const kDataSubfolders[12];
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+
+// Every file of a folder tree, by path relative to it, with its bytes.
+std::map<std::string, std::string> FolderBytes(const std::filesystem::path& folder);
 
 }  // namespace meridax::testing

@@ -1,0 +1,206 @@
+// "SK（母産駒）" and "SK（父産駒）": the cleaned offspring file and the parent lists, then per
+// parent the finish-count blocks of its offspring in the cleaned horse file, their totals
+// and its statistics record.
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "datasetup/common/cleaning.h"
+#include "datasetup/common/file_ids.h"
+#include "datasetup/common/finish_count_block.h"
+#include "datasetup/common/parent_stat_record.h"
+#include "datasetup/common/paths.h"
+#include "datasetup/common/step_frame.h"
+#include "datasetup/parents/parent_steps.h"
+#include "platform/file_ops.h"
+#include "platform/record_file.h"
+#include "platform/record_map.h"
+#include "platform/text_file.h"
+#include "records/horse_layouts.h"
+
+namespace meridax {
+namespace {
+
+struct ParentKind {
+  std::string_view label;
+  records::FieldRef offspringParent;  // in the offspring record: the list's numbers
+  records::FieldRef horseParent;      // in the horse record: whose block file it goes to
+  std::string_view listFile;
+  std::string_view blockFolder;
+  std::string_view totalsFolder;
+  std::string_view statFile;
+};
+
+constexpr ParentKind kDams{"SK母 終わり",
+                           records::sk::PedigreeBreedingNumbers.At(2),
+                           records::um::Pedigree_BreedingNumber.In(2),
+                           "HAHAHANNUM20190101.dat",
+                           "HAHA",
+                           "HAHAN",
+                           "OPTION1N\\MARE.dat"};
+constexpr ParentKind kSires{"SK父 終わり",
+                            records::sk::PedigreeBreedingNumbers.At(1),
+                            records::um::Pedigree_BreedingNumber.In(1),
+                            "TITIHANNUM20190101.dat",
+                            "SHUBOBA",
+                            "SHUBOBAN",
+                            "OPTION1N\\STALLION.dat"};
+
+CleaningRule OffspringRule() {
+  CleaningRule rule;
+  rule.rawFile = DataPath("SK20190101.dat");
+  rule.cleanedFile = DataPath("SK20190101NEW.dat");
+  rule.recordLength = records::kOffspringLayout.storedLength;
+  rule.keyFields = {records::sk::HorseId};
+  rule.keep = KeepOfRun::kFirst;
+  rule.categories = "12";
+  // Both steps rebuild it whole: records of an earlier, longer file past the new end
+  // would reach the per-mare files.
+  rule.keepRecordsPastEnd = false;
+  return rule;
+}
+
+// The distinct numbers of `field` over every raw record (dropped ones too), ascending by
+// byte: the order the exact sort gives distinct keys.
+std::vector<std::string_view> ParentNumbers(const RecordMap& raw, records::FieldRef field) {
+  std::vector<std::string_view> numbers;
+  numbers.reserve(static_cast<std::size_t>(raw.Count()));
+  for (std::int64_t i = 1; i <= raw.Count(); ++i) {
+    numbers.push_back(records::View(raw.Record(i), field));
+  }
+  std::sort(numbers.begin(), numbers.end());
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  return numbers;
+}
+
+void WriteList(const std::vector<std::string_view>& numbers, const std::filesystem::path& path) {
+  TextWriter list(path, TextWriter::Mode::kOutput);
+  for (const std::string_view number : numbers) list.Str(number).EndLine();
+  list.Close();
+}
+
+// The horses of the cleaned horse file by parent, each parent's in record order. Parents
+// 0 to listed - 1 are those of the list, in its order; the others follow as first met.
+struct Offspring {
+  std::vector<std::string_view> parents;
+  std::vector<std::int64_t> start;   // parent p's horses are horses[start[p], start[p + 1])
+  std::vector<std::int64_t> horses;  // record numbers
+};
+
+Offspring GroupByParent(const RecordMap& horses, records::FieldRef parentField,
+                        const std::vector<std::string_view>& listed) {
+  Offspring g;
+  g.parents = listed;
+  std::unordered_map<std::string_view, std::int64_t> index;
+  index.reserve(listed.size() * 2);
+  for (std::size_t p = 0; p < listed.size(); ++p) index.emplace(listed[p], p);
+  const std::int64_t m = horses.Count();
+  std::vector<std::int64_t> parentOf(static_cast<std::size_t>(m) + 1);
+  std::vector<std::int64_t> counts(listed.size());
+  for (std::int64_t i = 1; i <= m; ++i) {
+    const std::string_view parent = records::View(horses.Record(i), parentField);
+    const auto [at, added] = index.try_emplace(parent, static_cast<std::int64_t>(g.parents.size()));
+    if (added) {
+      g.parents.push_back(parent);
+      counts.push_back(0);
+    }
+    parentOf[static_cast<std::size_t>(i)] = at->second;
+    ++counts[static_cast<std::size_t>(at->second)];
+  }
+  g.start.assign(g.parents.size() + 1, 0);
+  for (std::size_t p = 0; p < g.parents.size(); ++p) g.start[p + 1] = g.start[p] + counts[p];
+  g.horses.resize(static_cast<std::size_t>(m));
+  std::vector<std::int64_t> next(g.start.begin(), g.start.end() - 1);
+  for (std::int64_t i = 1; i <= m; ++i) {
+    g.horses[static_cast<std::size_t>(next[static_cast<std::size_t>(parentOf[i])]++)] = i;
+  }
+  return g;
+}
+
+std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool sireStep) {
+  RequireFolder(DataPath());
+  const auto blockFolder = DataPath(kind.blockFolder);
+  const auto totalsFolder = DataPath(kind.totalsFolder);
+  RequireFolder(blockFolder);
+  RequireFolder(totalsFolder);
+  RequireFolder(DataPath("OPTION1N"));
+
+  StagedFiles outputs;
+  CleanRecords(OffspringRule(), outputs);
+  const RecordMap raw(DataPath("SK20190101.dat"), records::kOffspringLayout.storedLength);
+  // Both steps write the dam list; the sire step then the sire list.
+  const std::vector<std::string_view> dams = ParentNumbers(raw, kDams.offspringParent);
+  WriteList(dams, outputs.Stage(DataPath(kDams.listFile)));
+  std::vector<std::string_view> sires;
+  if (sireStep) {
+    sires = ParentNumbers(raw, kSires.offspringParent);
+    WriteList(sires, outputs.Stage(DataPath(kSires.listFile)));
+  }
+  const std::vector<std::string_view>& listed = sireStep ? sires : dams;
+
+  const RecordMap horses(DataPath("UM20190101NEW.dat"), records::kHorseLayout.storedLength);
+  const Offspring offspring = GroupByParent(horses, kind.horseParent, listed);
+
+  // Rebuilt whole: record i belongs to list line i, and no parent of an earlier, longer
+  // list stays past the end. Without parents no record is written and there is no file.
+  const auto statPath = DataPath(kind.statFile);
+  std::optional<RecordFile> stats;
+  if (!listed.empty()) {
+    stats.emplace(outputs.Stage(statPath),
+                  static_cast<std::size_t>(kParentStatLayout.storedLength));
+  }
+  std::int64_t skipped = 0;
+  for (std::size_t p = 0; p < offspring.parents.size(); ++p) {
+    const std::string_view number = offspring.parents[p];
+    const bool isListed = p < listed.size();
+    const bool safe = IsSafeFileId(number);
+    if (!safe) ++skipped;
+
+    // A listed parent's file holds this run's offspring only; the file of a parent
+    // missing from the list is appended to, as the list step never empties it.
+    std::optional<TextWriter> blocks;
+    if (safe) {
+      blocks.emplace(outputs.Stage(blockFolder / (std::string(number) + ".dat"), !isListed),
+                     isListed ? TextWriter::Mode::kOutput : TextWriter::Mode::kAppend);
+    }
+    ParentTotals totals{};
+    for (std::int64_t k = offspring.start[p]; k < offspring.start[p + 1]; ++k) {
+      const FinishCountItemList items =
+          FinishCountItems(horses.Record(offspring.horses[static_cast<std::size_t>(k)]));
+      if (blocks) WriteFinishCountBlock(items, *blocks);
+      if (!isListed) continue;
+      for (int v = 1; v <= kFinishCountValues; ++v) totals[v] += FinishCountValue(items[v]);
+    }
+    if (blocks) blocks->Close();
+    if (!isListed) continue;
+    if (safe) {
+      TextWriter out(outputs.Stage(totalsFolder / (std::string(number) + ".dat")),
+                     TextWriter::Mode::kOutput);
+      for (int v = 1; v <= kFinishCountValues; ++v) out.Num(totals[v]).EndLine();
+      out.Close();
+    }
+    stats->Write(static_cast<std::int64_t>(p) + 1, BuildParentStatRecord(number, totals));
+  }
+  if (stats) stats->Close();
+  outputs.Commit();
+  if (!stats) DeleteFile(statPath);
+
+  state.recordCount = static_cast<std::int32_t>(horses.Count());
+  return StatusText(kind.label, state.recordCount) + SkippedIdsNote(skipped);
+}
+
+}  // namespace
+
+std::string DamOffspringStep(MainWindowState& state) {
+  return OffspringStep(state, kDams, false);
+}
+
+std::string SireOffspringStep(MainWindowState& state) {
+  return OffspringStep(state, kSires, true);
+}
+
+}  // namespace meridax

@@ -1,0 +1,168 @@
+// "KS(騎手）": the cleaned jockey file, the jockey list and the jockey statistics.
+// "CH/BR/BN": the cleaned trainer, breeder and owner files and their statistics.
+
+#include <functional>
+#include <string>
+
+#include "datasetup/common/cleaning.h"
+#include "datasetup/common/paths.h"
+#include "datasetup/common/people_stat_records.h"
+#include "datasetup/common/step_frame.h"
+#include "datasetup/preparation/main_window_buttons.h"
+#include "platform/file_ops.h"
+#include "platform/record_file.h"
+#include "platform/record_map.h"
+#include "platform/text_file.h"
+
+namespace meridax {
+namespace {
+
+// One kind of person: its cleaning to the newest record of each code, then one statistics
+// record per cleaned record.
+struct PeoplePass {
+  std::string_view kind;  // "KS": KS20190101.dat, KS20190101NEW.dat
+  const records::Layout& layout;
+  records::FieldRef code;
+  // Runs of one code are told apart by this many bytes of the code: breeders whose codes
+  // share their first six bytes count as one.
+  std::size_t codeWidth;
+  std::optional<std::string_view> categories;
+  std::string_view statsFile;
+  const records::Layout& statLayout;
+  std::function<std::string(std::string_view record)> buildStat;
+  // The jockey and trainer statistics files exist only when they hold a record; after an
+  // empty input they are removed, not left empty.
+  bool statsOnlyWhenWritten;
+};
+
+const PeoplePass kJockeys{
+    "KS",
+    records::kJockeyLayout,
+    records::ks::JockeyCode,
+    5,
+    "12",
+    "KISHUSEISEI.dat",
+    kPersonStatLayout,
+    [](std::string_view r) { return BuildPersonStatRecord(r, kJockeyStatSources); },
+    true};
+const PeoplePass kTrainers{
+    "CH",
+    records::kTrainerLayout,
+    records::ch::TrainerCode,
+    5,
+    "12",
+    "CHOKYOSEISEI.dat",
+    kPersonStatLayout,
+    [](std::string_view r) { return BuildPersonStatRecord(r, kTrainerStatSources); },
+    true};
+const PeoplePass kBreeders{
+    "BR",
+    records::kBreederLayout,
+    records::br::BreederCode,
+    6,
+    std::nullopt,
+    "BREEDERSEISEI.dat",
+    kBreederOwnerStatLayout,
+    [](std::string_view r) { return BuildBreederOwnerStatRecord(r, kBreederStatSources); },
+    false};
+const PeoplePass kOwners{
+    "BN",
+    records::kOwnerLayout,
+    records::bn::OwnerCode,
+    6,
+    std::nullopt,
+    "BANUSISEISEI.dat",
+    kBreederOwnerStatLayout,
+    [](std::string_view r) { return BuildBreederOwnerStatRecord(r, kOwnerStatSources); },
+    false};
+
+// The newest record of each code: a descending sort on code and CreatedDate, the first of
+// each run of one code kept.
+CleaningRule NewestOfCodeRule(const PeoplePass& pass) {
+  CleaningRule rule;
+  rule.rawFile = DataPath(std::string(pass.kind) + "20190101.dat");
+  rule.cleanedFile = DataPath(std::string(pass.kind) + "20190101NEW.dat");
+  rule.recordLength = static_cast<std::size_t>(pass.layout.storedLength);
+  rule.keyFields = {pass.code, records::header::CreatedDate};
+  rule.order = SortOrder::kDescending;
+  rule.keep = KeepOfRun::kFirst;
+  rule.runPrefix = pass.codeWidth;
+  rule.categories = pass.categories;
+  rule.countAfter = CountAfter::kCleanedRecords;
+  return rule;
+}
+
+// What the passes of one step write, put in place together when the step has succeeded.
+struct PassOutputs {
+  StagedFiles staged;
+  std::vector<std::filesystem::path> removeAfterCommit;
+
+  void Commit() {
+    staged.Commit();
+    for (const auto& path : removeAfterCommit) DeleteFile(path);
+  }
+};
+
+// Runs one pass and returns its cleaned record count. `alsoWrite` gets the cleaned
+// records for a further output of the pass.
+std::int64_t RunPass(const PeoplePass& pass, PassOutputs& outputs,
+                     const std::function<void(const RecordMap&)>& alsoWrite = {}) {
+  const CleaningResult cleaning = CleanRecords(NewestOfCodeRule(pass), outputs.staged);
+  const RecordMap cleaned(cleaning.staged, static_cast<std::size_t>(pass.layout.storedLength));
+  if (alsoWrite) alsoWrite(cleaned);
+  const std::filesystem::path statsFile = DataPath(pass.statsFile);
+  if (pass.statsOnlyWhenWritten && cleaned.Count() == 0) {
+    outputs.removeAfterCommit.push_back(statsFile);
+    return 0;
+  }
+  // Record k of the statistics file belongs to cleaned record k.
+  RecordFile stats(outputs.staged.Stage(statsFile),
+                   static_cast<std::size_t>(pass.statLayout.storedLength));
+  for (std::int64_t k = 1; k <= cleaned.Count(); ++k) {
+    stats.Write(k, pass.buildStat(cleaned.Record(k)));
+  }
+  stats.Close();
+  return cleaned.Count();
+}
+
+std::string JockeyStep(MainWindowState& state) {
+  RequireFolder(DataPath());
+  PassOutputs outputs;
+  const std::int64_t count = RunPass(kJockeys, outputs, [&](const RecordMap& jockeys) {
+    // One code per cleaned jockey, in the cleaned file's order.
+    TextWriter list(outputs.staged.Stage(DataPath("KISHUNUM20190101.dat")),
+                    TextWriter::Mode::kOutput);
+    for (std::int64_t k = 1; k <= jockeys.Count(); ++k) {
+      list.Str(records::View(jockeys.Record(k), records::ks::JockeyCode)).EndLine();
+    }
+    list.Close();
+  });
+  outputs.Commit();
+  state.recordCount = static_cast<std::int32_t>(count);
+  return StatusText("KS(騎手） 終わり", state.recordCount);
+}
+
+// The status shows the owners' count, the last the step measures.
+std::string TrainerBreederOwnerStep(MainWindowState& state) {
+  RequireFolder(DataPath());
+  PassOutputs outputs;
+  std::int64_t count = 0;
+  for (const PeoplePass* pass : {&kTrainers, &kBreeders, &kOwners}) count = RunPass(*pass, outputs);
+  outputs.Commit();
+  state.recordCount = static_cast<std::int32_t>(count);
+  return StatusText("CH(調教師） 終わり", state.recordCount);
+}
+
+}  // namespace
+
+StepResult MainWindowSteps::Command12_Click(StepHost& host) {
+  constexpr std::string_view caption = CaptionOf("Command12");
+  return RunStep(host, caption, [&] { return JockeyStep(state_); });
+}
+
+StepResult MainWindowSteps::Command14_Click(StepHost& host) {
+  constexpr std::string_view caption = CaptionOf("Command14");
+  return RunStep(host, caption, [&] { return TrainerBreederOwnerStep(state_); });
+}
+
+}  // namespace meridax

@@ -1,0 +1,62 @@
+// "SE/UM" and "SE/KS": the cleaned runner file split into one race file per listed horse
+// and one per listed jockey.
+
+#include <string>
+
+#include "datasetup/common/entity_upsert.h"
+#include "datasetup/common/paths.h"
+#include "datasetup/common/step_frame.h"
+#include "datasetup/preparation/main_window_buttons.h"
+#include "records/race_layouts.h"
+
+namespace meridax {
+namespace {
+
+// What "SE/UM" and "SE/KS" differ in.
+struct RaceFileKind {
+  std::string_view list;
+  // The doubled separator before the sub-folder is the system's own; it names the same
+  // folder.
+  std::string_view folderPrefix;
+  records::FieldRef entity;
+  std::string_view statusLabel;
+};
+
+constexpr RaceFileKind kHorseRaceFiles{"KETTONUM20190101.dat",
+                                       "C:\\MERIDAXPROJECT\\\\UMAGOTOSETUP\\", records::se::HorseId,
+                                       "SE/UM 終わり"};
+constexpr RaceFileKind kJockeyRaceFiles{"KISHUNUM20190101.dat",
+                                        "C:\\MERIDAXPROJECT\\\\KISHUGOTOSETUP\\",
+                                        records::se::JockeyCode, "SE/KS 終わり"};
+
+UpsertRule RaceFileRule(const RaceFileKind& kind) {
+  using namespace records::se;
+  UpsertRule rule;
+  rule.listFile = DataPath(kind.list);
+  rule.sourceFile = DataPath("SE20190101NEW.dat");
+  rule.recordLength = static_cast<std::size_t>(records::kRunnerLayout.storedLength);
+  rule.folderPrefix = kind.folderPrefix;
+  rule.entityField = kind.entity;
+  // The racecourse is not part of a run's identity: two rides of one jockey on one day
+  // with the same race and horse numbers at two courses are one run of his file.
+  rule.identityFields = {RaceYear, RaceMonthDay, RaceNumber, HorseNumber, kind.entity};
+  return rule;
+}
+
+}  // namespace
+
+StepResult MainWindowSteps::Command6_Click(StepHost& host) {
+  constexpr std::string_view caption = CaptionOf("Command6");
+  return RunStep(host, caption, [&] {
+    return UpsertStep(RaceFileRule(kHorseRaceFiles), kHorseRaceFiles.statusLabel, host);
+  });
+}
+
+StepResult MainWindowSteps::Command15_Click(StepHost& host) {
+  constexpr std::string_view caption = CaptionOf("Command15");
+  return RunStep(host, caption, [&] {
+    return UpsertStep(RaceFileRule(kJockeyRaceFiles), kJockeyRaceFiles.statusLabel, host);
+  });
+}
+
+}  // namespace meridax
