@@ -14,6 +14,46 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// The longest number at the start of s: a sign, digits, a fraction, and an exponent when
+// digits follow its letter (E or D). `end` is where it stops; without digits the text is
+// empty.
+struct NumberPrefix {
+  std::string text;
+  std::size_t end = 0;
+};
+
+NumberPrefix ScanNumber(std::string_view s) {
+  NumberPrefix number;
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) number.text.push_back(s[i++]);
+  bool digits = false;
+  while (i < s.size() && IsDigit(s[i])) {
+    number.text.push_back(s[i++]);
+    digits = true;
+  }
+  if (i < s.size() && s[i] == '.') {
+    number.text.push_back(s[i++]);
+    while (i < s.size() && IsDigit(s[i])) {
+      number.text.push_back(s[i++]);
+      digits = true;
+    }
+  }
+  if (!digits) return {};
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+    std::size_t j = i + 1;
+    std::string exponent = "e";
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent.push_back(s[j++]);
+    const std::size_t firstDigit = j;
+    while (j < s.size() && IsDigit(s[j])) exponent.push_back(s[j++]);
+    if (j > firstDigit) {
+      number.text += exponent;
+      i = j;
+    }
+  }
+  number.end = i;
+  return number;
+}
+
 }  // namespace
 
 double Val(std::string_view text) {
@@ -39,34 +79,8 @@ double Val(std::string_view text) {
   for (char c : text) {
     if (!IsBlank(c)) s.push_back(c);
   }
-  std::size_t i = 0;
-  std::string number;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) number.push_back(s[i++]);
-  bool digits = false;
-  while (i < s.size() && IsDigit(s[i])) {
-    number.push_back(s[i++]);
-    digits = true;
-  }
-  if (i < s.size() && s[i] == '.') {
-    number.push_back(s[i++]);
-    while (i < s.size() && IsDigit(s[i])) {
-      number.push_back(s[i++]);
-      digits = true;
-    }
-  }
-  if (!digits) return 0.0;
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-    std::size_t j = i + 1;
-    std::string exponent = "e";
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent.push_back(s[j++]);
-    bool expDigits = false;
-    while (j < s.size() && IsDigit(s[j])) {
-      exponent.push_back(s[j++]);
-      expDigits = true;
-    }
-    if (expDigits) number += exponent;
-  }
-  return std::strtod(number.c_str(), nullptr);
+  const NumberPrefix number = ScanNumber(s);
+  return number.text.empty() ? 0.0 : std::strtod(number.text.c_str(), nullptr);
 }
 
 std::optional<double> ToDouble(std::string_view text) {
@@ -75,35 +89,9 @@ std::optional<double> ToDouble(std::string_view text) {
   while (b < e && IsBlank(text[b])) ++b;
   while (e > b && IsBlank(text[e - 1])) --e;
   const std::string_view s = text.substr(b, e - b);
-  std::size_t i = 0;
-  std::string number;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) number.push_back(s[i++]);
-  bool digits = false;
-  while (i < s.size() && IsDigit(s[i])) {
-    number.push_back(s[i++]);
-    digits = true;
-  }
-  if (i < s.size() && s[i] == '.') {
-    number.push_back(s[i++]);
-    while (i < s.size() && IsDigit(s[i])) {
-      number.push_back(s[i++]);
-      digits = true;
-    }
-  }
-  if (!digits) return std::nullopt;
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-    number.push_back('e');
-    ++i;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) number.push_back(s[i++]);
-    bool expDigits = false;
-    while (i < s.size() && IsDigit(s[i])) {
-      number.push_back(s[i++]);
-      expDigits = true;
-    }
-    if (!expDigits) return std::nullopt;
-  }
-  if (i != s.size()) return std::nullopt;
-  return std::strtod(number.c_str(), nullptr);
+  const NumberPrefix number = ScanNumber(s);
+  if (number.text.empty() || number.end != s.size()) return std::nullopt;
+  return std::strtod(number.text.c_str(), nullptr);
 }
 
 namespace {

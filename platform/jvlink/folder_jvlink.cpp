@@ -268,7 +268,10 @@ std::int32_t FolderJVLink::Open(std::string_view fromTime, std::int32_t& readCou
   readCount = static_cast<std::int32_t>(session->files.size());
   downloadCount = toDownload;
   lastFileTimestamp = newest > 0 ? Timestamp(newest) : std::string(fromTime);
-  if (toDownload > 0) session->StartDownload(options_.perFileDelay);
+  if (toDownload > 0) {
+    const auto delayMs = LoadSettings(HostPath(options_.settingsFile)).downloadDelayMs;
+    session->StartDownload(delayMs ? std::chrono::milliseconds(*delayMs) : options_.perFileDelay);
+  }
   session_ = std::move(session);
   return kOk;
 }

@@ -5,12 +5,14 @@
 #include "platform/drive.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
+#include "platform/numbers.h"
 #include "platform/text_file.h"
 
 namespace meridax::jvlink {
 namespace {
 
 constexpr std::string_view kServiceFolderKey = "ServiceFolder=";
+constexpr std::string_view kDownloadDelayKey = "DownloadDelayMs=";
 
 }  // namespace
 
@@ -22,6 +24,9 @@ Settings LoadSettings(const std::filesystem::path& file) {
   while (in.Next(line)) {
     if (line.starts_with(kServiceFolderKey)) {
       settings.serviceFolder = line.substr(kServiceFolderKey.size());
+    } else if (line.starts_with(kDownloadDelayKey)) {
+      const auto ms = ToInt32(std::string_view(line).substr(kDownloadDelayKey.size()));
+      if (ms && *ms >= 0) settings.downloadDelayMs = *ms;
     }
   }
   return settings;
@@ -35,6 +40,9 @@ void SaveSettings(const std::filesystem::path& file, const Settings& settings) {
   {
     TextWriter out(replacement.temp(), TextWriter::Mode::kOutput);
     out.Raw(kServiceFolderKey).Raw(settings.serviceFolder).Raw("\r\n");
+    if (settings.downloadDelayMs) {
+      out.Raw(kDownloadDelayKey).Raw(std::to_string(*settings.downloadDelayMs)).Raw("\r\n");
+    }
     out.Close();
   }
   replacement.Commit();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,9 @@ inline constexpr std::string_view kDefaultServiceFolder = "C:\\JVDATA\\";
 
 struct Settings {
   std::string serviceFolder{kDefaultServiceFolder};
+  // Pause of the background download per file; unset keeps the component's default.
+  // Benchmarks set 0 to time the download without it.
+  std::optional<std::int32_t> downloadDelayMs;
 };
 
 // A missing file gives the defaults; an unreadable one throws IoError.

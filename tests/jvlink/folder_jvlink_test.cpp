@@ -277,5 +277,25 @@ TEST(FolderJVLinkTest, SettingsChooseTheServiceFolder) {
   EXPECT_EQ(FolderJVLink(NoDelay()).JVSetUIProperties(), kSettingsFailed);
 }
 
+TEST(FolderJVLinkTest, SettingsFileCanSetTheDownloadPause) {
+  Service s;
+  s.Pending("A.dat", "RA1\r\n");
+  s.Pending("B.dat", "RA2\r\n");
+  const auto settingsFile = s.drive.root() / "JVSTANDIN" / "settings.txt";
+  std::filesystem::create_directories(settingsFile.parent_path());
+  WriteFile(settingsFile, "ServiceFolder=C:\\JVDATA\\\r\nDownloadDelayMs=0\r\n");
+  FolderJVLinkOptions options;
+  options.perFileDelay = std::chrono::hours(1);  // would never finish without the setting
+  options.dialog = [](const std::string&) { return std::optional<std::string>("C:\\JVDATA2\\"); };
+  FolderJVLink jv(options);
+  jv.JVInit("UNKNOWN");
+  EXPECT_EQ(Open(jv).downloadCount, 2);
+  WaitForStatus(jv, 2);
+  jv.JVClose();
+  // Choosing another folder keeps the pause.
+  EXPECT_EQ(jv.JVSetUIProperties(), kOk);
+  EXPECT_EQ(ReadFile(settingsFile), "ServiceFolder=C:\\JVDATA2\\\r\nDownloadDelayMs=0\r\n");
+}
+
 }  // namespace
 }  // namespace meridax::jvlink
