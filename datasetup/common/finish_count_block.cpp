@@ -78,7 +78,10 @@ FinishCountValues ReadFinishCountBlock(ItemReader& in) {
 }
 
 FinishCountValues FinishCountValuesOf(std::string_view horseRecord) {
-  const auto items = FinishCountItems(horseRecord);
+  return FinishCountValuesOf(FinishCountItems(horseRecord));
+}
+
+FinishCountValues FinishCountValuesOf(const FinishCountItemList& items) {
   FinishCountValues values{};
   for (int v = 1; v <= kFinishCountValues; ++v) values[v] = FinishCountValue(items[v]);
   return values;

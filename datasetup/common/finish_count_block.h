@@ -37,8 +37,10 @@ std::int32_t FinishCountValue(std::string_view item);
 // Reads a block back, 174 items in order.
 FinishCountValues ReadFinishCountBlock(ItemReader& in);
 
-// The values that reading the written block back gives, taken from the record directly.
+// The values that reading the written block back gives, taken from the record directly
+// or from its items.
 FinishCountValues FinishCountValuesOf(std::string_view horseRecord);
+FinishCountValues FinishCountValuesOf(const FinishCountItemList& items);
 
 // Sum of values first to last, of one horse's values or of totals over many blocks.
 template <typename Values>

@@ -77,11 +77,13 @@ std::string HorseStep(MainWindowState& state, StepHost& host) {
       statusList.Str(id).Str(status).EndLine();
     }
 
-    const FinishCountValues values = FinishCountValuesOf(horse);
+    // The block's items serve both its file and its values, so the record is cut once.
+    const FinishCountItemList items = FinishCountItems(horse);
+    const FinishCountValues values = FinishCountValuesOf(items);
     if (IsSafeFileId(id)) {
       const std::string name = std::string(id) + ".dat";
       TextWriter block(outputs.Stage(blockFolder / name), TextWriter::Mode::kOutput);
-      WriteFinishCountBlock(horse, block);
+      WriteFinishCountBlock(items, block);
       block.Close();
       TextWriter vector(outputs.Stage(vectorFolder / name), TextWriter::Mode::kOutput);
       WriteFinishCountVector(values, vector);
