@@ -9,7 +9,7 @@
 #include "datasetup/common/horse_stat_record.h"
 #include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
-#include "datasetup/preparation/horse_lists.h"
+#include "datasetup/preparation/id_lists.h"
 #include "datasetup/preparation/main_window_buttons.h"
 #include "platform/file_ops.h"
 #include "platform/numbers.h"

@@ -1,12 +1,13 @@
-// The id lists' two builders that no button calls, the horse-list rule they share
-// with the horse step, and the recent-runner list they share with "血統Q、騎手".
+// The id lists' two builders that no button calls, the horse-list rule and the jockey list
+// they share with the horse and jockey steps, and the recent-runner list they share with
+// "血統Q、騎手".
 
 #include <string>
 
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
-#include "datasetup/preparation/horse_lists.h"
+#include "datasetup/preparation/id_lists.h"
 #include "datasetup/preparation/main_window_steps.h"
 #include "platform/numbers.h"
 #include "platform/record_map.h"
@@ -21,6 +22,14 @@ namespace meridax {
 bool IsDeregisteredWithoutRaces(std::string_view horse) {
   return records::View(horse, records::um::DeregistrationCode) == "1" &&
          records::View(horse, records::um::RegisteredRaceCount) == "000";
+}
+
+void WriteJockeyCodeList(const RecordMap& jockeys, const std::filesystem::path& list) {
+  TextWriter out(list, TextWriter::Mode::kOutput);
+  for (std::int64_t k = 1; k <= jockeys.Count(); ++k) {
+    out.Str(records::View(jockeys.Record(k), records::ks::JockeyCode)).EndLine();
+  }
+  out.Close();
 }
 
 std::int64_t WriteRecentHorseList(StepHost& host, TextWriter& recent, YearNotANumber rule) {
@@ -59,11 +68,9 @@ std::int64_t MainWindowSteps::BuildRecentHorseList(StepHost& host) {
 
 void MainWindowSteps::BuildJockeyAndHorseLists(StepHost& host) {
   StagedFiles outputs;
-  TextWriter jockeyList(outputs.Stage(DataPath("KISHUNUM20190101.dat")), TextWriter::Mode::kOutput);
+  const auto jockeyList = outputs.Stage(DataPath("KISHUNUM20190101.dat"));
   const RecordMap jockeys(DataPath("KS20190101NEW.dat"), records::kJockeyLayout.storedLength);
-  for (std::int64_t k = 1; k <= jockeys.Count(); ++k) {
-    jockeyList.Str(records::View(jockeys.Record(k), records::ks::JockeyCode)).EndLine();
-  }
+  WriteJockeyCodeList(jockeys, jockeyList);
   TextWriter horseList(outputs.Stage(DataPath("KETTONUM20190101.dat")), TextWriter::Mode::kOutput);
   const RecordMap horses(DataPath("UM20190101NEW.dat"), records::kHorseLayout.storedLength);
   // Unlike the horse step, no year-of-birth limit.
@@ -75,7 +82,6 @@ void MainWindowSteps::BuildJockeyAndHorseLists(StepHost& host) {
       horseList.Str(records::View(horse, records::um::HorseId)).EndLine();
     }
   }
-  jockeyList.Close();
   horseList.Close();
   outputs.Commit();
   state_.recordCount = static_cast<std::int32_t>(horses.Count());

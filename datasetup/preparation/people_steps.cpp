@@ -8,11 +8,11 @@
 #include "datasetup/common/paths.h"
 #include "datasetup/common/people_stat_records.h"
 #include "datasetup/common/step_frame.h"
+#include "datasetup/preparation/id_lists.h"
 #include "datasetup/preparation/main_window_buttons.h"
 #include "platform/file_ops.h"
 #include "platform/record_file.h"
 #include "platform/record_map.h"
-#include "platform/text_file.h"
 
 namespace meridax {
 namespace {
@@ -129,13 +129,7 @@ std::string JockeyStep(MainWindowState& state) {
   RequireFolder(DataPath());
   PassOutputs outputs;
   const std::int64_t count = RunPass(kJockeys, outputs, [&](const RecordMap& jockeys) {
-    // One code per cleaned jockey, in the cleaned file's order.
-    TextWriter list(outputs.staged.Stage(DataPath("KISHUNUM20190101.dat")),
-                    TextWriter::Mode::kOutput);
-    for (std::int64_t k = 1; k <= jockeys.Count(); ++k) {
-      list.Str(records::View(jockeys.Record(k), records::ks::JockeyCode)).EndLine();
-    }
-    list.Close();
+    WriteJockeyCodeList(jockeys, outputs.staged.Stage(DataPath("KISHUNUM20190101.dat")));
   });
   outputs.Commit();
   state.recordCount = static_cast<std::int32_t>(count);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string_view>
 
+#include "platform/record_map.h"
 #include "platform/step_host.h"
 #include "platform/text_file.h"
 
@@ -10,6 +12,9 @@ namespace meridax {
 
 // A horse left out of the horse list: deregistered ("1") with no race on record ("000").
 bool IsDeregisteredWithoutRaces(std::string_view horseRecord);
+
+// Writes to `list` the JockeyCode of every record of a cleaned jockey file, in its order.
+void WriteJockeyCodeList(const RecordMap& jockeys, const std::filesystem::path& list);
 
 // Whether a horse whose last race year is no number is a recent runner: it is for the
 // step "血統Q、騎手", whose error rule runs the branch of a failed test.
