@@ -14,6 +14,7 @@
 namespace meridax {
 namespace {
 
+using testing::FolderBytes;
 using testing::MakeRecord;
 using testing::TempDrive;
 using testing::WriteFile;
@@ -31,14 +32,6 @@ std::string ExRun(std::string_view course, std::string_view raceNumber, std::str
                                  {ex::RaceNumber, raceNumber},
                                  {ex::ArrivalOrder, arrival},
                                  {ex::MarginCode, margin}});
-}
-
-std::map<std::string, std::string> FilesUnder(const std::filesystem::path& root) {
-  std::map<std::string, std::string> files;
-  for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
-    if (e.is_regular_file()) files[e.path().string()] = testing::ReadFile(e.path());
-  }
-  return files;
 }
 
 TEST(MarginTableTest, CollectsExactlyTheRunsWonOnArrival) {
@@ -68,16 +61,16 @@ TEST(MarginTableTest, StepChangesOnlyTheRecordCountAndCreatesMissingRunFiles) {
   const auto ex = drive.data() / "UMAGOTOEXSETUP";
   WriteFile(drive.data() / "KETTONUM20190101Q.dat", "\"2016100001\"\r\n\"2016100002\"\r\n");
   WriteRecords(ex / "2016100002EX.dat", {ExRun("06", "11", "01", "A  ")});
-  const auto before = FilesUnder(drive.root());
+  const auto before = FolderBytes(drive.root());
   MainWindowSteps steps;
   RecordingHost host;
   host.SetStatus("RA 終わり  4");
   EXPECT_EQ(steps.Command13_Click(host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "RA 終わり  4");
   EXPECT_EQ(steps.state().recordCount, 1);
-  auto after = FilesUnder(drive.root());
-  EXPECT_EQ(after[(ex / "2016100001EX.dat").string()], "");
-  after.erase((ex / "2016100001EX.dat").string());
+  auto after = FolderBytes(drive.root());
+  EXPECT_EQ(after["MERIDAXPROJECT/UMAGOTOEXSETUP/2016100001EX.dat"], "");
+  after.erase("MERIDAXPROJECT/UMAGOTOEXSETUP/2016100001EX.dat");
   EXPECT_EQ(after, before);
 }
 
