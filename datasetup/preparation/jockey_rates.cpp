@@ -21,8 +21,8 @@ namespace {
 
 constexpr int kCourses = 10;
 constexpr int kSaturday = 7;
-// Rides of 2004 and earlier are not counted; the scan from the newest ride stops at the
-// first of them.
+// The scan from the newest ride ends at the first ride of 2004 or earlier, which it still
+// counts; the rides before it are never read.
 constexpr int kLastOldYear = 2004;
 
 enum Outcome { kTop3 = 1, kOther = 2 };
