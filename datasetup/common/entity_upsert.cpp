@@ -51,7 +51,8 @@ UpsertResult UpsertEntityFiles(const UpsertRule& rule, StagedFiles& outputs, Ste
   if (rule.recordLength == 0 || rule.identityFields.empty()) {
     throw std::invalid_argument("upsert rule without record length or identity");
   }
-  RequireFolder(HostPath(rule.folderPrefix));
+  const std::filesystem::path folder = HostPath(rule.folderPrefix);
+  RequireFolder(folder);
   UpsertResult result;
 
   std::vector<Entity> entities;
@@ -112,8 +113,9 @@ UpsertResult UpsertEntityFiles(const UpsertRule& rule, StagedFiles& outputs, Ste
   }
 
   for (const Entity& entity : entities) {
-    // A listed entity without records still gets its file, empty.
-    const auto staged = outputs.Stage(HostPath(rule.folderPrefix + entity.id + ".dat"));
+    // A listed entity without records still gets its file, empty. A safe id holds no
+    // separator, so it names a file directly in the folder.
+    const auto staged = outputs.Stage(folder / (entity.id + ".dat"));
     if (entity.places.empty()) continue;
     RecordFile file(staged, rule.recordLength);
     std::int64_t n = 0;
