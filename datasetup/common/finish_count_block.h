@@ -53,7 +53,7 @@ std::int64_t BlockSum(const Values& v, int first, int last) {
 
 // Count line L of the block holds values 6L - 5 to 6L.
 inline constexpr int kRatedLines = 25;  // track, going and distance lines
-inline constexpr int kJumpLine = 7;
+inline constexpr int kJumpLine = 7;     // the last track line: jump races
 inline constexpr int kOverallLine = 27;
 inline constexpr int kJraLine = 28;
 
