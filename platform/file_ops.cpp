@@ -57,17 +57,20 @@ FileReplacement::~FileReplacement() {
   if (!committed_) ::unlink(temp_.c_str());
 }
 
-void FileReplacement::Commit() {
-  if (committed_) return;
-  if (!FileExists(temp_)) {
-    // Nothing was written: the replacement is an empty file.
-    const int fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) throw IoError("書き込めません", temp_, errno);
+void RenameOver(const std::filesystem::path& temp, const std::filesystem::path& target) {
+  if (!FileExists(temp)) {
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) throw IoError("書き込めません", temp, errno);
     ::close(fd);
   }
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-    throw IoError("置き換えられません", target_, errno);
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    throw IoError("置き換えられません", target, errno);
   }
+}
+
+void FileReplacement::Commit() {
+  if (committed_) return;
+  RenameOver(temp_, target_);
   committed_ = true;
 }
 

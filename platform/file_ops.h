@@ -20,6 +20,10 @@ std::uint64_t FileLength(const std::filesystem::path& path);
 // throws IoError.
 bool DeleteFile(const std::filesystem::path& path);
 
+// Renames a temporary over its target; a temporary never written replaces it as an empty
+// file. Throws IoError.
+void RenameOver(const std::filesystem::path& temp, const std::filesystem::path& target);
+
 // Writes a whole file under a temporary name in the target's folder and renames it over
 // the target on Commit(), so a step that fails half way leaves the earlier file intact.
 // Without Commit() the temporary file is removed.
