@@ -8,6 +8,7 @@
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
 #include "platform/record_file.h"
+#include "platform/staged_files.h"
 #include "platform/text_file.h"
 
 namespace meridax::datafetch {
@@ -56,14 +57,11 @@ const std::array<RawFileKind, kRecordFileCount + 1> kRawFiles = {{
 class MainWindow::RawFiles {
  public:
   RawFiles() {
-    for (std::size_t i = 0; i < kRawFiles.size(); ++i) {
-      replacements_[i] = std::make_unique<FileReplacement>(RawPath(i));
-    }
     for (std::size_t i = 0; i < kRecordFileCount; ++i) {
       records_[i] =
-          std::make_unique<RecordFile>(replacements_[i]->temp(), kRawFiles[i].recordLength);
+          std::make_unique<RecordFile>(staged_.Stage(RawPath(i)), kRawFiles[i].recordLength);
     }
-    hs_ = std::make_unique<TextWriter>(replacements_[kHsIndex]->temp(), TextWriter::Mode::kOutput);
+    hs_ = std::make_unique<TextWriter>(staged_.Stage(RawPath(kHsIndex)), TextWriter::Mode::kOutput);
   }
 
   RecordFile& Records(std::size_t index) { return *records_[index]; }
@@ -72,12 +70,12 @@ class MainWindow::RawFiles {
   void Commit() {
     for (std::size_t i = kRecordFileCount; i-- > 0;) records_[i]->Close();
     hs_->Close();
-    for (auto& replacement : replacements_) replacement->Commit();
+    staged_.Commit();
   }
 
  private:
   // Declared first, so the files are closed before their temporary names go.
-  std::array<std::unique_ptr<FileReplacement>, kRecordFileCount + 1> replacements_;
+  StagedFiles staged_;
   std::array<std::unique_ptr<RecordFile>, kRecordFileCount> records_;
   std::unique_ptr<TextWriter> hs_;
 };
