@@ -9,7 +9,6 @@
 #include <cstdio>
 
 #include "platform/io_error.h"
-#include "platform/io_trace.h"
 
 namespace meridax {
 
@@ -72,32 +71,6 @@ void FileReplacement::Commit() {
   if (committed_) return;
   RenameOver(temp_, target_);
   committed_ = true;
-}
-
-std::string ReadWholeFile(const std::filesystem::path& path) {
-  std::string data;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT && FolderExists(path.parent_path())) return data;
-    throw IoError("開けません", path, errno);
-  }
-  NoteFileRead(path);
-  struct stat st {};
-  if (::fstat(fd, &st) == 0) data.reserve(static_cast<std::size_t>(st.st_size));
-  char buf[1 << 16];
-  for (;;) {
-    const ssize_t r = ::read(fd, buf, sizeof buf);
-    if (r < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      throw IoError("読み込めません", path, err);
-    }
-    if (r == 0) break;
-    data.append(buf, static_cast<std::size_t>(r));
-  }
-  ::close(fd);
-  return data;
 }
 
 }  // namespace meridax

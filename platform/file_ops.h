@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <string>
 
 namespace meridax {
 
@@ -44,8 +43,5 @@ class FileReplacement {
   std::filesystem::path temp_;
   bool committed_ = false;
 };
-
-// Reads a whole file into memory; a missing file reads as empty.
-std::string ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace meridax
