@@ -233,12 +233,13 @@ std::int32_t FolderJVLink::Open(std::string_view fromTime, std::int32_t& readCou
                                 std::int32_t& downloadCount, std::string& lastFileTimestamp) {
   if (!initialized_) return kNotInitialized;
   if (session_) return kAlreadyOpen;
-  std::filesystem::path cache;
+  Settings settings;
   try {
-    cache = CacheFolder();
+    settings = LoadSettings(HostPath(options_.settingsFile));
   } catch (const IoError&) {
     return kNoServiceFolder;
   }
+  const auto cache = ServiceFolderPath(settings.serviceFolder);
   if (cache.empty() || !FolderExists(cache)) return kNoServiceFolder;
 
   if (!resumeNextOpen_) {
@@ -269,8 +270,9 @@ std::int32_t FolderJVLink::Open(std::string_view fromTime, std::int32_t& readCou
   downloadCount = toDownload;
   lastFileTimestamp = newest > 0 ? Timestamp(newest) : std::string(fromTime);
   if (toDownload > 0) {
-    const auto delayMs = LoadSettings(HostPath(options_.settingsFile)).downloadDelayMs;
-    session->StartDownload(delayMs ? std::chrono::milliseconds(*delayMs) : options_.perFileDelay);
+    session->StartDownload(settings.downloadDelayMs
+                               ? std::chrono::milliseconds(*settings.downloadDelayMs)
+                               : options_.perFileDelay);
   }
   session_ = std::move(session);
   return kOk;
