@@ -22,6 +22,10 @@ bool FileExists(const std::filesystem::path& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
 void RequireFolder(const std::filesystem::path& path) {
   if (!FolderExists(path)) throw IoError("フォルダがありません", path);
 }
@@ -36,7 +40,7 @@ bool DeleteFile(const std::filesystem::path& path) {
   if (::unlink(path.c_str()) == 0) return true;
   if (errno == ENOENT) {
     // A missing folder is still an error: the file could not have been looked at.
-    if (!FolderExists(path.parent_path().empty() ? "." : path.parent_path())) {
+    if (!FolderExists(FolderOf(path))) {
       throw IoError("フォルダがありません", path.parent_path());
     }
     return false;

@@ -8,6 +8,9 @@ namespace meridax {
 bool FolderExists(const std::filesystem::path& path);
 bool FileExists(const std::filesystem::path& path);
 
+// The folder a file stands in: its parent, or the working folder for a bare name.
+std::filesystem::path FolderOf(const std::filesystem::path& file);
+
 // Throws IoError naming the folder when it does not exist; steps call it first so that
 // a missing folder stops them before they write anything.
 void RequireFolder(const std::filesystem::path& path);

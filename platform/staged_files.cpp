@@ -29,7 +29,7 @@ std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bo
   const std::string temp = TempOf(target.string());
   // Start clean even if an earlier, killed run of this process id left one.
   ::unlink(temp.c_str());
-  if (!FolderExists(target.parent_path().empty() ? "." : target.parent_path())) {
+  if (!FolderExists(FolderOf(target))) {
     throw IoError("フォルダがありません", target.parent_path());
   }
   targets_.push_back(target.string());
