@@ -14,13 +14,10 @@
 namespace meridax::datafetch {
 namespace {
 
-constexpr std::string_view kDataFolder = "C:\\MERIDAXPROJECT\\";
 constexpr std::size_t kHsIndex = kRecordFileCount;
 
 std::filesystem::path RawPath(std::size_t index) {
-  std::string path(kDataFolder);
-  path.append(kRawFiles[index].fileName);
-  return HostPath(path);
+  return DataPath(kRawFiles[index].fileName);
 }
 
 std::string WithCode(std::string_view text, std::int32_t code) {
@@ -107,7 +104,7 @@ StepResult MainWindow::Command2_Click(StepHost& host) {
 void MainWindow::Download(StepHost& host) {
   // Nothing could be stored without the data folder: say so before the service is asked.
   try {
-    RequireFolder(HostPath(kDataFolder));
+    RequireFolder(DataPath());
   } catch (const IoError& e) {
     ReportFailure(host, e.what());
     return;
