@@ -8,18 +8,16 @@
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
 #include "platform/record_file.h"
+#include "platform/staged_files.h"
 #include "platform/text_file.h"
 
 namespace meridax::datafetch {
 namespace {
 
-constexpr std::string_view kDataFolder = "C:\\MERIDAXPROJECT\\";
 constexpr std::size_t kHsIndex = kRecordFileCount;
 
 std::filesystem::path RawPath(std::size_t index) {
-  std::string path(kDataFolder);
-  path.append(kRawFiles[index].fileName);
-  return HostPath(path);
+  return DataPath(kRawFiles[index].fileName);
 }
 
 std::string WithCode(std::string_view text, std::int32_t code) {
@@ -56,14 +54,11 @@ const std::array<RawFileKind, kRecordFileCount + 1> kRawFiles = {{
 class MainWindow::RawFiles {
  public:
   RawFiles() {
-    for (std::size_t i = 0; i < kRawFiles.size(); ++i) {
-      replacements_[i] = std::make_unique<FileReplacement>(RawPath(i));
-    }
     for (std::size_t i = 0; i < kRecordFileCount; ++i) {
       records_[i] =
-          std::make_unique<RecordFile>(replacements_[i]->temp(), kRawFiles[i].recordLength);
+          std::make_unique<RecordFile>(staged_.Stage(RawPath(i)), kRawFiles[i].recordLength);
     }
-    hs_ = std::make_unique<TextWriter>(replacements_[kHsIndex]->temp(), TextWriter::Mode::kOutput);
+    hs_ = std::make_unique<TextWriter>(staged_.Stage(RawPath(kHsIndex)), TextWriter::Mode::kOutput);
   }
 
   RecordFile& Records(std::size_t index) { return *records_[index]; }
@@ -72,12 +67,12 @@ class MainWindow::RawFiles {
   void Commit() {
     for (std::size_t i = kRecordFileCount; i-- > 0;) records_[i]->Close();
     hs_->Close();
-    for (auto& replacement : replacements_) replacement->Commit();
+    staged_.Commit();
   }
 
  private:
   // Declared first, so the files are closed before their temporary names go.
-  std::array<std::unique_ptr<FileReplacement>, kRecordFileCount + 1> replacements_;
+  StagedFiles staged_;
   std::array<std::unique_ptr<RecordFile>, kRecordFileCount> records_;
   std::unique_ptr<TextWriter> hs_;
 };
@@ -109,7 +104,7 @@ StepResult MainWindow::Command2_Click(StepHost& host) {
 void MainWindow::Download(StepHost& host) {
   // Nothing could be stored without the data folder: say so before the service is asked.
   try {
-    RequireFolder(HostPath(kDataFolder));
+    RequireFolder(DataPath());
   } catch (const IoError& e) {
     ReportFailure(host, e.what());
     return;

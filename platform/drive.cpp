@@ -50,4 +50,10 @@ std::filesystem::path HostPath(std::string_view windowsPath) {
   return result;
 }
 
+std::filesystem::path DataPath(std::string_view relative) {
+  std::string full(kDataFolder);
+  full.append(relative);
+  return HostPath(full);
+}
+
 }  // namespace meridax

@@ -15,4 +15,12 @@ std::filesystem::path DriveRoot();
 // names keep their case and bytes. Throws std::invalid_argument for another drive.
 std::filesystem::path HostPath(std::string_view windowsPath);
 
+// Every file of the system lies in this folder or one of its sub-folders; both programs
+// share it.
+inline constexpr std::string_view kDataFolder = "C:\\MERIDAXPROJECT\\";
+
+// Host path of a file or folder of the data folder, named as the system names it
+// ("OPTION1N\\KYOSOBA.dat"; doubled separators read as one).
+std::filesystem::path DataPath(std::string_view relative = {});
+
 }  // namespace meridax

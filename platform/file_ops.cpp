@@ -9,7 +9,6 @@
 #include <cstdio>
 
 #include "platform/io_error.h"
-#include "platform/io_trace.h"
 
 namespace meridax {
 
@@ -21,6 +20,10 @@ bool FolderExists(const std::filesystem::path& path) {
 bool FileExists(const std::filesystem::path& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
 void RequireFolder(const std::filesystem::path& path) {
@@ -37,7 +40,7 @@ bool DeleteFile(const std::filesystem::path& path) {
   if (::unlink(path.c_str()) == 0) return true;
   if (errno == ENOENT) {
     // A missing folder is still an error: the file could not have been looked at.
-    if (!FolderExists(path.parent_path().empty() ? "." : path.parent_path())) {
+    if (!FolderExists(FolderOf(path))) {
       throw IoError("フォルダがありません", path.parent_path());
     }
     return false;
@@ -57,44 +60,21 @@ FileReplacement::~FileReplacement() {
   if (!committed_) ::unlink(temp_.c_str());
 }
 
-void FileReplacement::Commit() {
-  if (committed_) return;
-  if (!FileExists(temp_)) {
-    // Nothing was written: the replacement is an empty file.
-    const int fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) throw IoError("書き込めません", temp_, errno);
+void RenameOver(const std::filesystem::path& temp, const std::filesystem::path& target) {
+  if (!FileExists(temp)) {
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) throw IoError("書き込めません", temp, errno);
     ::close(fd);
   }
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-    throw IoError("置き換えられません", target_, errno);
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    throw IoError("置き換えられません", target, errno);
   }
-  committed_ = true;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-  std::string data;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT && FolderExists(path.parent_path())) return data;
-    throw IoError("開けません", path, errno);
-  }
-  NoteFileRead(path);
-  struct stat st {};
-  if (::fstat(fd, &st) == 0) data.reserve(static_cast<std::size_t>(st.st_size));
-  char buf[1 << 16];
-  for (;;) {
-    const ssize_t r = ::read(fd, buf, sizeof buf);
-    if (r < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      throw IoError("読み込めません", path, err);
-    }
-    if (r == 0) break;
-    data.append(buf, static_cast<std::size_t>(r));
-  }
-  ::close(fd);
-  return data;
+void FileReplacement::Commit() {
+  if (committed_) return;
+  RenameOver(temp_, target_);
+  committed_ = true;
 }
 
 }  // namespace meridax

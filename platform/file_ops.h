@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <string>
 
 namespace meridax {
 
 bool FolderExists(const std::filesystem::path& path);
 bool FileExists(const std::filesystem::path& path);
+
+// The folder a file stands in: its parent, or the working folder for a bare name.
+std::filesystem::path FolderOf(const std::filesystem::path& file);
 
 // Throws IoError naming the folder when it does not exist; steps call it first so that
 // a missing folder stops them before they write anything.
@@ -19,6 +21,10 @@ std::uint64_t FileLength(const std::filesystem::path& path);
 // Deletes a file. A missing file is not an error (returns false); any other failure
 // throws IoError.
 bool DeleteFile(const std::filesystem::path& path);
+
+// Renames a temporary over its target; a temporary never written replaces it as an empty
+// file. Throws IoError.
+void RenameOver(const std::filesystem::path& temp, const std::filesystem::path& target);
 
 // Writes a whole file under a temporary name in the target's folder and renames it over
 // the target on Commit(), so a step that fails half way leaves the earlier file intact.
@@ -40,8 +46,5 @@ class FileReplacement {
   std::filesystem::path temp_;
   bool committed_ = false;
 };
-
-// Reads a whole file into memory; a missing file reads as empty.
-std::string ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace meridax

@@ -58,7 +58,8 @@ RecordFile::RecordFile(RecordFile&& other) noexcept
       readBuf_(std::move(other.readBuf_)),
       readStart_(other.readStart_),
       writeBuf_(std::move(other.writeBuf_)),
-      writeStart_(other.writeStart_) {}
+      writeStart_(other.writeStart_),
+      traced_(other.traced_) {}
 
 RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
   if (this != &other) {
@@ -74,6 +75,7 @@ RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
     readStart_ = other.readStart_;
     writeBuf_ = std::move(other.writeBuf_);
     writeStart_ = other.writeStart_;
+    traced_ = other.traced_;
   }
   return *this;
 }

@@ -1,10 +1,8 @@
 #include "platform/staged_files.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cerrno>
 #include <system_error>
 
 #include "platform/file_ops.h"
@@ -31,7 +29,7 @@ std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bo
   const std::string temp = TempOf(target.string());
   // Start clean even if an earlier, killed run of this process id left one.
   ::unlink(temp.c_str());
-  if (!FolderExists(target.parent_path().empty() ? "." : target.parent_path())) {
+  if (!FolderExists(FolderOf(target))) {
     throw IoError("フォルダがありません", target.parent_path());
   }
   targets_.push_back(target.string());
@@ -45,16 +43,7 @@ std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bo
 
 void StagedFiles::Commit() {
   for (; committed_ < targets_.size(); ++committed_) {
-    const std::string& target = targets_[committed_];
-    const std::string temp = TempOf(target);
-    if (!FileExists(temp)) {
-      const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-      if (fd < 0) throw IoError("書き込めません", temp, errno);
-      ::close(fd);
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-      throw IoError("置き換えられません", target, errno);
-    }
+    RenameOver(TempOf(targets_[committed_]), targets_[committed_]);
   }
 }
 

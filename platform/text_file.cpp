@@ -94,9 +94,7 @@ TextInput::TextInput(const std::filesystem::path& path) : path_(path) {
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) {
     const int err = errno;
-    const auto folder =
-        path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
-    if (err == ENOENT && FolderExists(folder)) {
+    if (err == ENOENT && FolderExists(FolderOf(path))) {
       eof_ = true;
       return;
     }

@@ -28,6 +28,12 @@ bool IsMarker(std::string_view name) {
   return name.size() > kMarkerSuffix.size() && name.ends_with(kMarkerSuffix);
 }
 
+// The marker that says a cached file is damaged.
+std::filesystem::path MarkerOf(std::filesystem::path file) {
+  file += kMarkerSuffix;
+  return file;
+}
+
 // A file name of the cache, never a path that could leave it.
 bool IsPlainName(std::string_view name) {
   return !name.empty() && name != "." && name != ".." &&
@@ -152,9 +158,7 @@ struct FolderJVLink::Session {
     Entry& entry = files[i];
     if (entry.cached) return kOk;
     const auto target = cache / entry.name;
-    auto marker = target;
-    marker += kMarkerSuffix;
-    ::unlink(marker.c_str());
+    ::unlink(MarkerOf(target).c_str());
     if (::rename((pending / entry.name).c_str(), target.c_str()) != 0) return kDownloadFailed;
     entry.cached = true;
     ++moved;
@@ -233,12 +237,13 @@ std::int32_t FolderJVLink::Open(std::string_view fromTime, std::int32_t& readCou
                                 std::int32_t& downloadCount, std::string& lastFileTimestamp) {
   if (!initialized_) return kNotInitialized;
   if (session_) return kAlreadyOpen;
-  std::filesystem::path cache;
+  Settings settings;
   try {
-    cache = CacheFolder();
+    settings = LoadSettings(HostPath(options_.settingsFile));
   } catch (const IoError&) {
     return kNoServiceFolder;
   }
+  const auto cache = ServiceFolderPath(settings.serviceFolder);
   if (cache.empty() || !FolderExists(cache)) return kNoServiceFolder;
 
   if (!resumeNextOpen_) {
@@ -269,8 +274,9 @@ std::int32_t FolderJVLink::Open(std::string_view fromTime, std::int32_t& readCou
   downloadCount = toDownload;
   lastFileTimestamp = newest > 0 ? Timestamp(newest) : std::string(fromTime);
   if (toDownload > 0) {
-    const auto delayMs = LoadSettings(HostPath(options_.settingsFile)).downloadDelayMs;
-    session->StartDownload(delayMs ? std::chrono::milliseconds(*delayMs) : options_.perFileDelay);
+    session->StartDownload(settings.downloadDelayMs
+                               ? std::chrono::milliseconds(*settings.downloadDelayMs)
+                               : options_.perFileDelay);
   }
   session_ = std::move(session);
   return kOk;
@@ -315,9 +321,7 @@ std::int32_t FolderJVLink::Read(std::string& buffer, std::int32_t size, std::str
       std::lock_guard lock(s.mutex);
       if (const std::int32_t rc = s.Download(s.next); rc != kOk) return rc;
     }
-    auto marker = s.cache / name;
-    marker += kMarkerSuffix;
-    if (FileExists(marker)) {
+    if (FileExists(MarkerOf(s.cache / name))) {
       return reportedDamaged_.insert(name).second ? kDamagedFile : kStillDamaged;
     }
     s.stream.Open(s.cache / name);
@@ -355,12 +359,10 @@ std::int32_t FolderJVLink::Delete(std::string_view fileName) {
   }
   if (cache.empty()) return kNoServiceFolder;
   const auto file = cache / std::string(fileName);
-  auto marker = file;
-  marker += kMarkerSuffix;
   std::unique_lock<std::mutex> lock;
   if (session_) lock = std::unique_lock(session_->mutex);
   bool removed = false;
-  for (const auto& path : {file, marker}) {
+  for (const auto& path : {file, MarkerOf(file)}) {
     if (::unlink(path.c_str()) == 0) {
       removed = true;
     } else if (errno != ENOENT) {

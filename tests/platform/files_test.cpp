@@ -170,5 +170,12 @@ TEST(DeleteFileTest, MissingFileIsNoErrorMissingFolderIs) {
   EXPECT_THROW(RequireFolder(drive.data() / "NOFOLDER"), IoError);
 }
 
+TEST(FolderOfTest, ABareNameStandsInTheWorkingFolder) {
+  EXPECT_EQ(FolderOf("/drive/MERIDAXPROJECT/RA.dat"),
+            std::filesystem::path("/drive/MERIDAXPROJECT"));
+  EXPECT_EQ(FolderOf("RA.dat"), std::filesystem::path("."));
+  EXPECT_FALSE(DeleteFile("meridax-no-such-file.dat"));  // the working folder exists
+}
+
 }  // namespace
 }  // namespace meridax
