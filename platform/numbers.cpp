@@ -7,6 +7,11 @@
 namespace meridax {
 namespace {
 
+// Val drops blanks, tabs and line feeds wherever they stand; a carriage return ends the
+// number like any other character.
+bool IsValBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
@@ -66,7 +71,7 @@ double Val(std::string_view text) {
     if (IsDigit(c)) {
       whole = whole * 10 + (c - '0');
       ++digitCount;
-    } else if (!IsBlank(c)) {
+    } else if (!IsValBlank(c)) {
       plain = false;
       break;
     }
@@ -77,7 +82,7 @@ double Val(std::string_view text) {
   std::string s;
   s.reserve(text.size());
   for (char c : text) {
-    if (!IsBlank(c)) s.push_back(c);
+    if (!IsValBlank(c)) s.push_back(c);
   }
   const NumberPrefix number = ScanNumber(s);
   return number.text.empty() ? 0.0 : std::strtod(number.text.c_str(), nullptr);
