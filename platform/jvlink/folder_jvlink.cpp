@@ -351,6 +351,10 @@ std::int32_t FolderJVLink::JVFiledelete(std::string_view fileName) {
 
 std::int32_t FolderJVLink::Delete(std::string_view fileName) {
   if (!IsPlainName(fileName)) return kBadFileName;
+  // Reading resumes after a reported damaged file even when it cannot be removed: served
+  // again from the start, it would be reported afresh and the reader would go round for
+  // ever, each time taking the files before it once more. Resumed, it ends as -404.
+  if (reportedDamaged_.contains(std::string(fileName))) resumeNextOpen_ = true;
   std::filesystem::path cache;
   try {
     cache = CacheFolder();

@@ -35,7 +35,8 @@ struct FolderJVLinkOptions {
 // A damaged file is reported (-403) before any of its records; JVFiledelete removes it
 // and its marker from the cache, so that the good copy "pending\X" is served instead.
 // A re-open after JVFiledelete serves only the files not yet read to their end, so that
-// the reader gets every record once and in order.
+// the reader gets every record once and in order; also when the damaged file could not
+// be removed, which is then reported -404 rather than served again from the start.
 class FolderJVLink : public JVLink {
  public:
   explicit FolderJVLink(FolderJVLinkOptions options = {});

@@ -187,6 +187,25 @@ TEST(FolderJVLinkTest, ADamagedFileThatStaysEndsTheReading) {
   EXPECT_EQ(ReadAll(jv), std::vector<std::string>{"<0 >"});
 }
 
+TEST(FolderJVLinkTest, ADamagedFileThatCannotBeDeletedIsNotServedAgainFromTheStart) {
+  Service s;
+  s.Cached("A.dat", "RA1\r\n");
+  s.Cached("B.dat", "RA2-bad\r\n");
+  s.Cached("B.dat.damaged", "");
+  FolderJVLink jv(NoDelay());
+  jv.JVInit("UNKNOWN");
+  Open(jv);
+  EXPECT_EQ(ReadAll(jv), (std::vector<std::string>{"RA1\r\n", "<-1 A.dat>", "<-403 B.dat>"}));
+  // A folder in the damaged file's place cannot be removed.
+  std::filesystem::remove(s.cache / "B.dat");
+  std::filesystem::create_directory(s.cache / "B.dat");
+  EXPECT_EQ(jv.JVFiledelete("B.dat"), kDeleteFailed);
+  jv.JVClose();
+  // The re-open still goes on after A, which the reader has already had.
+  EXPECT_EQ(Open(jv).readCount, 0);
+  EXPECT_EQ(ReadAll(jv), std::vector<std::string>{"<0 >"});
+}
+
 TEST(FolderJVLinkTest, CallsThatCannotBeMadeFail) {
   Service s;
   s.Cached("A.dat", "RA1\r\n");
