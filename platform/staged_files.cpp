@@ -27,12 +27,19 @@ std::string StagedFiles::TempOf(const std::string& target) const {
 
 std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bool keepContent) {
   const std::string temp = TempOf(target.string());
+  if (const auto it = staged_.find(target.native());
+      it != staged_.end() && it->second >= committed_) {
+    // Staged before in this step: the temporary is the file as the step left it.
+    if (!keepContent) ::unlink(temp.c_str());
+    return temp;
+  }
   // Start clean even if an earlier, killed run of this process id left one.
   ::unlink(temp.c_str());
   if (!FolderExists(FolderOf(target))) {
     throw IoError("フォルダがありません", target.parent_path());
   }
   targets_.push_back(target.string());
+  staged_.insert_or_assign(targets_.back(), targets_.size() - 1);
   if (keepContent && FileExists(target)) {
     std::error_code ec;
     std::filesystem::copy_file(target, temp, ec);

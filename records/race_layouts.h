@@ -293,11 +293,13 @@ inline constexpr FieldRef CreatedDate = Span(CreatedYear, CreatedDay);
 // Spot checks of positions that later steps rely on.
 static_assert(ra::CornerPassings.In(3).pos == 1126);
 static_assert(ra::CornerPassings_PassingOrder.In(3).pos == 1128);
-static_assert(ra::FurlongLeaderTimes.At(25).pos == 963);
+static_assert(ra::FurlongLeaderTimes.At(25).pos == 963 &&
+              ra::FurlongLeaderTimes.At(25).end() == 965);
 static_assert(se::JockeyCode.pos == 297 && se::JockeyCode.width == 5);
 static_assert(se::Opponents.In(3).pos == 486);
+static_assert(se::Opponents_HorseId.In(3).pos == 486 && se::Opponents_HorseId.In(3).end() == 495);
 static_assert(se::Opponents_HorseName.In(3).pos == 496 &&
               se::Opponents_HorseName.In(3).end() == 531);
-static_assert(se::CornerPositions.At(4).pos == 358);
+static_assert(se::CornerPositions.At(4).pos == 358 && se::CornerPositions.At(4).end() == 359);
 
 }  // namespace meridax::records

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -57,6 +58,12 @@ template <bool kAscending, typename Key, typename Companion>
 void Sort(std::vector<Key>& keys, std::vector<Companion>& companions, std::int64_t l,
           std::int64_t r) {
   if (r < l) return;
+  // A range outside either table fails before anything moves, so a bad call leaves both
+  // tables as they were rather than keys and companions out of step.
+  if (l < 0 || static_cast<std::uint64_t>(r) >= keys.size() ||
+      static_cast<std::uint64_t>(r) >= companions.size()) {
+    throw std::out_of_range("sort range outside the tables");
+  }
   std::vector<std::pair<std::int64_t, std::int64_t>> pending;
   for (;;) {
     std::int64_t i = 0;
@@ -87,7 +94,8 @@ void Sort(std::vector<Key>& keys, std::vector<Companion>& companions, std::int64
 
 // Sorts slots l..r of `keys` ascending and moves each companion with its key. The exact
 // procedure is the contract: it decides which record of a run of equal keys stands first,
-// and so which one a cleaning step keeps. Slots outside l..r are untouched.
+// and so which one a cleaning step keeps. Slots outside l..r are untouched. A range that
+// does not lie within both tables throws std::out_of_range and changes nothing.
 template <typename Key, typename Companion>
 void QuickSortAscending(std::vector<Key>& keys, std::vector<Companion>& companions, std::int64_t l,
                         std::int64_t r) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 
 namespace meridax {
 namespace {
@@ -83,6 +84,29 @@ TEST(SortsTest, EmptyAndSingleRangesChangeNothing) {
   QuickSortAscending(keys, ids, 2, 2);
   EXPECT_EQ(keys, (Keys{"x", "b", "a"}));
   EXPECT_EQ(ids, (Ids{0, 1, 2}));
+}
+
+TEST(SortsTest, ARangeOutsideTheTablesFailsAndChangesNothing) {
+  const Keys keys{"x", "c", "b", "a"};
+  const Ids ids{0, 1, 2, 3};
+  struct Case {
+    std::int64_t l, r;
+    std::size_t companions;
+  } cases[] = {{1, 4, 4}, {-1, 2, 4}, {1, 3, 3}, {1, 99, 4}};
+  for (const auto& c : cases) {
+    for (bool ascending : {true, false}) {
+      Keys k = keys;
+      Ids i(ids.begin(), ids.begin() + static_cast<std::ptrdiff_t>(c.companions));
+      const Ids before = i;
+      if (ascending) {
+        EXPECT_THROW(QuickSortAscending(k, i, c.l, c.r), std::out_of_range) << c.l << ".." << c.r;
+      } else {
+        EXPECT_THROW(QuickSortDescending(k, i, c.l, c.r), std::out_of_range) << c.l << ".." << c.r;
+      }
+      EXPECT_EQ(k, keys);
+      EXPECT_EQ(i, before);
+    }
+  }
 }
 
 TEST(SortsTest, ComparesByCharacterCodePrefixFirst) {

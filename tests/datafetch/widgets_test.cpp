@@ -13,16 +13,15 @@
 namespace meridax::datafetch {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char arg0[] = "test";
-  static char* argv[] = {arg0, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+int argc = 1;
+char arg0[] = "test";
+char* argv[] = {arg0, nullptr};
+
+// Each test has its own application, gone before the program exits: one left for the
+// exit handlers crashed there, in the teardown of Qt's input devices.
 
 TEST(DatafetchWidgetsTest, DownloadShowsTheProgressDialogUntilTheFilesAreIn) {
-  App();
+  QApplication app(argc, argv);
   testing::TempDrive drive;
   const auto pending = drive.root() / "JVDATA" / "pending";
   std::filesystem::create_directories(pending);
@@ -60,7 +59,7 @@ TEST(DatafetchWidgetsTest, DownloadShowsTheProgressDialogUntilTheFilesAreIn) {
 }
 
 TEST(DatafetchWidgetsTest, SettingsDialogReturnsTheFolderOnOk) {
-  App();
+  QApplication app(argc, argv);
   testing::TempDrive drive(false);
   QTimer::singleShot(0, [] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());

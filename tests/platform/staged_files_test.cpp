@@ -61,6 +61,35 @@ TEST(StagedFilesTest, NothingIsReplacedUntilCommit) {
   EXPECT_EQ(ReadFile(b), "");
 }
 
+TEST(StagedFilesTest, StagingATargetAgainKeepsTheLastContentWritten) {
+  TempDrive drive;
+  const auto a = drive.data() / "A.dat";
+  const auto b = drive.data() / "B.dat";
+  WriteFile(a, "old a");
+  WriteFile(b, "1111");
+  StagedFiles staged;
+  TextWriter(staged.Stage(a), TextWriter::Mode::kOutput).Raw("first");
+  TextWriter(staged.Stage(a), TextWriter::Mode::kOutput).Raw("second");
+  {
+    RecordFile f(staged.Stage(b, true), 4);
+    f.Write(2, "2222");
+  }
+  {
+    RecordFile f(staged.Stage(b, true), 4);  // sees what this step wrote so far
+    EXPECT_EQ(f.Count(), 2);
+    f.Write(3, "3333");
+  }
+  EXPECT_EQ(staged.size(), 2u);
+  staged.Commit();
+  EXPECT_EQ(ReadFile(a), "second");
+  EXPECT_EQ(ReadFile(b), "111122223333");
+
+  TextWriter(staged.Stage(a), TextWriter::Mode::kOutput).Raw("third");  // after a commit
+  staged.Commit();
+  EXPECT_EQ(ReadFile(a), "third");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.data()), {}), 12 + 2);
+}
+
 TEST(StagedFilesTest, KeepContentStartsFromTheCurrentFileAndMissingFoldersFail) {
   TempDrive drive;
   const auto a = drive.data() / "A.dat";

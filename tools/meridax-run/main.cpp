@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -62,7 +63,15 @@ int main(int argc, char** argv) {
   meridax::RecordingHost host(
       [](std::string_view, std::string_view text) { std::cout << text << std::endl; });
   for (const auto& name : steps) {
-    if ((*registry.Find(name))(host) != meridax::StepResult::kOk) {
+    // Steps report file failures themselves; anything else they throw still ends the run
+    // with the step named, not with an abort.
+    meridax::StepResult result = meridax::StepResult::kFailed;
+    try {
+      result = (*registry.Find(name))(host);
+    } catch (const std::exception& e) {
+      std::cerr << "meridax-run: step " << name << ": " << e.what() << '\n';
+    }
+    if (result != meridax::StepResult::kOk) {
       std::cerr << "meridax-run: step " << name << " failed\n";
       return 1;
     }
