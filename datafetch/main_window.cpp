@@ -10,6 +10,7 @@
 #include "platform/record_file.h"
 #include "platform/staged_files.h"
 #include "platform/text_file.h"
+#include "records/layouts.h"
 
 namespace meridax::datafetch {
 namespace {
@@ -26,7 +27,7 @@ std::string WithCode(std::string_view text, std::int32_t code) {
 
 // Index of a record kind in the raw files, or nothing for a kind that is not kept.
 std::optional<std::size_t> KindIndex(std::string_view record) {
-  const std::string_view kind = record.substr(0, 2);
+  const std::string_view kind = records::View(record, records::header::RecordSpec);
   for (std::size_t i = 0; i < kRawFiles.size(); ++i) {
     if (kRawFiles[i].kind == kind) return i;
   }
