@@ -132,6 +132,18 @@ TEST(PeopleStatRecordsTest, TrainerCountsAreReadAtTheTrainerPositions) {
   EXPECT_EQ(View(stat, ps::TotalFlatRuns), "000007");
 }
 
+TEST(PeopleStatRecordsTest, CareerWithoutTurfRunsHasItsDirtRunsAsFlatRuns) {
+  namespace ps = person_stat;
+  const std::string rec = Person(records::kJockeyLayout, kJockeyStatSources, "00002",
+                                 {{1, 2, {1, 0, 0, 0, 0, 0}}, {3, 4, {0, 0, 1, 0, 2, 1}}});
+  const std::string stat = BuildPersonStatRecord(rec, kJockeyStatSources);
+  EXPECT_EQ(View(stat, ps::TotalTurfTop3Rate), "000000");
+  EXPECT_EQ(View(stat, ps::TotalTurfTop2Rate), "000000");
+  EXPECT_EQ(View(stat, ps::TotalDirtTop3Rate), "025000");
+  EXPECT_EQ(View(stat, ps::TotalFlatRuns), "000004");
+  EXPECT_EQ(View(stat, ps::ThisYearTurfTop3Rate), "100000");
+}
+
 TEST(PeopleStatRecordsTest, BlankOrUnreadableCountsCountZero) {
   namespace ps = person_stat;
   std::string rec =

@@ -1,12 +1,20 @@
-// A small generated world, hazards included, through the people and race-file steps.
+// A small generated world, hazards included, through the people and race-file steps, and
+// then through the recent-runner and margin steps that read what they wrote.
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <chrono>
 #include <map>
 #include <set>
 
+#include "datasetup/common/extended_run_record.h"
+#include "datasetup/common/formats.h"
+#include "datasetup/common/horse_stat_record.h"
 #include "datasetup/common/people_stat_records.h"
 #include "datasetup/preparation/main_window_steps.h"
+#include "datasetup/preparation/margin_table.h"
+#include "platform/file_ops.h"
 #include "records/layouts.h"
 #include "tests/support/literal_upsert.h"
 #include "tests/support/record_fixture.h"
@@ -26,8 +34,10 @@ std::size_t Lines(const fs::path& path) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
-TEST(PeopleWorldTest, SmallWorldThroughThePeopleAndRaceFileSteps) {
-  testing::TempDrive drive;
+// The raw record files of a small generated world in the data folder, then the steps that
+// make the cleaned files, the lists and the race files.
+void PrepareSmallWorld(const testing::TempDrive& drive, MainWindowSteps& steps,
+                       RecordingHost& host) {
   sample::Options options;
   options.seed = 3;
   options.out = drive.root() / "JVDATA";
@@ -37,15 +47,19 @@ TEST(PeopleWorldTest, SmallWorldThroughThePeopleAndRaceFileSteps) {
     const std::string name = sample::RawFileName(kind);
     fs::copy_file(options.expected / name, drive.data() / name);
   }
-
-  MainWindowSteps steps;
-  RecordingHost host;
   using Click = StepResult (MainWindowSteps::*)(StepHost&);
   for (const Click click : {&MainWindowSteps::Command2_Click, &MainWindowSteps::Command3_Click,
                             &MainWindowSteps::Command12_Click, &MainWindowSteps::Command14_Click,
                             &MainWindowSteps::Command6_Click, &MainWindowSteps::Command15_Click}) {
     ASSERT_EQ((steps.*click)(host), StepResult::kOk) << host.Status();
   }
+}
+
+TEST(PeopleWorldTest, SmallWorldThroughThePeopleAndRaceFileSteps) {
+  testing::TempDrive drive;
+  MainWindowSteps steps;
+  RecordingHost host;
+  ASSERT_NO_FATAL_FAILURE(PrepareSmallWorld(drive, steps, host));
   const auto& status = host.statusHistory();
   ASSERT_EQ(status.size(), 6u);
 
@@ -124,6 +138,151 @@ TEST(PeopleWorldTest, SmallWorldThroughThePeopleAndRaceFileSteps) {
   EXPECT_TRUE(FolderBytes(drive.data() / "UMAGOTOSETUP") == horseFilesFast);
   EXPECT_TRUE(FolderBytes(drive.data() / "KISHUGOTOSETUP") == jockeyFilesFast);
   EXPECT_FALSE(jockeyFilesFast.empty());
+}
+
+std::vector<std::string> ListItems(const fs::path& path) {
+  std::vector<std::string> items;
+  const std::string text = ReadFile(path);
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t open = text.find('"', at);
+    if (open == std::string::npos) break;
+    const std::size_t close = text.find('"', open + 1);
+    items.push_back(text.substr(open + 1, close - open - 1));
+    at = close + 1;
+  }
+  return items;
+}
+
+// A jockey's rides counted the way the rates phase is meant to count them: from the newest
+// ride back to the first of 2004 or earlier, rides at "01" to "10" only, Saturdays apart.
+// [course][day class][1: top three, 2: other].
+using RideCounts = std::array<std::array<std::array<int, 3>, 3>, 11>;
+RideCounts CountRides(const std::vector<std::string>& rides, std::set<std::string>& seen) {
+  namespace se = records::se;
+  namespace ch = std::chrono;
+  RideCounts counts{};
+  for (auto ride = rides.rbegin(); ride != rides.rend(); ++ride) {
+    const int year = std::stoi(std::string(records::View(*ride, se::RaceYear)));
+    const std::string monthDay(records::View(*ride, se::RaceMonthDay));
+    const ch::year_month_day date{
+        ch::year{year}, ch::month{static_cast<unsigned>(std::stoi(monthDay.substr(0, 2)))},
+        ch::day{static_cast<unsigned>(std::stoi(monthDay.substr(2, 2)))}};
+    const bool saturday = ch::weekday{ch::sys_days{date}} == ch::Saturday;
+    const std::string course(records::View(*ride, se::RacecourseCode));
+    const std::string arrival(records::View(*ride, se::ArrivalOrder));
+    int c = 0;
+    for (int k = 1; k <= 10; ++k) {
+      if (course == (k < 10 ? "0" : "") + std::to_string(k)) c = k;
+    }
+    if (c != 0) {
+      const int order = std::stoi(arrival);
+      ++counts[c][saturday ? 1 : 2][order >= 1 && order <= 3 ? 1 : 2];
+    }
+    seen.insert(saturday ? "saturday" : "other day");
+    seen.insert(c != 0 ? "at 01 to 10" : "elsewhere");
+    if (arrival == "00") seen.insert("arrival 00");
+    if (year <= 2004) {
+      seen.insert("stopped at 2004");
+      break;
+    }
+  }
+  return counts;
+}
+
+TEST(PeopleWorldTest, SmallWorldThroughTheRecentRunnerAndMarginSteps) {
+  namespace se = records::se;
+  testing::TempDrive drive;
+  MainWindowSteps steps;
+  RecordingHost host;
+  ASSERT_NO_FATAL_FAILURE(PrepareSmallWorld(drive, steps, host));
+  const fs::path data = drive.data();
+  ASSERT_EQ(steps.Command8_Click(host), StepResult::kOk) << host.Status();
+
+  // The recent list: each listed horse whose last run is from 2000 on, by that run's id.
+  std::string recent;
+  for (const auto& id : ListItems(data / "KETTONUM20190101.dat")) {
+    const auto runs = ReadRecords(data / "UMAGOTOSETUP" / (id + ".dat"), 555);
+    if (!runs.empty() && std::stoi(std::string(records::View(runs.back(), se::RaceYear))) >= 2000) {
+      recent += "\"" + std::string(records::View(runs.back(), se::HorseId)) + "\"\r\n";
+    }
+  }
+  ASSERT_FALSE(recent.empty());
+  EXPECT_EQ(ReadFile(data / "KETTONUM20190101Q.dat"), recent);
+  const std::vector<std::string> recentIds = ListItems(data / "KETTONUM20190101Q.dat");
+
+  // Their statistics records in the order of KYOSOBA.dat, once per list entry.
+  const auto stats = ReadRecords(data / "OPTION1N" / "KYOSOBA.dat", 228);
+  std::vector<std::string> copies;
+  for (const auto& record : stats) {
+    for (const auto& id : recentIds) {
+      if (records::View(record, horse_stat::HorseId) == id) copies.push_back(record);
+    }
+  }
+  ASSERT_FALSE(copies.empty());
+  EXPECT_EQ(ReadRecords(data / "OPTION1N" / "KYOSOBAA.dat", 228), copies);
+  EXPECT_EQ(host.Status(), "終わり  " + std::to_string(stats.size()));
+
+  // Record p of DONICHI.dat and the place counts of the jockey at list position p.
+  const std::vector<std::string> jockeys = ListItems(data / "KISHUNUM20190101.dat");
+  const auto rates = ReadRecords(data / "OPTION1N" / "DONICHI.dat", 127);
+  ASSERT_EQ(rates.size(), jockeys.size());
+  std::set<std::string> seen;
+  for (std::size_t p = 0; p < jockeys.size(); ++p) {
+    const RideCounts counts =
+        CountRides(ReadRecords(data / "KISHUGOTOSETUP" / (jockeys[p] + ".dat"), 555), seen);
+    std::string lines;
+    for (int c = 1; c <= 10; ++c) {
+      for (int d = 1; d <= 2; ++d) {
+        lines += std::to_string(c) + "," + std::to_string(d) + "," +
+                 std::to_string(counts[c][d][1]) + "," + std::to_string(counts[c][d][2]) + "\r\n";
+      }
+    }
+    EXPECT_EQ(ReadFile(data / "KISHUFUKUSHO" / (jockeys[p] + ".dat")), lines) << jockeys[p];
+    std::string record = (jockeys[p] + "     ").substr(0, 5);
+    for (const int c : {1, 2, 3, 4, 6, 5, 7, 8, 9, 10}) {
+      for (int d = 1; d <= 2; ++d) {
+        record += FixedRate6(counts[c][d][1], counts[c][d][1] + counts[c][d][2]);
+      }
+    }
+    EXPECT_EQ(rates[p], record + "\r\n") << jockeys[p];
+  }
+  // The world reaches every branch of the count.
+  EXPECT_EQ(seen, (std::set<std::string>{"saturday", "other day", "at 01 to 10", "elsewhere",
+                                         "arrival 00", "stopped at 2004"}));
+
+  // Extended run files for all recent horses but the first, each run copying the runner's
+  // race key, arrival order and margin code; the first horse's file is left missing.
+  namespace ex = extended_run;
+  std::vector<WinnerMarginRow> winners;
+  std::int64_t lastCount = 0;
+  for (std::size_t h = 1; h < recentIds.size(); ++h) {
+    std::vector<std::string> runs;
+    for (const auto& runner : ReadRecords(data / "UMAGOTOSETUP" / (recentIds[h] + ".dat"), 555)) {
+      std::string run = runner + std::string(1341 - 555, ' ');
+      records::Put(run, ex::ArrivalOrder, records::View(runner, se::ArrivalOrder));
+      records::Put(run, ex::MarginCode, records::View(runner, se::MarginCode));
+      runs.push_back(run);
+      if (records::View(runner, se::ArrivalOrder) == "01") {
+        std::string raceId;
+        for (const auto f : {se::RaceYear, se::RacecourseCode, se::MeetingNumber, se::MeetingDay,
+                             se::RaceNumber}) {
+          raceId += records::View(runner, f);
+        }
+        winners.push_back({raceId, "01", std::string(records::View(runner, se::MarginCode))});
+      }
+    }
+    testing::WriteRecords(data / "UMAGOTOEXSETUP" / (recentIds[h] + "EX.dat"), runs);
+    lastCount = static_cast<std::int64_t>(runs.size());
+  }
+  ASSERT_FALSE(winners.empty());
+  const std::string before = host.Status();
+  ASSERT_EQ(steps.Command13_Click(host), StepResult::kOk);
+  EXPECT_EQ(host.Status(), before);
+  EXPECT_EQ(steps.state().recordCount, lastCount);
+  EXPECT_TRUE(FileExists(data / "UMAGOTOEXSETUP" / (recentIds[0] + "EX.dat")));
+  EXPECT_EQ(FileLength(data / "UMAGOTOEXSETUP" / (recentIds[0] + "EX.dat")), 0u);
+  MainWindowState state;
+  EXPECT_EQ(BuildWinnerMarginTable(state).rows, winners);
 }
 
 }  // namespace
