@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <set>
+#include <stdexcept>
 
 #include "records/parsers.h"
 #include "tests/sample/service_files.h"
@@ -51,6 +52,16 @@ TEST(SampleGeneratorTest, AGenerationReplacesTheFilesOfAnEarlierOne) {
   const SampleFolder clean(Size::kSmall, 3, Hazards::None());
   EXPECT_EQ(Difference(FolderBytes(a.service()), FolderBytes(clean.service())), "");
   EXPECT_EQ(Difference(FolderBytes(a.expected()), FolderBytes(clean.expected())), "");
+}
+
+TEST(SampleGeneratorTest, AnExpectedRawFileThatCannotBeWrittenFailsTheGeneration) {
+  testing::TempDrive drive;
+  sample::Options options;
+  options.out = drive.root() / "JVDATA";
+  options.expected = drive.root() / "expected";
+  // A folder where the race file belongs cannot be opened as a file.
+  std::filesystem::create_directories(options.expected / sample::RawFileName("RA"));
+  EXPECT_THROW(sample::Generate(options), std::runtime_error);
 }
 
 // Delivered lengths of the kinds the system does not keep.

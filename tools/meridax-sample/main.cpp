@@ -4,6 +4,7 @@
 // Beside the service folder (DIR-expected unless --expected says otherwise) it writes the
 // raw record files that a correct download of the folder produces.
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <exception>
@@ -45,9 +46,13 @@ int main(int argc, char** argv) {
       }
       if (arg == "--seed") {
         char* end = nullptr;
+        errno = 0;
         options.seed = std::strtoull(v, &end, 10);
-        if (!end || *end != '\0' || *v == '\0' || *v == '-') {
-          std::cerr << "meridax-sample: the seed is a whole number, not " << v << '\n';
+        // Too large a number would quietly become another seed.
+        if (!end || *end != '\0' || *v == '\0' || *v == '-' || errno == ERANGE) {
+          std::cerr
+              << "meridax-sample: the seed is a whole number from 0 to 18446744073709551615, not "
+              << v << '\n';
           return Usage();
         }
         haveSeed = true;

@@ -428,10 +428,13 @@ Summary Generate(const Options& options) {
 
   say("writing the expected raw files");
   std::vector<std::function<void()>> jobs;
+  // A file that could not be written, per job; reported once every job has ended.
+  std::vector<std::string> unwritten(streams.size());
   for (std::size_t k = 0; k + 1 < streams.size(); ++k) {
     jobs.push_back([&, k] {
       const KindStream& s = streams[k];
-      std::ofstream out(summary.expected / RawFileName(s.kind), std::ios::binary | std::ios::trunc);
+      const fs::path path = summary.expected / RawFileName(s.kind);
+      std::ofstream out(path, std::ios::binary | std::ios::trunc);
       const records::Layout& layout = *records::LayoutOfKind(s.kind);
       records::ParsedRecord parsed(layout);
       std::string stored;
@@ -444,9 +447,14 @@ Summary Generate(const Options& options) {
         records::ToFixed(parsed, stored);
         out.write(stored.data(), static_cast<std::streamsize>(stored.size()));
       }
+      out.close();
+      if (!out) unwritten[k] = path.string();
     });
   }
   RunAll(jobs);
+  for (const std::string& path : unwritten) {
+    if (!path.empty()) throw std::runtime_error("cannot write " + path);
+  }
   for (const auto& s : streams) summary.records.push_back({s.kind, s.records.size()});
   return summary;
 }
