@@ -24,8 +24,10 @@ scripts/build.sh >/dev/null
 build_dir=${MERIDAX_BUILD_DIR:-build}
 
 drive=${MERIDAX_DEMO_DRIVE:-$PWD/out/demo-drive}
-rm -rf "$drive"
+# Only what a demo run makes is cleared, so a drive named by $MERIDAX_DEMO_DRIVE keeps
+# anything else it holds.
 mkdir -p "$drive"
+rm -rf "$drive/MERIDAXPROJECT" "$drive/JVDATA" "$drive/JVDATA-expected" "$drive/JVSTANDIN"
 echo "drive C: is $drive"
 start=$(date +%s.%N)
 scripts/run-pipeline.sh --build "$build_dir" --drive "$drive" --size "$size" --seed "$seed"
