@@ -1,8 +1,10 @@
 #include "datasetup/parents/female_line.h"
 
+#include <array>
+#include <bit>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "records/horse_layouts.h"
@@ -10,71 +12,120 @@
 namespace meridax {
 namespace {
 
-// A line of the six quoted values, in the text file's item format.
-void AppendLine(std::string& out, std::string_view number, std::string_view name,
-                std::string_view year, std::string_view place, std::string_view sire,
-                std::string_view dam) {
-  bool first = true;
-  for (const std::string_view value : {number, name, year, place, sire, dam}) {
-    if (!first) out += ',';
-    first = false;
-    out += '"';
-    out += value;
-    out += '"';
+namespace hn = records::hn;
+
+// The six values of a line, in order.
+constexpr std::array<records::FieldRef, 6> kValues{hn::BreedingNumber,     hn::HorseName,
+                                                   hn::BirthYear,          hn::BirthplaceName,
+                                                   hn::SireBreedingNumber, hn::DamBreedingNumber};
+
+// The line of a horse's six values, in the text file's item format. Every value is a
+// fixed-width field, so every such line has the same quotes and commas at the same places;
+// only the fields are copied in.
+class HorseLine {
+ public:
+  HorseLine() {
+    for (std::size_t v = 0; v < kValues.size(); ++v) {
+      line_ += v == 0 ? "\"" : "\",\"";
+      at_[v] = line_.size();
+      line_.append(static_cast<std::size_t>(kValues[v].width), ' ');
+    }
+    line_ += "\"\r\n";
   }
-  out += "\r\n";
-}
+
+  std::string_view Of(std::string_view record) {
+    for (std::size_t v = 0; v < kValues.size(); ++v) {
+      records::View(record, kValues[v]).copy(line_.data() + at_[v], kValues[v].width);
+    }
+    return line_;
+  }
+
+ private:
+  std::string line_;
+  std::array<std::size_t, kValues.size()> at_{};
+};
+
+// From a BreedingNumber to the first mare that bears it: open addressing over the mares,
+// whose numbers stay in the mapped file.
+class MareIndex {
+ public:
+  MareIndex(const RecordMap& horses, const std::vector<std::int64_t>& mareRecords)
+      : horses_(horses),
+        mareRecords_(mareRecords),
+        slots_(std::bit_ceil(2 * mareRecords.size() + 1), kNone),
+        mask_(slots_.size() - 1) {
+    for (std::size_t k = 0; k < mareRecords.size(); ++k) {
+      const std::string_view number = NumberOf(k);
+      std::size_t s = Slot(number);
+      while (slots_[s] != kNone && NumberOf(static_cast<std::size_t>(slots_[s])) != number) {
+        s = (s + 1) & mask_;
+      }
+      if (slots_[s] == kNone) slots_[s] = static_cast<std::int64_t>(k);
+    }
+  }
+
+  // The mare (0 on) whose own number is `number`, or -1.
+  std::int64_t Find(std::string_view number) const {
+    for (std::size_t s = Slot(number); slots_[s] != kNone; s = (s + 1) & mask_) {
+      if (NumberOf(static_cast<std::size_t>(slots_[s])) == number) return slots_[s];
+    }
+    return kNone;
+  }
+
+ private:
+  static constexpr std::int64_t kNone = -1;
+
+  std::string_view NumberOf(std::size_t mare) const {
+    return records::View(horses_.Record(mareRecords_[mare]), hn::BreedingNumber);
+  }
+  std::size_t Slot(std::string_view number) const {
+    return std::hash<std::string_view>{}(number)&mask_;
+  }
+
+  const RecordMap& horses_;
+  const std::vector<std::int64_t>& mareRecords_;
+  std::vector<std::int64_t> slots_;
+  std::size_t mask_;
+};
 
 }  // namespace
 
 std::int64_t WriteFemaleLines(const RecordMap& breedingHorses, TextWriter& out) {
-  namespace hn = records::hn;
-  // Each mare's own line, rendered once: the line of a generation found among the mares
-  // is that mare's own line, as its number is the one looked up.
-  std::string lines;
-  std::vector<std::size_t> lineStart;
-  std::vector<std::string_view> dams;
-  std::unordered_map<std::string_view, std::int64_t> byNumber;
+  std::vector<std::int64_t> mareRecords;
   for (std::int64_t r = 1; r <= breedingHorses.Count(); ++r) {
-    const std::string_view horse = breedingHorses.Record(r);
-    if (records::View(horse, hn::SexCode) != "2") continue;
-    const std::string_view number = records::View(horse, hn::BreedingNumber);
-    // A number names the first mare that bears it; the cleaned file holds each number once.
-    byNumber.try_emplace(number, static_cast<std::int64_t>(dams.size()));
-    dams.push_back(records::View(horse, hn::DamBreedingNumber));
-    lineStart.push_back(lines.size());
-    AppendLine(lines, number, records::View(horse, hn::HorseName),
-               records::View(horse, hn::BirthYear), records::View(horse, hn::BirthplaceName),
-               records::View(horse, hn::SireBreedingNumber), dams.back());
+    if (records::View(breedingHorses.Record(r), hn::SexCode) == "2") mareRecords.push_back(r);
   }
-  lineStart.push_back(lines.size());
-  const auto mares = static_cast<std::int64_t>(dams.size());
-  const auto ownLine = [&](std::int64_t k) {
-    const auto at = static_cast<std::size_t>(k);
-    return std::string_view(lines).substr(lineStart[at], lineStart[at + 1] - lineStart[at]);
+  const auto mares = static_cast<std::int64_t>(mareRecords.size());
+  const auto damNumber = [&](std::int64_t mare) {
+    return records::View(breedingHorses.Record(mareRecords[static_cast<std::size_t>(mare)]),
+                         hn::DamBreedingNumber);
   };
-  std::vector<std::int64_t> damOf(static_cast<std::size_t>(mares), -1);
-  for (std::int64_t k = 0; k < mares; ++k) {
-    const auto found = byNumber.find(dams[static_cast<std::size_t>(k)]);
-    if (found != byNumber.end()) damOf[static_cast<std::size_t>(k)] = found->second;
+  // Each mare's dam among the mares, found once: a generation found is that mare's own
+  // line, and the next generation is her dam.
+  std::vector<std::int64_t> damOf(mareRecords.size());
+  {
+    const MareIndex index(breedingHorses, mareRecords);
+    for (std::int64_t k = 0; k < mares; ++k)
+      damOf[static_cast<std::size_t>(k)] = index.Find(damNumber(k));
   }
 
+  HorseLine line;
   constexpr std::string_view kEmptyValues = R"(,"","","","","")"
                                             "\r\n";
   std::string numberOnly;
   for (std::int64_t i = 0; i < mares; ++i) {
-    out.Raw(ownLine(i));
+    out.Raw(line.Of(breedingHorses.Record(mareRecords[static_cast<std::size_t>(i)])));
     std::int64_t k = i;
     int g = 1;
     for (; g <= kFemaleLineGenerations; ++g) {
       const std::int64_t dam = damOf[static_cast<std::size_t>(k)];
       if (g == kFemaleLineGenerations || dam < 0) {
         // Her number alone: not found, or the last generation, which is never looked up.
-        numberOnly.assign("\"").append(dams[static_cast<std::size_t>(k)]).append("\"");
+        numberOnly.assign("\"").append(damNumber(k)).append("\"");
         out.Raw(numberOnly).Raw(kEmptyValues);
         break;
       }
-      out.Raw(ownLine(dam));
+      out.Raw(line.Of(breedingHorses.Record(mareRecords[static_cast<std::size_t>(dam)])));
       k = dam;
     }
     for (++g; g <= kFemaleLineGenerations; ++g) out.Raw(R"("")").Raw(kEmptyValues);

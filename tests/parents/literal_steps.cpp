@@ -117,7 +117,10 @@ void LiteralOffspringStep(const fs::path& data, bool sireStep) {
     }
     ParentTotals readBack{};
     ItemReader totalsIn(data / totalsFolder / (list[i] + ".dat"));
-    for (int j = 1; !totalsIn.AtEnd(); ++j) readBack[j] = FinishCountValue(totalsIn.Next());
+    // Totals are whole numbers of 64 bits; reading one back keeps it whole.
+    for (int j = 1; j <= 174 && !totalsIn.AtEnd(); ++j) {
+      readBack[j] = static_cast<std::int64_t>(RoundHalfEven(Val(totalsIn.Next())));
+    }
     stats.Write(static_cast<std::int64_t>(i) + 1, BuildParentStatRecord(list[i], readBack));
   }
 }

@@ -200,7 +200,7 @@ TEST(OffspringStepsTest, BlocksAndTotalsPerDam) {
   b[157] = 2;
   a[172] = 5000;       // flat earnings of a only
   b[173] = 700;        // jump earnings of b only
-  a[154] = 999999999;  // flat prize totals past 2^31 - 1 together
+  a[154] = 999999999;  // the largest flat prize totals
   b[154] = 999999999;
   const std::string horseA = Um("2014100001", "S000000001", "D000000001", a);
   std::string horseB = Um("2016100002", "S000000001", "D000000001", b);
@@ -253,6 +253,39 @@ TEST(OffspringStepsTest, BlocksAndTotalsPerDam) {
   EXPECT_EQ(ReadFile(s.data() / "HAHA" / "D000000001.dat"), BlockOf(horseA) + BlockOf(horseB));
   EXPECT_EQ(ReadFile(s.data() / "HAHA" / "D000000099.dat"),
             "earlier\r\n" + BlockOf(stray) + BlockOf(stray));
+}
+
+TEST(OffspringStepsTest, TotalsPastTheThirtyTwoBitRangeKeepTheirLastDigits) {
+  for (const bool sire : {false, true}) {
+    SCOPED_TRACE(sire ? "sire step" : "dam step");
+    Window s;
+    // Three offspring with the largest flat prize and earnings totals: each sum passes
+    // 2^31 - 1, and no addition is lost.
+    std::vector<int> counts(174, 0);
+    counts[154] = 999999999;
+    counts[172] = 999999999;
+    std::vector<std::string> offspring;
+    std::vector<std::string> horses;
+    for (const char* id : {"2014100001", "2015100002", "2016100003"}) {
+      offspring.push_back(Sk({id, "S000000001", "D000000001"}));
+      horses.push_back(Um(id, "S000000001", "D000000001", counts));
+    }
+    s.Write(offspring, horses);
+    ASSERT_EQ(sire ? s.Sire() : s.Dam(), StepResult::kOk);
+
+    std::string totals;
+    for (int v = 1; v <= 174; ++v) {
+      totals += v == 155 || v == 173 ? "2999999997\r\n" : v == 171 ? "3\r\n" : "0\r\n";
+    }
+    const fs::path folder = s.data() / (sire ? "SHUBOBAN" : "HAHAN");
+    EXPECT_EQ(ReadFile(folder / (sire ? "S000000001.dat" : "D000000001.dat")), totals);
+    const auto stats =
+        ReadRecords(s.data() / "OPTION1N" / (sire ? "STALLION.dat" : "MARE.dat"), kStatLength);
+    ASSERT_EQ(stats.size(), 1u);
+    EXPECT_EQ(records::View(stats[0], parent_stat::OffspringFlatPrizeTotal), "999999997");
+    EXPECT_EQ(records::View(stats[0], parent_stat::OffspringFlatEarningsTotal), "999999997");
+    EXPECT_EQ(records::View(stats[0], parent_stat::OffspringWithFlatEarnings), "000003");
+  }
 }
 
 TEST(OffspringStepsTest, UnsafeNumbersAreListedButNameNoFile) {
