@@ -21,10 +21,6 @@
 namespace meridax {
 namespace {
 
-// The category window reads KETTOMASSHO.dat into a table of this many rows and stops
-// there, so the list stops there too.
-constexpr std::int64_t kStatusListRows = 270000;
-
 CleaningRule HorseRule() {
   CleaningRule rule;
   rule.rawFile = DataPath("UM20190101.dat");
@@ -72,7 +68,7 @@ std::string HorseStep(MainWindowState& state, StepHost& host) {
       idList.Str(id).EndLine();
     }
 
-    if (i <= kStatusListRows) {
+    if (i <= kRegistrationStatusRows) {
       status.assign(deregistration).append(races);
       statusList.Str(id).Str(status).EndLine();
     }
@@ -99,12 +95,8 @@ std::string HorseStep(MainWindowState& state, StepHost& host) {
   outputs.Commit();
 
   state.recordCount = static_cast<std::int32_t>(n);
-  std::string text = StatusText("UM 終わり", state.recordCount);
-  if (n > kStatusListRows) {
-    text += " (KETTOMASSHO.dat は " + std::to_string(kStatusListRows) +
-            "行まで: " + std::to_string(n - kStatusListRows) + "頭を載せていません)";
-  }
-  return text + SkippedIdsNote(skipped);
+  return StatusText("UM 終わり", state.recordCount) + RegistrationStatusCapNote(n) +
+         SkippedIdsNote(skipped);
 }
 
 }  // namespace

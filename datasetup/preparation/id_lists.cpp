@@ -24,6 +24,12 @@ bool IsDeregisteredWithoutRaces(std::string_view horse) {
          records::View(horse, records::um::RegisteredRaceCount) == "000";
 }
 
+std::string RegistrationStatusCapNote(std::int64_t horses) {
+  if (horses <= kRegistrationStatusRows) return {};
+  return " (KETTOMASSHO.dat は " + std::to_string(kRegistrationStatusRows) +
+         "行まで: " + std::to_string(horses - kRegistrationStatusRows) + "頭を載せていません)";
+}
+
 void WriteJockeyCodeList(const RecordMap& jockeys, const std::filesystem::path& list) {
   TextWriter out(list, TextWriter::Mode::kOutput);
   for (std::int64_t k = 1; k <= jockeys.Count(); ++k) {

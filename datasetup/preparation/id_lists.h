@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "platform/record_map.h"
@@ -12,6 +13,14 @@ namespace meridax {
 
 // A horse left out of the horse list: deregistered ("1") with no race on record ("000").
 bool IsDeregisteredWithoutRaces(std::string_view horseRecord);
+
+// KETTOMASSHO.dat holds at most this many lines: the category window reads it into a
+// table of this many rows and stops there.
+inline constexpr std::int64_t kRegistrationStatusRows = 270000;
+
+// What the horse step's status adds when its cleaned file holds more horses than
+// KETTOMASSHO.dat takes, so the operator sees who is missing from it; empty otherwise.
+std::string RegistrationStatusCapNote(std::int64_t horses);
 
 // Writes to `list` the JockeyCode of every record of a cleaned jockey file, in its order.
 void WriteJockeyCodeList(const RecordMap& jockeys, const std::filesystem::path& list);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "datasetup/common/horse_stat_record.h"
+#include "datasetup/preparation/id_lists.h"
 #include "datasetup/preparation/main_window_steps.h"
 #include "platform/file_ops.h"
 #include "records/horse_layouts.h"
@@ -131,6 +132,13 @@ TEST(HorseStepTest, EmptyRawFileGivesEmptyFilesAndUnsafeIdsGetNoFiles) {
   EXPECT_EQ(ReadRecords(drive.data() / "OPTION1N" / "KYOSOBA.dat", 228).size(), 3u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.data() / "KYOSOBA"), {}), 1);
   EXPECT_TRUE(FileExists(drive.data() / "KYOSOBAN" / "          .dat"));
+}
+
+TEST(HorseStepTest, StatusNamesTheHorsesBeyondTheRegistrationStatusList) {
+  EXPECT_EQ(RegistrationStatusCapNote(0), "");
+  EXPECT_EQ(RegistrationStatusCapNote(270000), "");
+  EXPECT_EQ(RegistrationStatusCapNote(270003),
+            " (KETTOMASSHO.dat は 270000行まで: 3頭を載せていません)");
 }
 
 TEST(HorseStepTest, MissingSubFolderIsReportedAndReplacesNothing) {

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTimer>
 
+#include "platform/file_ops.h"
+#include "records/horse_layouts.h"
+#include "records/race_layouts.h"
+#include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
 
 namespace meridax {
@@ -103,6 +108,40 @@ TEST(MainWindowTest, ClicksRunStepsOpenWindowsOrDoNothing) {
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (w != &window) w->close();
   }
+}
+
+TEST(MainWindowTest, ClicksWhileAStepRunsAreIgnored) {
+  QApplication app(argc, argv);
+  testing::TempDrive drive;
+  using testing::MakeRecord;
+  // A deregistered horse without races: the horse step lets the message loop run for it.
+  testing::WriteRecords(drive.data() / "UM20190101.dat",
+                        {MakeRecord(1609, {{records::um::DataCategory, "1"},
+                                           {records::um::HorseId, "2016100001"},
+                                           {records::um::DeregistrationCode, "1"},
+                                           {records::um::RegisteredRaceCount, "000"}})});
+  testing::WriteRecords(
+      drive.data() / "RA20190101.dat",
+      {MakeRecord(1272, {{records::ra::DataCategory, "7"}, {records::ra::RaceYear, "2019"}})});
+  FormMERIDAXPROJECTSETUP2025ZZ window;
+  window.show();
+
+  bool clickedInside = false;
+  QTimer::singleShot(0, &window, [&] {
+    clickedInside = true;
+    window.Button("Command1")->click();
+    window.Button("Command10")->click();
+  });
+  window.Button("Command3")->click();
+  ASSERT_TRUE(clickedInside);
+  EXPECT_EQ(window.Text1()->text().toStdString(), "UM 終わり  1");
+  EXPECT_FALSE(FileExists(drive.data() / "RA20190101NEW.dat"));
+  EXPECT_EQ(TopLevelWindows("FormCATEGORYSETUP2025ZP"), 0);
+
+  // Once the step has ended, the same click runs.
+  window.Button("Command1")->click();
+  EXPECT_EQ(window.Text1()->text().toStdString(), "RA 終わり  1");
+  EXPECT_TRUE(FileExists(drive.data() / "RA20190101NEW.dat"));
 }
 
 }  // namespace
