@@ -15,6 +15,7 @@
 #include "datasetup/preparation/main_window_steps.h"
 #include "datasetup/preparation/margin_table.h"
 #include "platform/file_ops.h"
+#include "platform/text_file.h"
 #include "records/layouts.h"
 #include "tests/support/literal_upsert.h"
 #include "tests/support/record_fixture.h"
@@ -142,14 +143,7 @@ TEST(PeopleWorldTest, SmallWorldThroughThePeopleAndRaceFileSteps) {
 
 std::vector<std::string> ListItems(const fs::path& path) {
   std::vector<std::string> items;
-  const std::string text = ReadFile(path);
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t open = text.find('"', at);
-    if (open == std::string::npos) break;
-    const std::size_t close = text.find('"', open + 1);
-    items.push_back(text.substr(open + 1, close - open - 1));
-    at = close + 1;
-  }
+  for (ItemReader in(path); !in.AtEnd();) items.push_back(in.Next());
   return items;
 }
 
