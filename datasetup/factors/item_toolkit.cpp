@@ -157,6 +157,11 @@ bool IsMissingCode(std::string_view code) {
          code.find_first_not_of(' ') == std::string_view::npos;
 }
 
+bool TextInRange(std::string_view text, std::string_view lo, std::string_view hi) {
+  // string_view compares bytes as unsigned, the character codes of code page 932.
+  return lo <= text && text <= hi;
+}
+
 std::int32_t PreviousValidRun(ItemContext& c, std::int32_t r) {
   const std::string_view before = c.Read(r - 1);
   if (records::View(before, extended_run::AbnormalityCode) == "0") return r - 1;

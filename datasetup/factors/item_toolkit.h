@@ -89,6 +89,13 @@ std::int32_t PreviousValidRun(ItemContext& c, std::int32_t r);
 std::int64_t RateSteps4(std::string_view fixedRate6);
 std::int64_t RatePercent(std::string_view fixedRate6);
 
+// lo <= value <= hi, for the routines' "from lo to hi" on numbers.
+constexpr bool InRange(std::int64_t value, std::int64_t lo, std::int64_t hi) {
+  return value >= lo && value <= hi;
+}
+// The same on texts compared by character codes, one by one ("100" lies below "46").
+bool TextInRange(std::string_view text, std::string_view lo, std::string_view hi);
+
 // One band of track codes read as a number, low to high inclusive. Each routine keeps its
 // own small table, since each cuts the codes at its own points.
 template <typename T>

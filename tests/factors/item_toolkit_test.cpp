@@ -186,5 +186,21 @@ TEST(ItemToolkit, FirstStatCreatesAMissingFileAndAbandonsWithoutTheFolder) {
   EXPECT_THROW(FirstStat(c, kMareStats, "1234567890"), ItemAbandoned);
 }
 
+TEST(ItemToolkit, TextRangesCompareCharacterCodes) {
+  struct Case {
+    std::string_view text, lo, hi;
+    bool inside;
+  };
+  const Case cases[] = {
+      {"100", "00", "46", true},      {"5", "00", "46", false},
+      {"+03A", "+030", "+040", true}, {"+03 ", "+030", "+040", false},
+      {"-008", "-005", "-009", true}, {"\x88\x9f", "\x88\x00", "\x89\x00", true},
+      {"08", "00", "08", true},       {"09", "00", "08", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TextInRange(c.text, c.lo, c.hi), c.inside) << c.text;
+  EXPECT_TRUE(InRange(22, 0, 22));
+  EXPECT_FALSE(InRange(-1, 0, 22));
+}
+
 }  // namespace
 }  // namespace meridax
