@@ -69,7 +69,7 @@ std::string Factor09(ItemContext& c) {
   c.ReadCurrent();
   const std::int32_t r = c.CurrentRunNumber;
   if (r == 1) return "001";
-  if (r >= 2 && r <= 50) return std::string(LastChars(DecimalText(r + 999), 3));
+  if (InRange(r, 2, 50)) return std::string(LastChars(DecimalText(r + 999), 3));
   return "050";
 }
 
@@ -129,7 +129,7 @@ std::string Factor12(ItemContext& c) {
   const std::string_view sex = View(run, ex::SexCode);
   const std::string digit = sex == "1" ? "1" : sex == "2" ? "2" : "3";
   std::string code = digit + FixedDigits(static_cast<std::int64_t>(m), 2);
-  if (code >= "327" && code <= "333") {
+  if (TextInRange(code, "327", "333")) {
     code = "334";
   } else if (code == "240") {
     code = "241";
