@@ -4,6 +4,10 @@
 
 #include "datasetup/common/step_frame.h"
 #include "platform/io_error.h"
+#include "platform/staged_files.h"
+#include "platform/text_file.h"
+#include "tests/support/ended_commit.h"
+#include "tests/support/temp_drive.h"
 
 namespace meridax {
 namespace {
@@ -50,6 +54,27 @@ TEST(StepFrameTest, StatusTextAndIoErrorsBecomeTheStatus) {
                     []() -> std::string { throw IoError("開けません", "/x/RA.dat"); }),
             StepResult::kFailed);
   EXPECT_EQ(host.Status(), "RA(レース） エラー: 開けません /x/RA.dat");
+}
+
+TEST(StepFrameTest, ACommitLeftByAnEndedProcessIsCompletedBeforeTheStepReadsAnything) {
+  testing::TempDrive drive;
+  const auto a = drive.data() / "A.dat";
+  const auto b = drive.data() / "OPTION1N" / "B.dat";
+  testing::WriteFile(a, "old a");
+  testing::WriteFile(b, "old b");
+  ASSERT_TRUE(testing::EndProcessDuringCommit(
+      [&] {
+        StagedFiles staged;
+        TextWriter(staged.Stage(a), TextWriter::Mode::kOutput).Raw("new a");
+        TextWriter(staged.Stage(b), TextWriter::Mode::kOutput).Raw("new b");
+        staged.Commit();
+      },
+      StagedFiles::Operation::kReplace, 1));
+  ASSERT_EQ(testing::ReadFile(b), "old b");
+  RecordingHost host;
+  EXPECT_EQ(RunStep(host, "X", [&] { return testing::ReadFile(a) + "," + testing::ReadFile(b); }),
+            StepResult::kOk);
+  EXPECT_EQ(host.Status(), "new a,new b");
 }
 
 }  // namespace
