@@ -76,12 +76,11 @@ std::string HorseStep(MainWindowState& state, StepHost& host) {
     // The block's items serve both its file and its values, so the record is cut once.
     const FinishCountItemList items = FinishCountItems(horse);
     const FinishCountValues values = FinishCountValuesOf(items);
-    if (IsSafeFileId(id)) {
-      const std::string name = std::string(id) + ".dat";
-      TextWriter block(outputs.Stage(blockFolder / name), TextWriter::Mode::kOutput);
+    if (const auto name = FileNameOfId(id)) {
+      TextWriter block(outputs.Stage(blockFolder / *name), TextWriter::Mode::kOutput);
       WriteFinishCountBlock(items, block);
       block.Close();
-      TextWriter vector(outputs.Stage(vectorFolder / name), TextWriter::Mode::kOutput);
+      TextWriter vector(outputs.Stage(vectorFolder / *name), TextWriter::Mode::kOutput);
       WriteFinishCountVector(values, vector);
       vector.Close();
     } else {

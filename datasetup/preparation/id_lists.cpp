@@ -47,12 +47,13 @@ std::int64_t WriteRecentHorseList(StepHost& host, TextWriter& recent, YearNotANu
   while (!ids.AtEnd()) {
     const std::string id = ids.Next();
     host.ProcessEvents();
-    if (!IsSafeFileId(id)) {
+    const auto name = FileNameOfId(id);
+    if (!name) {
       ++skipped;
       continue;
     }
     // Opening creates a missing race file, empty: such a horse is not recent.
-    const RecordMap races(raceFolder / (id + ".dat"), runnerLength);
+    const RecordMap races(raceFolder / *name, runnerLength);
     if (races.Count() == 0) continue;
     const std::string_view last = races.Record(races.Count());
     const auto year = ToInt16(records::View(last, se::RaceYear));

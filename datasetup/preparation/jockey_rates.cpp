@@ -126,19 +126,19 @@ std::int64_t WriteJockeyRates(StagedFiles& outputs) {
   while (!codes.AtEnd()) {
     const std::string code = codes.Next();
     ++p;
-    if (!IsSafeFileId(code)) {
+    const auto name = FileNameOfId(code);
+    if (!name) {
       ++skipped;
       stats.Write(p, CourseStatRecord(code, CourseDayCounts{}));
       continue;
     }
-    const std::string name = code + ".dat";
     // Opening creates a missing race file, empty: such a jockey has no rides.
-    const RecordMap rides(raceFolder / name,
+    const RecordMap rides(raceFolder / *name,
                           static_cast<std::size_t>(records::kRunnerLayout.storedLength));
     const CourseDayCounts counts = CountRecentRides(rides);
     stats.Write(p, CourseStatRecord(code, counts));
     auto [staged, fresh] = placeFiles.try_emplace(code);
-    if (fresh) staged->second = outputs.Stage(placeFolder / name);
+    if (fresh) staged->second = outputs.Stage(placeFolder / *name);
     WritePlaceCounts(staged->second, counts);
   }
   stats.Close();

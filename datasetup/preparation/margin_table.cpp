@@ -20,12 +20,12 @@ WinnerMarginTable BuildWinnerMarginTable(MainWindowState& state) {
   ItemReader ids(DataPath("KETTONUM20190101Q.dat"));
   while (!ids.AtEnd()) {
     const std::string id = ids.Next();
-    if (!IsSafeFileId(id)) {
+    const auto name = FileNameOfId(id, "EX.dat");
+    if (!name) {
       ++table.skippedIds;
       continue;
     }
-    const RecordMap runs(folder / (id + "EX.dat"),
-                         static_cast<std::size_t>(kExtendedRunLayout.storedLength));
+    const RecordMap runs(folder / *name, static_cast<std::size_t>(kExtendedRunLayout.storedLength));
     state.recordCount = static_cast<std::int32_t>(runs.Count());
     for (std::int64_t r = 1; r <= runs.Count(); ++r) {
       const std::string_view run = runs.Record(r);
