@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -153,13 +154,17 @@ void CompleteJournal(const std::filesystem::path& journal, std::string_view suff
 enum class Kept : char { kNothing, kLinked, kMoved };
 
 // Keeps the current target under `backup`: a second name for the same file, so that the
-// target never goes missing, or where hard links fail, the file itself moved aside.
+// target never goes missing, or where hard links fail, the file itself moved aside. A
+// folder in the target's place is never moved: it cannot be replaced.
 Kept KeepBackup(const std::string& target, const std::string& backup) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (::link(target.c_str(), backup.c_str()) == 0) return Kept::kLinked;
     if (errno == ENOENT) return Kept::kNothing;
     if (errno != EEXIST) break;
     ::unlink(backup.c_str());  // left by an earlier process with the same suffix
+  }
+  if (struct stat st{}; ::lstat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    throw IoError("置き換えられません", target, EISDIR);
   }
   if (::rename(target.c_str(), backup.c_str()) == 0) return Kept::kMoved;
   if (errno == ENOENT) return Kept::kNothing;
