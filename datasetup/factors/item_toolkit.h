@@ -16,6 +16,7 @@
 #include "datasetup/common/parent_stat_record.h"
 #include "datasetup/common/people_stat_records.h"
 #include "datasetup/factors/item_context.h"
+#include "platform/numbers.h"
 #include "records/layout.h"
 
 namespace meridax {
