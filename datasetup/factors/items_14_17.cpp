@@ -34,9 +34,7 @@ bool IsShortRest(int code) {
 // statistics; `goingPrefix` starts the code with the going digit, else with "1".
 std::string ParentGoingRate(ItemContext& c, int ancestor, const StatFile& file, bool goingPrefix) {
   const std::string_view run = c.ReadCurrent();
-  const std::string_view parent = View(run, ex::AncestorBlocks_BreedingNumber.In(ancestor));
-  if (IsMissingCode(parent)) return "10";
-  const auto stat = FirstStat(c, file, parent);
+  const auto stat = ParentStat(c, run, ancestor, file);
   if (!stat) return "10";
   // The going lines of the rates: 8 to 11 turf, 12 to 15 dirt, 16 to 19 jump, each good,
   // slightly heavy, heavy, bad; jumps are run on turf.

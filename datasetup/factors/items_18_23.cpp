@@ -52,9 +52,7 @@ std::string Factor19(ItemContext& c) {
 
 std::string Factor20(ItemContext& c) {
   const std::string_view run = c.ReadCurrent();
-  const std::string_view sire = View(run, ex::AncestorBlocks_BreedingNumber.In(1));
-  if (IsMissingCode(sire)) return "0";
-  const auto stat = FirstStat(c, kStallionStats, sire);
+  const auto stat = ParentStat(c, run, 1, kStallionStats);
   if (!stat) return "0";
   const bool flat = InRange(TrackNumber(run), 0, 29);
   const double starts = Val(View(*stat, flat ? parent_stat::JraStarts : parent_stat::JumpStarts));
@@ -92,9 +90,7 @@ std::string Factor22(ItemContext& c) {
 
 std::string Factor23(ItemContext& c) {
   const std::string_view run = c.ReadCurrent();
-  const std::string_view sire = View(run, ex::AncestorBlocks_BreedingNumber.In(1));
-  if (IsMissingCode(sire)) return "10";
-  const auto stat = FirstStat(c, kStallionStats, sire);
+  const auto stat = ParentStat(c, run, 1, kStallionStats);
   if (!stat) return "10";
   const std::int16_t track = TrackNumber(run);
   const std::int16_t distance = CInt16(View(run, ex::Distance));
