@@ -109,7 +109,7 @@ struct TrackBand {
 template <typename T, std::size_t N>
 constexpr T BandOf(const TrackBand<T> (&bands)[N], const T& otherwise, int t) {
   for (const auto& band : bands) {
-    if (t >= band.low && t <= band.high) return band.value;
+    if (InRange(t, band.low, band.high)) return band.value;
   }
   return otherwise;
 }

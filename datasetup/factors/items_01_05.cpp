@@ -35,7 +35,7 @@ constexpr std::string_view kPreviousKindOtherwise = "3";
 
 std::string_view PreviousKind(std::string_view trackCode) {
   for (const auto& band : kPreviousKindBands) {
-    if (trackCode >= band.low && trackCode <= band.high) return band.digit;
+    if (TextInRange(trackCode, band.low, band.high)) return band.digit;
   }
   return kPreviousKindOtherwise;
 }
@@ -57,7 +57,7 @@ std::string Factor02(ItemContext& c) {
     code = letter + frame + "17";
   } else if (t == 22) {
     code = letter + frame + "18";
-  } else if (t >= 23 && t <= 29) {
+  } else if (InRange(t, 23, 29)) {
     code = letter + frame;
   } else {
     code = track + track;
@@ -113,7 +113,7 @@ std::string Factor05(ItemContext& c) {
     const int tenLog = s == 0 ? 0 : FloorTenLog10(static_cast<double>(s));
     if (tenLog == 0) {
       code = "00";
-    } else if (tenLog >= 1 && tenLog <= 66) {
+    } else if (InRange(tenLog, 1, 66)) {
       code = DecimalText(tenLog);
     } else {
       code = "66";

@@ -2,6 +2,8 @@
 // weight carried against body weight, body weight, sex and age, and the sire's offspring
 // earnings.
 
+#include <optional>
+
 #include "datasetup/factors/factor_items.h"
 
 namespace meridax {
@@ -31,18 +33,33 @@ constexpr FieldRef kHorseRateOtherwise = horse_stat::LineTop3Rates.At(7);
 
 }  // namespace
 
+namespace {
+
+// The 4-per-cent step of the rate that the run's statistics record keeps for its course
+// kind; none when the run's key is missing or no record has it. The track code is read on
+// a match and, as the routines have it, also for a missing key, where it fails alike.
+template <std::size_t N>
+std::optional<std::int64_t> RateStepsOf(ItemContext& c, std::string_view run, FieldRef key,
+                                        const StatFile& file, const TrackBand<FieldRef> (&bands)[N],
+                                        FieldRef otherwise) {
+  const std::string_view code = View(run, key);
+  if (IsMissingCode(code)) {
+    TrackNumber(run);
+    return std::nullopt;
+  }
+  const auto stat = FirstStat(c, file, code);
+  if (!stat) return std::nullopt;
+  return RateSteps4(View(*stat, BandOf(bands, otherwise, TrackNumber(run))));
+}
+
+}  // namespace
+
 std::string Factor07(ItemContext& c) {
   const std::string_view run = c.ReadCurrent();
   std::string code = "10";
-  const std::string_view jockey = View(run, ex::JockeyCode);
-  if (jockey != "00000" && jockey != "     ") {
-    if (const auto stat = FirstStat(c, kJockeyStats, jockey)) {
-      const FieldRef rate = BandOf(kJockeyRateBands, kJockeyRateOtherwise, TrackNumber(run));
-      code = "1" + DecimalText(RateSteps4(View(*stat, rate)));
-    }
-  } else {
-    // Without a jockey the track code is still read, and fails as on a match.
-    TrackNumber(run);
+  if (const auto steps = RateStepsOf(c, run, ex::JockeyCode, kJockeyStats, kJockeyRateBands,
+                                     kJockeyRateOtherwise)) {
+    code = "1" + DecimalText(*steps);
   }
   const double n = Val(code);
   if (n > 19 || n < 0) code = "19";
@@ -53,14 +70,9 @@ std::string Factor07(ItemContext& c) {
 std::string Factor08(ItemContext& c) {
   const std::string_view run = c.ReadCurrent();
   std::string code = "10";
-  const std::string_view horse = View(run, ex::HorseId);
-  if (horse != "0000000000" && horse != "          ") {
-    if (const auto stat = FirstStat(c, kHorseStats, horse)) {
-      const FieldRef rate = BandOf(kHorseRateBands, kHorseRateOtherwise, TrackNumber(run));
-      code = DecimalText(RateSteps4(View(*stat, rate)));
-    }
-  } else {
-    TrackNumber(run);
+  if (const auto steps =
+          RateStepsOf(c, run, ex::HorseId, kHorseStats, kHorseRateBands, kHorseRateOtherwise)) {
+    code = DecimalText(*steps);
   }
   return code;
 }
@@ -69,7 +81,7 @@ std::string Factor09(ItemContext& c) {
   c.ReadCurrent();
   const std::int32_t r = c.CurrentRunNumber;
   if (r == 1) return "001";
-  if (r >= 2 && r <= 50) return std::string(LastChars(DecimalText(r + 999), 3));
+  if (InRange(r, 2, 50)) return std::string(LastChars(DecimalText(r + 999), 3));
   return "050";
 }
 
@@ -129,7 +141,7 @@ std::string Factor12(ItemContext& c) {
   const std::string_view sex = View(run, ex::SexCode);
   const std::string digit = sex == "1" ? "1" : sex == "2" ? "2" : "3";
   std::string code = digit + FixedDigits(static_cast<std::int64_t>(m), 2);
-  if (code >= "327" && code <= "333") {
+  if (TextInRange(code, "327", "333")) {
     code = "334";
   } else if (code == "240") {
     code = "241";
