@@ -42,8 +42,8 @@ std::string ParentGoingRate(ItemContext& c, int ancestor, const StatFile& file, 
     int first;
     records::FieldRef going;
   };
-  static constexpr TrackBand<GoingLines> kBands[] = {{0, 22, {8, ex::TurfGoingCode}},
-                                                     {23, 49, {12, ex::DirtGoingCode}}};
+  static constexpr TrackBandValue<GoingLines> kBands[] = {{0, 22, {8, ex::TurfGoingCode}},
+                                                          {23, 49, {12, ex::DirtGoingCode}}};
   const GoingLines lines = BandOf(kBands, GoingLines{16, ex::TurfGoingCode}, TrackNumber(run));
   const std::string_view going = View(run, lines.going);
   if (going.size() != 1 || going[0] < '0' || going[0] > '4') return "10";

@@ -43,7 +43,7 @@ std::string Factor19(ItemContext& c) {
   if (trainer == "00000" || trainer == "     ") return "10";
   const auto stat = FirstStat(c, kTrainerStats, trainer);
   if (!stat) return "10";
-  static constexpr TrackBand<records::FieldRef> kRates[] = {
+  static constexpr TrackBandValue<records::FieldRef> kRates[] = {
       {0, 22, person_stat::TotalTurfTop3Rate}, {23, 49, person_stat::TotalDirtTop3Rate}};
   const records::FieldRef rate = BandOf(kRates, person_stat::JumpTop3Rate, track);
   const std::string code = "1" + DecimalText(RateSteps4(View(*stat, rate)));
