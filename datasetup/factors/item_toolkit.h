@@ -155,4 +155,10 @@ inline constexpr StatFile kBreederStats =
 std::optional<std::string_view> FirstStat(ItemContext& c, const StatFile& file,
                                           std::string_view key);
 
+// The statistics record in `file` of a run's parent (AncestorBlocks element 1 the sire, 2
+// the dam); none when the parent is missing (zeros or blanks: no file is read) or not in
+// the file.
+std::optional<std::string_view> ParentStat(ItemContext& c, std::string_view run, int ancestor,
+                                           const StatFile& file);
+
 }  // namespace meridax
