@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "datafetch/main_window.h"
+#include "datafetch/main_window_steps.h"
 #include "platform/file_ops.h"
 #include "tests/datafetch/fake_jvlink.h"
 #include "tests/datafetch/test_windows.h"

@@ -18,6 +18,7 @@
 #include "tests/parents/parent_fixtures.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -73,8 +74,8 @@ struct Window {
     WriteRecords(data() / "SK20190101.dat", offspring);
     WriteRecords(data() / "UM20190101NEW.dat", horses);
   }
-  StepResult Dam() { return steps.Command4_Click(host); }
-  StepResult Sire() { return steps.Command5_Click(host); }
+  StepResult Dam() { return testing::Click(kMainWindow, steps, "Command4", host); }
+  StepResult Sire() { return testing::Click(kMainWindow, steps, "Command5", host); }
 };
 
 TEST(OffspringStepsTest, CleaningConsidersTheRecordTheSortLeavesFirst) {

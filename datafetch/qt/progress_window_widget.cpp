@@ -1,4 +1,4 @@
-#include "datafetch/qt/progress_dialog.h"
+#include "datafetch/qt/progress_window_widget.h"
 
 namespace meridax::datafetch {
 
