@@ -56,7 +56,8 @@ class HeadlessWindows {
 // A grid as text: one line per row, cells separated by TAB, LF after each row.
 std::string GridText(const TextGrid& grid);
 
-// Every step a click runs, with the caption of its control: "Window.Command1_Click", "RA(レース）".
+// Every step a click runs, with the caption of its control: "Window.Command1_Click",
+// "RA(レース）"; a list's click as "Window.List1_Click=ENTRY".
 struct StepName {
   std::string name;
   std::string_view caption;

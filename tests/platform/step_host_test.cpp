@@ -23,8 +23,8 @@ TEST(StepHostTest, RecordingHostKeepsOnlyTheLastStatusAndEveryMessage) {
 }
 
 TEST(StepHostTest, RegistryFindsWindowsByClassName) {
-  static constexpr WindowSpec w{"W", "caption"};
-  static constexpr WindowSpec standIn{"W", "stand-in"};
+  static constexpr WindowSpec w{"W", "caption", 0, 0, nullptr, {}};
+  static constexpr WindowSpec standIn{"W", "stand-in", 0, 0, nullptr, {}};
   WindowRegistry registry;
   registry.Add(w);
   EXPECT_THROW(registry.Add(w), std::logic_error);
