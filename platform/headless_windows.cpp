@@ -136,8 +136,9 @@ std::vector<StepName> ClickSteps(const WindowRegistry& registry) {
   for (const WindowSpec* w : registry.Windows()) {
     for (const ControlSpec& c : w->controls) {
       if (!c.click) continue;
-      steps.push_back(
-          {std::string(w->className) + "." + std::string(c.name) + "_Click", c.caption});
+      // A list click names the entry it clicks.
+      const char* form = c.kind == ControlKind::kListBox ? "_Click=ENTRY" : "_Click";
+      steps.push_back({std::string(w->className) + "." + std::string(c.name) + form, c.caption});
     }
   }
   return steps;
