@@ -41,7 +41,7 @@ class TextGridModel : public QAbstractTableModel {
 class GridView : public QTableView {
  public:
   GridView(const TextGrid& grid, QWidget* parent);
-  TextGridModel& model() const { return *model_; }
+  TextGridModel& Cells() const { return *model_; }
   QLabel* Corner() const { return corner_; }
   void Refresh();
 
@@ -72,7 +72,7 @@ class ListBoxModel : public QAbstractListModel {
 class ListBoxView : public QListView {
  public:
   ListBoxView(const ListModel& list, QWidget* parent);
-  ListBoxModel& model() const { return *model_; }
+  ListBoxModel& Entries() const { return *model_; }
   // Shows new entries and the list's selection.
   void Refresh();
 

@@ -294,5 +294,17 @@ TEST(DownloadRunTest, WithoutTheDataFolderNothingIsAskedOfTheService) {
   EXPECT_EQ(host.Status(), "終了");
 }
 
+TEST(DownloadRunTest, AMissingFolderIsNamedOnTheHostAndAsTheSystemNamesIt) {
+  testing::TempDrive drive(false);
+  FakeJVLink jv;
+  ScriptedProgressShower progress;
+  MainWindow window(jv, progress);
+  RecordingHost host;
+  window.Command2_Click(host);
+  EXPECT_EQ(host.messages(),
+            std::vector<std::string>{"フォルダがありません " + drive.data().string() +
+                                     " (C:\\MERIDAXPROJECT\\)"});
+}
+
 }  // namespace
 }  // namespace meridax::datafetch

@@ -27,12 +27,12 @@ TEST(ControlsTest, ProgressBarClampsValueIntoItsRange) {
   grid.SetTextMatrix(1, 2, "芝");
   grid.SetColWidth(1, 1500);
   view.Refresh();
-  EXPECT_EQ(view.model().data(view.model().index(0, 1), Qt::DisplayRole).toString().toStdString(),
+  EXPECT_EQ(view.Cells().data(view.Cells().index(0, 1), Qt::DisplayRole).toString().toStdString(),
             "芝");
   EXPECT_EQ(view.columnWidth(0), 100);
   grid.SetCols(5);
   view.Refresh();
-  EXPECT_EQ(view.model().columnCount(), 4);  // column 0 is the fixed column
+  EXPECT_EQ(view.Cells().columnCount(), 4);  // column 0 is the fixed column
 
   QWidget window;
   QLineEdit box(&window);
