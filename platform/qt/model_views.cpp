@@ -77,6 +77,8 @@ void GridView::ApplyWidths() {
   for (int c = 1; c < grid.Cols(); ++c) {
     horizontalHeader()->resizeSection(c - 1, TwipsToPixels(grid.ColWidth(c)));
   }
+  // The cells start where the fixed column now ends.
+  updateGeometries();
 }
 
 void GridView::Refresh() {

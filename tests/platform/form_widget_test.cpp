@@ -74,6 +74,12 @@ TEST(FormWidgetTest, InputsAreCopiedInBeforeAHandlerAndModelsShownAfterIt) {
   Q_EMIT window.List1()->clicked(second);
   EXPECT_EQ(Cell(*window.Grid(), 1, 0), "2016100002EX.dat");
   EXPECT_EQ(Steps(window).list.Selected(), 1);
+
+  // The fixed column is as wide as its ColWidth, and the cells start after it.
+  Steps(window).grid.SetColWidth(0, 1200);
+  window.Button("Command3")->click();
+  EXPECT_EQ(window.Grid()->verticalHeader()->width(), 80);
+  EXPECT_EQ(window.Grid()->viewport()->geometry().left(), window.Grid()->frameWidth() + 80);
 }
 
 TEST(FormWidgetTest, AFailureIsShownInTheStatusFromItsStart) {
