@@ -27,6 +27,7 @@ constexpr WindowSpec kCategoryStandIn{"FormCATEGORYSETUP2025ZP",
 
 void RegisterDatasetupWindows(WindowRegistry& registry) {
   registry.Add(kMainWindow);
+  // A window that is built is registered here, before the stand-ins, which then give way.
   registry.AddUnlessRegistered(kRunHistoryStandIn);
   registry.AddUnlessRegistered(kCategoryStandIn);
 }
