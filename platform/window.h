@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <iosfwd>
-#include <map>
 #include <memory>
 #include <span>
 #include <string>
