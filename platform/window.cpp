@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/io_error.h"
+#include "platform/staged_files.h"
 
 namespace meridax {
 namespace {
@@ -68,6 +69,8 @@ namespace {
 StepResult Framed(StepHost& host, std::string_view caption,
                   const std::function<StepResult()>& body) {
   try {
+    // A commit that an ended process left half done is finished before anything is read.
+    CompleteInterruptedCommits();
     return body();
   } catch (const IoError& e) {
     host.SetStatus(std::string(caption) + " エラー: " + e.what());

@@ -115,7 +115,8 @@ StepResult RunHandler(Handler handler, std::string_view caption, bool errorRule,
                       StepHost& host);
 StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& host);
 
-// The step frame: runs a body that returns its status text. When it throws IoError (a
+// The step frame: runs a body that returns its status text, once the commits that an ended
+// process left half done are finished (CompleteInterruptedCommits). When it throws IoError (a
 // missing folder, a file that cannot be read or written), it has written nothing that
 // replaces an earlier file (steps stage their outputs, platform/staged_files.h), and the
 // status becomes the caption, " エラー: " and what failed with its path.
