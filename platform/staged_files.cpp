@@ -211,10 +211,10 @@ std::string StagedFiles::TempOf(const std::string& target) const {
 
 void StagedFiles::PrepareFolder(const std::filesystem::path& target) {
   const std::filesystem::path folder = FolderOf(target);
-  if (folder.native() == lastFolder_) return;
+  if (folders_.contains(folder.native())) return;
   if (!FolderExists(folder)) throw IoError("フォルダがありません", target.parent_path());
-  if (folders_.insert(folder.native()).second) RemoveStaleTemporaries(folder);
-  lastFolder_ = folder.native();
+  RemoveStaleTemporaries(folder);
+  folders_.insert(folder.native());
 }
 
 std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bool keepContent) {
@@ -225,8 +225,9 @@ std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bo
     if (!keepContent) ::unlink(temp.c_str());
     return temp;
   }
+  // The folder's stale temporaries go, and no running process shares this suffix, so
+  // nothing stands under the temporary name.
   PrepareFolder(target);
-  ::unlink(temp.c_str());
   targets_.push_back(target.string());
   staged_.insert_or_assign(targets_.back(), targets_.size() - 1);
   if (keepContent && FileExists(target)) {
