@@ -138,7 +138,8 @@ void CompleteJournal(const std::filesystem::path& journal, std::string_view suff
       if (!parsed || parsed->suffix != suffix) continue;
       if (parsed->tail.empty()) {
         const auto target = folder / std::string(parsed->target);
-        if (::rename((folder / name).c_str(), target.c_str()) != 0) {
+        // Gone already: another program is completing the same commit.
+        if (::rename((folder / name).c_str(), target.c_str()) != 0 && errno != ENOENT) {
           throw IoError("置き換えられません", target, errno);
         }
       } else if (parsed->tail == kBackupTail) {
@@ -262,8 +263,8 @@ void StagedFiles::CommitAll(std::size_t first) {
   const std::filesystem::path journal = JournalOf(suffix_);
   RequireFolder(journal.parent_path());
   {
-    std::filesystem::path part = journal;
-    part += kPartTail;
+    const std::filesystem::path part =
+        journal.parent_path() / (std::string(kJournalName) + suffix_ + std::string(kPartTail));
     TextWriter out(part, TextWriter::Mode::kOutput);
     out.Raw(kJournalHeader).Raw("\n").Raw(suffix_).Raw("\n");
     std::unordered_set<std::string_view> seen;
