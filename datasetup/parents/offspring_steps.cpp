@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "datasetup/common/cleaning.h"
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/parent_stat_record.h"
@@ -53,8 +54,8 @@ constexpr ParentKind kSires{"SK父 終わり",
 
 CleaningRule OffspringRule() {
   CleaningRule rule;
-  rule.rawFile = DataPath("SK20190101.dat");
-  rule.cleanedFile = DataPath("SK20190101NEW.dat");
+  rule.rawFile = DataPath(RawRecordFileName("SK"));
+  rule.cleanedFile = DataPath(CleanedRecordFileName("SK"));
   rule.recordLength = records::kOffspringLayout.storedLength;
   rule.keyFields = {records::sk::HorseId};
   rule.keep = KeepOfRun::kFirst;
@@ -140,11 +141,11 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
   const auto totalsFolder = DataPath(kind.totalsFolder);
   RequireFolder(blockFolder);
   RequireFolder(totalsFolder);
-  RequireFolder(DataPath("OPTION1N"));
+  RequireFolder(DataPath(kOptionFolder));
 
   StagedFiles outputs;
   CleanRecords(OffspringRule(), outputs);
-  const RecordMap raw(DataPath("SK20190101.dat"), records::kOffspringLayout.storedLength);
+  const RecordMap raw(DataPath(RawRecordFileName("SK")), records::kOffspringLayout.storedLength);
   // Both steps write the dam list; the sire step then the sire list. Distinct numbers
   // that name no file are counted once, whichever list or horse they come from.
   std::unordered_set<std::string_view> unsafe;
@@ -158,7 +159,7 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
   }
   const std::vector<std::string_view>& listed = sireStep ? sires : dams;
 
-  const RecordMap horses(DataPath("UM20190101NEW.dat"), records::kHorseLayout.storedLength);
+  const RecordMap horses(DataPath(CleanedRecordFileName("UM")), records::kHorseLayout.storedLength);
   const Offspring offspring = GroupByParent(horses, kind.horseParent, listed);
 
   // Rebuilt whole: record i belongs to list line i, and no parent of an earlier, longer

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "datasetup/common/cleaning.h"
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/horse_stat_record.h"
@@ -23,8 +24,8 @@ namespace {
 
 CleaningRule HorseRule() {
   CleaningRule rule;
-  rule.rawFile = DataPath("UM20190101.dat");
-  rule.cleanedFile = DataPath("UM20190101NEW.dat");
+  rule.rawFile = DataPath(RawRecordFileName("UM"));
+  rule.cleanedFile = DataPath(CleanedRecordFileName("UM"));
   rule.recordLength = records::kHorseLayout.storedLength;
   rule.keyFields = {records::um::HorseId};
   rule.keep = KeepOfRun::kFirst;
@@ -36,22 +37,23 @@ CleaningRule HorseRule() {
 std::string HorseStep(MainWindowState& state, StepHost& host) {
   namespace um = records::um;
   RequireFolder(DataPath());
-  const auto blockFolder = DataPath("KYOSOBA");
-  const auto vectorFolder = DataPath("KYOSOBAN");
+  const auto blockFolder = DataPath(kHorseBlockFolder);
+  const auto vectorFolder = DataPath(kHorseVectorFolder);
   RequireFolder(blockFolder);
   RequireFolder(vectorFolder);
-  RequireFolder(DataPath("OPTION1N"));
+  RequireFolder(DataPath(kOptionFolder));
 
   StagedFiles outputs;
   const CleaningResult cleaned = CleanRecords(HorseRule(), outputs);
   const RecordMap horses(cleaned.staged, records::kHorseLayout.storedLength);
   const std::int64_t n = horses.Count();
 
-  TextWriter idList(outputs.Stage(DataPath("KETTONUM20190101.dat")), TextWriter::Mode::kOutput);
-  TextWriter statusList(outputs.Stage(DataPath("KETTOMASSHO.dat")), TextWriter::Mode::kOutput);
+  TextWriter idList(outputs.Stage(DataPath(HorseIdListName())), TextWriter::Mode::kOutput);
+  TextWriter statusList(outputs.Stage(DataPath(kRegistrationStatusListName)),
+                        TextWriter::Mode::kOutput);
   // Rebuilt whole: record n belongs to cleaned horse n, and no record of an earlier,
   // larger run stays past the end for readers to find.
-  RecordFile stats(outputs.Stage(DataPath("OPTION1N\\KYOSOBA.dat")),
+  RecordFile stats(outputs.Stage(DataPath(kHorseStatFileName)),
                    static_cast<std::size_t>(kHorseStatLayout.storedLength));
 
   std::int64_t skipped = 0;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
@@ -40,8 +41,8 @@ void WriteJockeyCodeList(const RecordMap& jockeys, const std::filesystem::path& 
 
 std::int64_t WriteRecentHorseList(StepHost& host, TextWriter& recent, YearNotANumber rule) {
   namespace se = records::se;
-  ItemReader ids(DataPath("KETTONUM20190101.dat"));
-  const auto raceFolder = DataPath("UMAGOTOSETUP");
+  ItemReader ids(DataPath(HorseIdListName()));
+  const auto raceFolder = DataPath(kHorseRaceFolder);
   const auto runnerLength = static_cast<std::size_t>(records::kRunnerLayout.storedLength);
   std::int64_t skipped = 0;
   while (!ids.AtEnd()) {
@@ -66,7 +67,7 @@ std::int64_t WriteRecentHorseList(StepHost& host, TextWriter& recent, YearNotANu
 
 std::int64_t MainWindowSteps::BuildRecentHorseList(StepHost& host) {
   StagedFiles outputs;
-  TextWriter recent(outputs.Stage(DataPath("KETTONUM20190101Q.dat")), TextWriter::Mode::kOutput);
+  TextWriter recent(outputs.Stage(DataPath(RecentHorseIdListName())), TextWriter::Mode::kOutput);
   const std::int64_t skipped = WriteRecentHorseList(host, recent, YearNotANumber::kNotListed);
   recent.Close();
   outputs.Commit();
@@ -75,11 +76,12 @@ std::int64_t MainWindowSteps::BuildRecentHorseList(StepHost& host) {
 
 void MainWindowSteps::BuildJockeyAndHorseLists(StepHost& host) {
   StagedFiles outputs;
-  const auto jockeyList = outputs.Stage(DataPath("KISHUNUM20190101.dat"));
-  const RecordMap jockeys(DataPath("KS20190101NEW.dat"), records::kJockeyLayout.storedLength);
+  const auto jockeyList = outputs.Stage(DataPath(JockeyCodeListName()));
+  const RecordMap jockeys(DataPath(CleanedRecordFileName("KS")),
+                          records::kJockeyLayout.storedLength);
   WriteJockeyCodeList(jockeys, jockeyList);
-  TextWriter horseList(outputs.Stage(DataPath("KETTONUM20190101.dat")), TextWriter::Mode::kOutput);
-  const RecordMap horses(DataPath("UM20190101NEW.dat"), records::kHorseLayout.storedLength);
+  TextWriter horseList(outputs.Stage(DataPath(HorseIdListName())), TextWriter::Mode::kOutput);
+  const RecordMap horses(DataPath(CleanedRecordFileName("UM")), records::kHorseLayout.storedLength);
   // Unlike the horse step, no year-of-birth limit.
   for (std::int64_t m = 1; m <= horses.Count(); ++m) {
     const std::string_view horse = horses.Record(m);

@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/formats.h"
 #include "datasetup/common/jockey_course_stat_record.h"
@@ -112,15 +113,15 @@ int DayClassOf(std::string_view raceYear, std::string_view raceMonthDay) {
 }
 
 std::int64_t WriteJockeyRates(StagedFiles& outputs) {
-  const auto raceFolder = DataPath("KISHUGOTOSETUP");
-  const auto placeFolder = DataPath("KISHUFUKUSHO");
+  const auto raceFolder = DataPath(kJockeyRaceFolder);
+  const auto placeFolder = DataPath(kJockeyPlaceFolder);
   // Rebuilt whole, so the file holds exactly the jockeys of the current list.
-  RecordFile stats(outputs.Stage(DataPath("OPTION1N\\DONICHI.dat")),
+  RecordFile stats(outputs.Stage(DataPath(kJockeyCourseStatFileName)),
                    static_cast<std::size_t>(kJockeyCourseStatLayout.storedLength));
   // A code listed twice writes its place counts twice, with the same counts; its file is
   // staged once.
   std::unordered_map<std::string, std::filesystem::path> placeFiles;
-  ItemReader codes(DataPath("KISHUNUM20190101.dat"));
+  ItemReader codes(DataPath(JockeyCodeListName()));
   std::int64_t p = 0;
   std::int64_t skipped = 0;
   while (!codes.AtEnd()) {

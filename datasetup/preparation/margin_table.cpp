@@ -1,5 +1,6 @@
 #include "datasetup/preparation/margin_table.h"
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/paths.h"
@@ -14,10 +15,10 @@ namespace meridax {
 WinnerMarginTable BuildWinnerMarginTable(MainWindowState& state) {
   namespace ex = extended_run;
   RequireFolder(DataPath());
-  const auto folder = DataPath("UMAGOTOEXSETUP");
+  const auto folder = DataPath(kExtendedRunFolder);
   RequireFolder(folder);
   WinnerMarginTable table;
-  ItemReader ids(DataPath("KETTONUM20190101Q.dat"));
+  ItemReader ids(DataPath(RecentHorseIdListName()));
   while (!ids.AtEnd()) {
     const std::string id = ids.Next();
     const auto name = FileNameOfId(id, "EX.dat");
