@@ -5,6 +5,13 @@
 
 #include "records/layout.h"
 
+// The runner's entry as runner records (and the records built from them) keep it, right
+// after the race key.
+#define MERIDAX_RUNNER_ENTRY_ROWS(X, M) \
+  X(F, FrameNumber, 28, 1)              \
+  X(F, HorseNumber, 29, 2)              \
+  X(F, HorseId, 31, 10)
+
 #define MERIDAX_RACE_ROWS(X, M)              \
   MERIDAX_RECORD_HEADER_ROWS(X, M)           \
   MERIDAX_RACE_KEY_ROWS(X, M)                \
@@ -62,9 +69,7 @@
 #define MERIDAX_RUNNER_ROWS(X, M)     \
   MERIDAX_RECORD_HEADER_ROWS(X, M)    \
   MERIDAX_RACE_KEY_ROWS(X, M)         \
-  X(F, FrameNumber, 28, 1)            \
-  X(F, HorseNumber, 29, 2)            \
-  X(F, HorseId, 31, 10)               \
+  MERIDAX_RUNNER_ENTRY_ROWS(X, M)     \
   X(F, HorseName, 41, 36)             \
   X(F, HorseSymbolCode, 77, 2)        \
   X(F, SexCode, 79, 1)                \
