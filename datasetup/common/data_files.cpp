@@ -103,7 +103,7 @@ std::string_view CourseKindTableWord(CourseKind kind) {
   return {};
 }
 
-TrackBand TrackBandOf(CourseKind kind) {
+TrackRange TrackRangeOf(CourseKind kind) {
   switch (kind) {
     case CourseKind::kTurf:
       return {0, 22};
@@ -117,7 +117,7 @@ TrackBand TrackBandOf(CourseKind kind) {
 
 std::optional<CourseKind> CourseKindOfTrack(int trackCode) {
   for (const CourseKind kind : kCourseKinds) {
-    if (TrackBandOf(kind).Holds(trackCode)) return kind;
+    if (TrackRangeOf(kind).Holds(trackCode)) return kind;
   }
   return std::nullopt;
 }

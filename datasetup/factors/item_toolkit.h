@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/horse_stat_record.h"
 #include "datasetup/common/jockey_course_stat_record.h"
 #include "datasetup/common/parent_stat_record.h"
@@ -121,19 +122,26 @@ struct StatFile {
   records::FieldRef key;
 };
 
-inline constexpr StatFile kJockeyStats{"KISHUSEISEI.dat", 121, person_stat::PersonCode};
-inline constexpr StatFile kTrainerStats{"CHOKYOSEISEI.dat", 121, person_stat::PersonCode};
-inline constexpr StatFile kHorseStats{"OPTION1N\\KYOSOBA.dat", 228, horse_stat::HorseId};
-inline constexpr StatFile kHorseSubsetStats{"OPTION1N\\KYOSOBAA.dat", 228, horse_stat::HorseId};
-inline constexpr StatFile kStallionStats{"OPTION1N\\STALLION.dat", 402,
+inline constexpr StatFile kJockeyStats{kJockeyStatFileName, kPersonStatLayout.storedLength,
+                                       person_stat::PersonCode};
+inline constexpr StatFile kTrainerStats{kTrainerStatFileName, kPersonStatLayout.storedLength,
+                                        person_stat::PersonCode};
+inline constexpr StatFile kHorseStats{kHorseStatFileName, kHorseStatLayout.storedLength,
+                                      horse_stat::HorseId};
+inline constexpr StatFile kHorseSubsetStats{kRecentHorseStatFileName, kHorseStatLayout.storedLength,
+                                            horse_stat::HorseId};
+inline constexpr StatFile kStallionStats{kStallionStatFileName, kParentStatLayout.storedLength,
                                          parent_stat::ParentBreedingNumber};
-inline constexpr StatFile kMareStats{"OPTION1N\\MARE.dat", 402, parent_stat::ParentBreedingNumber};
-inline constexpr StatFile kDamStats{"OPTION1N\\HAHAUMA.dat", 402,
+inline constexpr StatFile kMareStats{kMareStatFileName, kParentStatLayout.storedLength,
+                                     parent_stat::ParentBreedingNumber};
+inline constexpr StatFile kDamStats{kDamHorseStatFileName, kParentStatLayout.storedLength,
                                     parent_stat::ParentBreedingNumber};
-inline constexpr StatFile kJockeyCourseStats{"OPTION1N\\DONICHI.dat", 127,
+inline constexpr StatFile kJockeyCourseStats{kJockeyCourseStatFileName,
+                                             kJockeyCourseStatLayout.storedLength,
                                              jockey_course_stat::JockeyCode};
-inline constexpr StatFile kOwnerStats{"BANUSISEISEI.dat", 35, breeder_owner_stat::BreederOwnerCode};
-inline constexpr StatFile kBreederStats{"BREEDERSEISEI.dat", 35,
+inline constexpr StatFile kOwnerStats{kOwnerStatFileName, kBreederOwnerStatLayout.storedLength,
+                                      breeder_owner_stat::BreederOwnerCode};
+inline constexpr StatFile kBreederStats{kBreederStatFileName, kBreederOwnerStatLayout.storedLength,
                                         breeder_owner_stat::BreederOwnerCode};
 
 // The first record of `file`, from record 1 up, whose key holds exactly `key`; none when no

@@ -80,8 +80,8 @@ TEST(DataFilesTest, TrackBandsDecideTheCourseKind) {
       {60, std::nullopt},      {-1, std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(CourseKindOfTrack(c.track), c.kind) << c.track;
-  EXPECT_TRUE(TrackBandOf(CourseKind::kDirt).Holds(23));
-  EXPECT_FALSE(TrackBandOf(CourseKind::kDirt).Holds(22));
+  EXPECT_TRUE(TrackRangeOf(CourseKind::kDirt).Holds(23));
+  EXPECT_FALSE(TrackRangeOf(CourseKind::kDirt).Holds(22));
   EXPECT_EQ(static_cast<int>(CourseKind::kJump), 3);
   EXPECT_EQ(CourseKindWord(CourseKind::kDirt), "DIRT");
   EXPECT_EQ(CourseKindTableWord(CourseKind::kJump), "Shog");
