@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "datasetup/common/cleaning.h"
@@ -14,6 +13,7 @@
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/parent_stat_record.h"
+#include "datasetup/common/record_index.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/parents/parent_steps.h"
 #include "platform/file_ops.h"
@@ -93,21 +93,33 @@ Offspring GroupByParent(const RecordMap& horses, records::FieldRef parentField,
                         const std::vector<std::string_view>& listed) {
   Offspring g;
   g.parents = listed;
-  std::unordered_map<std::string_view, std::int64_t> index;
-  index.reserve(listed.size() * 2);
-  for (std::size_t p = 0; p < listed.size(); ++p) index.emplace(listed[p], p);
+  // The listed numbers are distinct and as wide as the field.
+  const records::FieldRef listedNumber[] = {{1, parentField.width}};
+  const RecordIndex listedIndex(
+      static_cast<std::int64_t>(listed.size()),
+      [&](std::int64_t n) { return listed[static_cast<std::size_t>(n - 1)]; }, listedNumber,
+      Match::kFirst);
+  // An unlisted parent is numbered at its first horse; its later horses take that number.
+  const records::FieldRef parent[] = {parentField};
+  const RecordIndex firstHorse(horses, parent, Match::kFirst);
   const std::int64_t m = horses.Count();
   std::vector<std::int64_t> parentOf(static_cast<std::size_t>(m) + 1);
   std::vector<std::int64_t> counts(listed.size());
   for (std::int64_t i = 1; i <= m; ++i) {
-    const std::string_view parent = records::View(horses.Record(i), parentField);
-    const auto [at, added] = index.try_emplace(parent, static_cast<std::int64_t>(g.parents.size()));
-    if (added) {
-      g.parents.push_back(parent);
-      counts.push_back(0);
+    const std::string_view number = records::View(horses.Record(i), parentField);
+    std::int64_t p = listedIndex.Find(number) - 1;
+    if (p < 0) {
+      const std::int64_t first = firstHorse.Find(number);
+      if (first == i) {
+        p = static_cast<std::int64_t>(g.parents.size());
+        g.parents.push_back(number);
+        counts.push_back(0);
+      } else {
+        p = parentOf[static_cast<std::size_t>(first)];
+      }
     }
-    parentOf[static_cast<std::size_t>(i)] = at->second;
-    ++counts[static_cast<std::size_t>(at->second)];
+    parentOf[static_cast<std::size_t>(i)] = p;
+    ++counts[static_cast<std::size_t>(p)];
   }
   g.start.assign(g.parents.size() + 1, 0);
   for (std::size_t p = 0; p < g.parents.size(); ++p) g.start[p + 1] = g.start[p] + counts[p];
