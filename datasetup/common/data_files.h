@@ -5,6 +5,7 @@
 // path is DataPath(name).
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,16 +28,18 @@ inline constexpr std::string_view kExtendedRunFolder = "UMAGOTOEXSETUP";
 inline constexpr std::string_view kJockeyRaceFolder = "KISHUGOTOSETUP";
 inline constexpr std::string_view kJockeyPlaceFolder = "KISHUFUKUSHO";
 
-// "UMAGOTOSETUP\\<id>.dat": the file of one entity in a per-entity folder.
-std::string EntityFileName(std::string_view folder, std::string_view id);
+// The host path of one entity's file in a per-entity folder ("UMAGOTOSETUP\\<id>.dat"),
+// named by the one file-id rule (file_ids.h); none when the id cannot name a file.
+std::optional<std::filesystem::path> EntityFilePath(std::string_view folder, std::string_view id,
+                                                    std::string_view ending = ".dat");
 // "C:\\MERIDAXPROJECT\\UMAGOTOSETUP\\": a per-entity folder as a drive path ending in a
 // separator, the form the entity upsert names its files by.
 std::string EntityFolderPrefix(std::string_view folder);
 // "<HorseId>EX.dat": the name of a horse's extended run file in its folder, also the
 // run-history list's entry for the horse.
 std::string ExtendedRunEntry(std::string_view horseId);
-// "UMAGOTOEXSETUP\\<HorseId>EX.dat".
-std::string ExtendedRunFileName(std::string_view horseId);
+// "UMAGOTOEXSETUP\\<HorseId>EX.dat" on the host; none when the id cannot name a file.
+std::optional<std::filesystem::path> ExtendedRunFilePath(std::string_view horseId);
 
 // ---- Record files and id lists, by generation ----
 // "RA20190101NEW.dat": one record per key, as the cleaning steps write it.
@@ -77,12 +80,12 @@ std::string_view CourseKindWord(CourseKind kind);
 std::string_view CourseKindTableWord(CourseKind kind);
 
 // The track codes of a course kind, read as a number: 0-22 turf, 23-29 dirt, 51-59 jump.
-struct TrackRange {
+struct TrackBand {
   int low = 0;
   int high = 0;
   constexpr bool Holds(int trackCode) const { return trackCode >= low && trackCode <= high; }
 };
-TrackRange TrackRangeOf(CourseKind kind);
+TrackBand TrackBandOf(CourseKind kind);
 // The course kind of a track code; nothing for a code in no band (30-50, above 59).
 std::optional<CourseKind> CourseKindOfTrack(int trackCode);
 

@@ -24,6 +24,7 @@ namespace {
 // place the next place that holds the same identity (-1 for none).
 struct Entity {
   std::string id;
+  std::string fileName;
   std::vector<std::int64_t> places;
   std::vector<std::int64_t> nextSame;
 };
@@ -57,10 +58,12 @@ UpsertResult UpsertEntityFiles(const UpsertRule& rule, StagedFiles& outputs, Ste
       std::string id = list.Next();
       ++result.listCount;
       if (rule.eventsWhileEmptying) host.ProcessEvents();
-      if (!IsSafeFileId(id)) {
+      if (listed.contains(id)) continue;
+      if (auto name = FileNameOfId(id)) {
+        listed.insert(id);
+        entities.push_back({std::move(id), std::move(*name), {}, {}});
+      } else {
         unsafe.insert(std::move(id));
-      } else if (listed.insert(id).second) {
-        entities.push_back({std::move(id), {}, {}});
       }
     }
     result.skippedIds = static_cast<std::int64_t>(unsafe.size());
@@ -135,9 +138,8 @@ UpsertResult UpsertEntityFiles(const UpsertRule& rule, StagedFiles& outputs, Ste
   }
 
   for (const Entity& entity : entities) {
-    // A listed entity without records still gets its file, empty. A safe id holds no
-    // separator, so it names a file directly in the folder.
-    const auto staged = outputs.Stage(folder / (entity.id + ".dat"));
+    // A listed entity without records still gets its file, empty.
+    const auto staged = outputs.Stage(folder / entity.fileName);
     if (entity.places.empty()) continue;
     RecordFile file(staged, rule.recordLength);
     std::int64_t n = 0;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "datasetup/common/cleaning.h"
@@ -75,6 +76,18 @@ std::vector<std::string_view> ParentNumbers(const RecordMap& raw, records::Field
   return numbers;
 }
 
+// The numbers that can name a file, for the list; the others go to `unsafe`, so that no
+// later step reads a number back that names no file, or names another one.
+std::vector<std::string_view> FileNumbers(std::vector<std::string_view> numbers,
+                                          std::unordered_set<std::string_view>& unsafe) {
+  std::erase_if(numbers, [&](std::string_view number) {
+    if (IsSafeFileId(number)) return false;
+    unsafe.insert(number);
+    return true;
+  });
+  return numbers;
+}
+
 void WriteList(const std::vector<std::string_view>& numbers, const std::filesystem::path& path) {
   TextWriter list(path, TextWriter::Mode::kOutput);
   for (const std::string_view number : numbers) list.Str(number).EndLine();
@@ -133,19 +146,24 @@ Offspring GroupByParent(const RecordMap& horses, records::FieldRef parentField,
 
 std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool sireStep) {
   RequireFolder(DataPath());
-  RequireFolder(DataPath(kind.blockFolder));
-  RequireFolder(DataPath(kind.totalsFolder));
+  const auto blockFolder = DataPath(kind.blockFolder);
+  const auto totalsFolder = DataPath(kind.totalsFolder);
+  RequireFolder(blockFolder);
+  RequireFolder(totalsFolder);
   RequireFolder(DataPath(kOptionFolder));
 
   StagedFiles outputs;
   CleanRecords(OffspringRule(), outputs);
   const RecordMap raw(DataPath(RawRecordFileName("SK")), records::kOffspringLayout.storedLength);
-  // Both steps write the dam list; the sire step then the sire list.
-  const std::vector<std::string_view> dams = ParentNumbers(raw, kDams.offspringParent);
+  // Both steps write the dam list; the sire step then the sire list. Distinct numbers
+  // that name no file are counted once, whichever list or horse they come from.
+  std::unordered_set<std::string_view> unsafe;
+  const std::vector<std::string_view> dams =
+      FileNumbers(ParentNumbers(raw, kDams.offspringParent), unsafe);
   WriteList(dams, outputs.Stage(DataPath(kDams.listFile)));
   std::vector<std::string_view> sires;
   if (sireStep) {
-    sires = ParentNumbers(raw, kSires.offspringParent);
+    sires = FileNumbers(ParentNumbers(raw, kSires.offspringParent), unsafe);
     WriteList(sires, outputs.Stage(DataPath(kSires.listFile)));
   }
   const std::vector<std::string_view>& listed = sireStep ? sires : dams;
@@ -161,18 +179,17 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
     stats.emplace(outputs.Stage(statPath),
                   static_cast<std::size_t>(kParentStatLayout.storedLength));
   }
-  std::int64_t skipped = 0;
   for (std::size_t p = 0; p < offspring.parents.size(); ++p) {
     const std::string_view number = offspring.parents[p];
     const bool isListed = p < listed.size();
-    const bool safe = IsSafeFileId(number);
-    if (!safe) ++skipped;
+    const auto name = FileNameOfId(number);
+    if (!name) unsafe.insert(number);
 
     // A listed parent's file holds this run's offspring only; the file of a parent
     // missing from the list is appended to, as the list step never empties it.
     std::optional<TextWriter> blocks;
-    if (safe) {
-      blocks.emplace(outputs.Stage(DataPath(EntityFileName(kind.blockFolder, number)), !isListed),
+    if (name) {
+      blocks.emplace(outputs.Stage(blockFolder / *name, !isListed),
                      isListed ? TextWriter::Mode::kOutput : TextWriter::Mode::kAppend);
     }
     ParentTotals totals{};
@@ -185,9 +202,8 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
     }
     if (blocks) blocks->Close();
     if (!isListed) continue;
-    if (safe) {
-      TextWriter out(outputs.Stage(DataPath(EntityFileName(kind.totalsFolder, number))),
-                     TextWriter::Mode::kOutput);
+    if (name) {
+      TextWriter out(outputs.Stage(totalsFolder / *name), TextWriter::Mode::kOutput);
       for (int v = 1; v <= kFinishCountValues; ++v) out.Num(totals[v]).EndLine();
       out.Close();
     }
@@ -198,7 +214,8 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
   if (!stats) DeleteFile(statPath);
 
   state.recordCount = static_cast<std::int32_t>(horses.Count());
-  return StatusText(kind.label, state.recordCount) + SkippedIdsNote(skipped);
+  return StatusText(kind.label, state.recordCount) +
+         SkippedIdsNote(static_cast<std::int64_t>(unsafe.size()));
 }
 
 }  // namespace

@@ -63,10 +63,12 @@ TEST(DataFilesTest, GenerationsAndPerEntityNames) {
   EXPECT_EQ(DamNumberListName(), "HAHAHANNUM20190101.dat");
   EXPECT_EQ(SireNumberListName(), "TITIHANNUM20190101.dat");
   EXPECT_EQ(FemaleLineFileName(), "FL20190101.dat");
-  EXPECT_EQ(EntityFileName(kHorseRaceFolder, "2016100001"), "UMAGOTOSETUP\\2016100001.dat");
+  EXPECT_EQ(EntityFilePath(kHorseRaceFolder, "2016100001"),
+            DataPath("UMAGOTOSETUP") / "2016100001.dat");
+  EXPECT_FALSE(EntityFilePath(kHorseRaceFolder, "20161\\0001"));
   EXPECT_EQ(EntityFolderPrefix(kMareOffspringFolder), "C:\\MERIDAXPROJECT\\HAHAHAN\\");
   EXPECT_EQ(ExtendedRunEntry("2016100001"), "2016100001EX.dat");
-  EXPECT_EQ(ExtendedRunFileName("2016100001"), "UMAGOTOEXSETUP\\2016100001EX.dat");
+  EXPECT_EQ(ExtendedRunFilePath("2016100001"), DataPath("UMAGOTOEXSETUP") / "2016100001EX.dat");
 }
 
 TEST(DataFilesTest, TrackBandsDecideTheCourseKind) {
@@ -80,8 +82,8 @@ TEST(DataFilesTest, TrackBandsDecideTheCourseKind) {
       {60, std::nullopt},      {-1, std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(CourseKindOfTrack(c.track), c.kind) << c.track;
-  EXPECT_TRUE(TrackRangeOf(CourseKind::kDirt).Holds(23));
-  EXPECT_FALSE(TrackRangeOf(CourseKind::kDirt).Holds(22));
+  EXPECT_TRUE(TrackBandOf(CourseKind::kDirt).Holds(23));
+  EXPECT_FALSE(TrackBandOf(CourseKind::kDirt).Holds(22));
   EXPECT_EQ(static_cast<int>(CourseKind::kJump), 3);
   EXPECT_EQ(CourseKindWord(CourseKind::kDirt), "DIRT");
   EXPECT_EQ(CourseKindTableWord(CourseKind::kJump), "Shog");
