@@ -3,7 +3,7 @@
 set -euo pipefail
 
 # A font covering Japanese: without one every caption and status is drawn as boxes.
-packages=(cmake make g++ qt6-base-dev libgtest-dev libgmock-dev fonts-ipafont-gothic "$@")
+packages=(cmake make g++ qt6-base-dev libgtest-dev libgmock-dev fonts-ipafont-gothic libeigen3-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,329 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "datasetup/common/data_files.h"
+#include "platform/drive.h"
+#include "platform/io_error.h"
+#include "platform/staged_files.h"
+#include "platform/text_file.h"
+#include "tests/support/temp_drive.h"
+#include "tools/meridax-weights/weight_tables.h"
+
+namespace meridax {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDrive;
+using testing::WriteFile;
+
+// One record of a factor item file as the categorisation sees it: its 30 item codes
+// (blank items share one code) and its Agari, Pace and Soha speeds.
+struct CategorisedRun {
+  std::map<int, std::string> codes;  // item -> code; the others are "X"
+  std::array<std::string, 3> speeds;
+};
+
+// Writes the five categorisation files of a kind for `runs`: categories in the order of
+// first appearance, as the categorisation leaves items it orders by count when all tie.
+void WriteCategorisation(CourseKind kind, const std::vector<CategorisedRun>& runs) {
+  std::array<std::vector<std::string>, kFactorItemCount + 1> codes;
+  std::array<std::vector<int>, kFactorItemCount + 1> counts;
+  std::vector<std::array<int, kFactorItemCount + 1>> numbers(runs.size());
+  for (int k = 1; k <= kFactorItemCount; ++k) {
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+      const auto it = runs[r].codes.find(k);
+      const std::string code = it == runs[r].codes.end() ? "X" : it->second;
+      std::size_t q = 0;
+      while (q < codes[k].size() && codes[k][q] != code) ++q;
+      if (q == codes[k].size()) {
+        codes[k].push_back(code);
+        counts[k].push_back(0);
+      }
+      ++counts[k][q];
+      numbers[r][k] = static_cast<int>(q) + 1;
+    }
+  }
+  std::string head = std::to_string(runs.size()) + ",30\r\n";
+  std::string categories, countText;
+  for (int k = 1; k <= kFactorItemCount; ++k) {
+    head += std::to_string(codes[k].size()) + "\r\n";
+    for (std::size_t q = 0; q < codes[k].size(); ++q) {
+      categories += "\"" + codes[k][q] + "\"\r\n";
+      countText += std::to_string(counts[k][q]) + "\r\n";
+    }
+  }
+  WriteFile(DataPath(RegressionTotalsFileName(kind)), head);
+  WriteFile(DataPath(ItemCategoryFileName(kind)), categories);
+  WriteFile(DataPath(ItemCategoryCountFileName(kind)), countText);
+  for (std::size_t v = 0; v < 3; ++v) {
+    std::string data = head;
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+      data += runs[r].speeds[v];
+      for (int k = 1; k <= kFactorItemCount; ++k) data += "," + std::to_string(numbers[r][k]);
+      data += "\r\n";
+    }
+    WriteFile(DataPath(RegressionDataFileName(kind, kWeightSpeedKinds[v])), data);
+  }
+}
+
+// Reads the items of a written table back as the window reads them.
+std::vector<std::string> Items(const std::string& relative) {
+  ItemReader reader(DataPath(relative));
+  std::vector<std::string> items;
+  while (!reader.AtEnd()) items.push_back(reader.Next());
+  return items;
+}
+
+std::vector<float> Weights(const std::string& relative) {
+  std::vector<float> weights;
+  for (const std::string& item : Items(relative)) weights.push_back(std::stof(item));
+  return weights;
+}
+
+// Two items carry the speed: item 6 (jockey-like, three codes) adds 0, +2 or -1 and item
+// 29 (two codes) adds 0 or +0.5 to a base of 60; every other item is one category. The
+// twelve combinations come `repeats` times.
+std::vector<CategorisedRun> AdditiveRuns(int repeats = 1) {
+  const std::array<std::pair<std::string, double>, 3> jockeys{
+      {{"J1", 0.0}, {"J2", 2.0}, {"J3", -1.0}}};
+  const std::array<std::pair<std::string, double>, 2> margins{{{"M1", 0.0}, {"M2", 0.5}}};
+  std::vector<CategorisedRun> runs;
+  for (int i = 0; i < 12 * repeats; ++i) {
+    const auto& j = jockeys[static_cast<std::size_t>(i % 3)];
+    const auto& m = margins[static_cast<std::size_t>((i / 3) % 2)];
+    const double speed = 60.0 + j.second + m.second;
+    std::ostringstream text;
+    text << speed;
+    runs.push_back(
+        CategorisedRun{{{6, j.first}, {29, m.first}}, {text.str(), text.str(), text.str()}});
+  }
+  return runs;
+}
+
+TEST(WeightTablesTest, AdditiveSpeedsAreReproducedBySummedWeights) {
+  TempDrive drive;
+  const std::vector<CategorisedRun> runs = AdditiveRuns(50);
+  WriteCategorisation(CourseKind::kTurf, runs);
+  std::ostringstream out, err;
+  ASSERT_EQ(RunWeights(CourseKind::kTurf, out, err), 0) << err.str();
+  EXPECT_NE(out.str().find("Siba Agari: runs used 600, R² 1.0000, RMSE 0.0"), std::string::npos)
+      << out.str();
+
+  const CategoryTableFiles files = CategoryTableFilesOf(CourseKind::kTurf);
+  // Totals without the leading pair; codes and counts item-major as categorised.
+  std::vector<std::string> totals(kFactorItemCount, "1");
+  totals[5] = "3";
+  totals[28] = "2";
+  EXPECT_EQ(Items(files.totals), totals);
+  EXPECT_EQ(ReadFile(DataPath(files.totals)).substr(0, 6), "1\r\n1\r\n");
+  EXPECT_EQ(ReadFile(DataPath(files.categories)),
+            ReadFile(DataPath(ItemCategoryFileName(CourseKind::kTurf))));
+  EXPECT_EQ(ReadFile(DataPath(files.counts)),
+            ReadFile(DataPath(ItemCategoryCountFileName(CourseKind::kTurf))));
+
+  const Categorisation c = ReadCategorisation(CourseKind::kTurf);
+  const RegressionData d = ReadRegressionData(CourseKind::kTurf, SpeedFigureKind::kAgari, c);
+  for (const std::string* table : {&files.agariWeights, &files.paceWeights, &files.sohaWeights}) {
+    const std::vector<float> weights = Weights(*table);
+    ASSERT_EQ(weights.size(), 33u);
+    // Differences between categories of one item are the effects, the ridge's pull on
+    // categories of 200 and 300 runs aside.
+    EXPECT_NEAR(weights[5 + 1] - weights[5], 2.0, 0.02);
+    EXPECT_NEAR(weights[5 + 2] - weights[5], -1.0, 0.02);
+    EXPECT_NEAR(weights[31] - weights[30], 0.5, 0.02);
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+      EXPECT_NEAR(PredictedSpeed(c, weights, &d.categories[r * kFactorItemCount]), d.speeds[r],
+                  0.02);
+    }
+  }
+}
+
+// The fit is the ridge least-squares solution: for every category the residuals of its
+// runs add up to the ridge times its weight's departure from the mean's share.
+TEST(WeightTablesTest, EachWeightBalancesItsRunsResidualsAgainstTheRidge) {
+  TempDrive drive;
+  std::vector<CategorisedRun> runs;
+  for (int i = 0; i < 9; ++i) {
+    // Items 2 and 3 always agree, so only the sum of their effects is determined.
+    const std::string code = i % 2 ? "B" : "A";
+    std::ostringstream speed;
+    speed << 60 + (i % 2 ? 4 : 0) + (i == 4 ? 1.5 : 0) + 0.25 * (i % 3);
+    runs.push_back(CategorisedRun{{{2, code}, {3, code}, {6, i == 4 ? "once" : "often"}},
+                                  {speed.str(), speed.str(), speed.str()}});
+  }
+  // A run without a time, whose jockey has no other run.
+  runs.push_back(CategorisedRun{{{2, "A"}, {3, "A"}, {6, "unused"}}, {"0", "0", "0"}});
+  WriteCategorisation(CourseKind::kJump, runs);
+  const Categorisation c = ReadCategorisation(CourseKind::kJump);
+  const RegressionData d = ReadRegressionData(CourseKind::kJump, SpeedFigureKind::kSoha, c);
+  const WeightFit fit = FitWeights(c, d);
+  ASSERT_EQ(fit.runsUsed, 9);
+  ASSERT_EQ(fit.weights.size(), 34u);
+
+  double mean = 0;
+  for (int r = 0; r < 9; ++r) mean += d.speeds[static_cast<std::size_t>(r)] / 9;
+  std::vector<double> residuals(fit.weights.size());
+  for (std::size_t r = 0; r < 9; ++r) {
+    const std::int32_t* row = &d.categories[r * kFactorItemCount];
+    // In double: the single-precision sums of the scoring would hide the balance.
+    std::vector<std::size_t> columns;
+    double e = d.speeds[r];
+    for (int k = 1; k <= kFactorItemCount; ++k) {
+      columns.push_back(
+          static_cast<std::size_t>(c.offsets[static_cast<std::size_t>(k)] + row[k - 1] - 1));
+      e -= fit.weights[columns.back()];
+    }
+    for (const std::size_t j : columns) residuals[j] += e;
+  }
+  for (std::size_t j = 0; j < fit.weights.size(); ++j) {
+    SCOPED_TRACE(j);
+    EXPECT_NEAR(residuals[j], kWeightRidge * (fit.weights[j] - mean / kFactorItemCount), 1e-4);
+  }
+  // Item 2's categories are columns 1 and 2, item 3's 3 and 4: they share the effect.
+  EXPECT_GT(fit.weights[2] - fit.weights[1], 1.5);
+  EXPECT_NEAR(fit.weights[2] - fit.weights[1], fit.weights[4] - fit.weights[3], 1e-5);
+  // Item 6 ("often", "once", "unused") has columns 7 to 9; a category without a run used keeps the
+  // share.
+  EXPECT_NEAR(fit.weights[9], mean / kFactorItemCount, 1e-6);
+  EXPECT_GT(fit.weights[8], fit.weights[7]);
+}
+
+TEST(WeightTablesTest, RunsWithoutASpeedAreLeftOutOfTheFit) {
+  TempDrive drive;
+  std::vector<CategorisedRun> runs = AdditiveRuns(2);
+  WriteCategorisation(CourseKind::kDirt, runs);
+  Categorisation c = ReadCategorisation(CourseKind::kDirt);
+  const WeightFit alone =
+      FitWeights(c, ReadRegressionData(CourseKind::kDirt, SpeedFigureKind::kAgari, c));
+  // A run without a time would pull its categories towards 0 if it were fitted.
+  runs.push_back(CategorisedRun{{{6, "J1"}, {29, "M1"}}, {"0", "61", "0"}});
+  WriteCategorisation(CourseKind::kDirt, runs);
+  c = ReadCategorisation(CourseKind::kDirt);
+  const WeightFit agari =
+      FitWeights(c, ReadRegressionData(CourseKind::kDirt, SpeedFigureKind::kAgari, c));
+  EXPECT_EQ(agari.runsUsed, 24);
+  EXPECT_EQ(agari.weights, alone.weights);
+  EXPECT_EQ(agari.rSquared, alone.rSquared);
+  const WeightFit pace =
+      FitWeights(c, ReadRegressionData(CourseKind::kDirt, SpeedFigureKind::kPace, c));
+  EXPECT_EQ(pace.runsUsed, 25);
+  EXPECT_NE(pace.weights, alone.weights);
+}
+
+TEST(WeightTablesTest, AnEmptyCategorisationGivesEmptyTables) {
+  TempDrive drive;
+  WriteCategorisation(CourseKind::kJump, {});
+  std::ostringstream out, err;
+  ASSERT_EQ(RunWeights(CourseKind::kJump, out, err), 0) << err.str();
+  EXPECT_NE(out.str().find("Shog Soha: runs used 0, R² -, RMSE -"), std::string::npos) << out.str();
+  const CategoryTableFiles files = CategoryTableFilesOf(CourseKind::kJump);
+  EXPECT_EQ(Items(files.totals), std::vector<std::string>(kFactorItemCount, "0"));
+  EXPECT_EQ(ReadFile(DataPath(files.agariWeights)), "");
+  EXPECT_EQ(ReadFile(DataPath(files.categories)), "");
+}
+
+// A refused or failed run writes nothing: the tables of the run before stay.
+TEST(WeightTablesTest, RefusedInputsLeaveTheEarlierTables) {
+  struct Case {
+    const char* what;
+    std::function<void()> spoil;
+    const char* message;
+  };
+  const CourseKind kind = CourseKind::kTurf;
+  const auto agari = [&] {
+    return DataPath(RegressionDataFileName(kind, SpeedFigureKind::kAgari));
+  };
+  const auto soha = [&] { return DataPath(RegressionDataFileName(kind, SpeedFigureKind::kSoha)); };
+  const std::vector<Case> cases = {
+      {"missing totals", [&] { std::filesystem::remove(DataPath(RegressionTotalsFileName(kind))); },
+       "QA1SibaTotalData201901N2025.dat is missing: run the categorisation of Siba first"},
+      {"missing data file", [&] { std::filesystem::remove(soha()); },
+       "QA1SibaSohaData201901N2025.dat is missing"},
+      {"missing counts",
+       [&] { std::filesystem::remove(DataPath(ItemCategoryCountFileName(kind))); },
+       "SibaItemCategoryCount201901N2025.dat is missing"},
+      {"data of another categorisation",
+       [&] {
+         const std::string text = ReadFile(agari());
+         WriteFile(agari(), "3,30\r\n" + text.substr(text.find("\r\n") + 2));
+       },
+       "QA1SibaAgariData201901N2025.dat: its leading lines differ"},
+      {"category out of range",
+       [&] {
+         std::string text = ReadFile(soha());
+         text.replace(text.rfind(",2,"), 3, ",9,");
+         WriteFile(soha(), text);
+       },
+       "has category 9 of item 29, which has 2"},
+      {"a line short",
+       [&] {
+         std::string text = ReadFile(agari());
+         WriteFile(agari(), text.substr(0, text.rfind("\r\n", text.size() - 3) + 2));
+       },
+       "QA1SibaAgariData201901N2025.dat: ends before a speed"},
+      {"speed not a number",
+       [&] {
+         std::string text = ReadFile(agari());
+         text.replace(text.find("\r\n60,") + 2, 2, "6x");
+         WriteFile(agari(), text);
+       },
+       "item 33 (a speed) is not a number: 6x"},
+      {"a category too many",
+       [&] {
+         const auto path = DataPath(ItemCategoryFileName(kind));
+         WriteFile(path, ReadFile(path) + "\"Z\"\r\n");
+       },
+       "SibaItemCategory201901N2025.dat: has more items than its totals say"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDrive drive;
+    WriteFile(DataPath(CategoryTableFilesOf(kind).agariWeights), "earlier\r\n");
+    WriteCategorisation(kind, AdditiveRuns());
+    c.spoil();
+    std::ostringstream out, err;
+    EXPECT_EQ(RunWeights(kind, out, err), 1);
+    EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+    EXPECT_EQ(ReadFile(DataPath(CategoryTableFilesOf(kind).agariWeights)), "earlier\r\n");
+    EXPECT_FALSE(std::filesystem::exists(DataPath(CategoryTableFilesOf(kind).totals)));
+  }
+}
+
+TEST(WeightTablesTest, AMissingDataFolderIsRefused) {
+  TempDrive drive(/*withDataFolders=*/false);
+  std::ostringstream out, err;
+  EXPECT_EQ(RunWeights(CourseKind::kDirt, out, err), 1);
+  EXPECT_NE(err.str().find("C:\\MERIDAXPROJECT\\ is missing"), std::string::npos) << err.str();
+}
+
+TEST(WeightTablesTest, ACommitThatFailsPartWayLeavesTheEarlierTables) {
+  TempDrive drive;
+  const CategoryTableFiles files = CategoryTableFilesOf(CourseKind::kTurf);
+  WriteCategorisation(CourseKind::kTurf, AdditiveRuns());
+  std::ostringstream out, err;
+  ASSERT_EQ(RunWeights(CourseKind::kTurf, out, err), 0);
+  const auto earlier = testing::FolderBytes(DataPath(kOptionFolder));
+
+  std::vector<CategorisedRun> runs = AdditiveRuns();
+  runs.pop_back();
+  WriteCategorisation(CourseKind::kTurf, runs);
+  StagedFiles::SetHookForTesting([](StagedFiles::Operation op, std::size_t index) {
+    if (op == StagedFiles::Operation::kReplace && index == 4) {
+      throw IoError("置き換えられません", "fault");
+    }
+  });
+  EXPECT_EQ(RunWeights(CourseKind::kTurf, out, err), 1);
+  StagedFiles::SetHookForTesting(nullptr);
+  EXPECT_EQ(testing::FolderBytes(DataPath(kOptionFolder)), earlier);
+}
+
+}  // namespace
+}  // namespace meridax

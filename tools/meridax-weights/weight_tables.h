@@ -1,0 +1,85 @@
+#pragma once
+
+// The weight tables of a course kind: read what the categorisation of that kind left in
+// the data folder, fit per speed kind one weight per category by least squares, and write
+// the six OPTION1N tables the category window loads when it opens.
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "datasetup/common/data_files.h"
+#include "datasetup/factors/factor_item_record.h"
+
+namespace meridax {
+
+// Inputs that are missing or do not belong together; the message says which and why.
+class WeightsRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The categories of one course kind as the categorisation wrote them.
+struct Categorisation {
+  std::int64_t records = 0;                                 // records of the item file
+  std::array<std::int64_t, kFactorItemCount + 1> totals{};  // categories of item k (index 0 unused)
+  std::array<std::int64_t, kFactorItemCount + 2> offsets{};  // place of item k's first category
+  std::vector<std::string> codes;                            // item-major, category order
+  std::vector<std::int64_t> counts;                          // same order
+
+  std::int64_t CategoryCount() const { return offsets[kFactorItemCount + 1]; }
+};
+
+// One speed kind's regression lines: the speed and the 30 category numbers (0 = none) of
+// every record, the numbers of record r at r * 30 onwards.
+struct RegressionData {
+  std::vector<float> speeds;
+  std::vector<std::int32_t> categories;
+};
+
+// The fitted weights of one speed kind, item-major in the category order, and how well
+// their sums, taken as the scoring takes them, reproduce the speeds of the runs used.
+struct WeightFit {
+  std::vector<float> weights;
+  std::int64_t runsUsed = 0;
+  std::optional<double> rSquared;  // none without spread in the speeds
+  std::optional<double> rmse;      // none without a run
+  int iterations = 0;
+  bool converged = true;
+};
+
+// The ridge of the fit, in runs: each category counts one more run at no effect.
+inline constexpr double kWeightRidge = 1.0;
+
+inline constexpr SpeedFigureKind kWeightSpeedKinds[] = {
+    SpeedFigureKind::kAgari, SpeedFigureKind::kPace, SpeedFigureKind::kSoha};
+
+// Throw WeightsRefused for a missing file or one that contradicts the totals file.
+Categorisation ReadCategorisation(CourseKind kind);
+RegressionData ReadRegressionData(CourseKind kind, SpeedFigureKind figure,
+                                  const Categorisation& categories);
+
+// Runs with a speed above 0 are used: a speed of 0 is a run without a time.
+WeightFit FitWeights(const Categorisation& categories, const RegressionData& data);
+
+// The fits of the Agari, Pace and Soha data, side by side.
+std::array<WeightFit, 3> FitWeightTables(const Categorisation& categories,
+                                         const std::array<RegressionData, 3>& data);
+
+// The sum of a run's weights, in single precision and item order, as the scoring adds it.
+float PredictedSpeed(const Categorisation& categories, const std::vector<float>& weights,
+                     const std::int32_t* runCategories);
+
+// Writes the kind's six OPTION1N tables together, or none (IoError).
+void WriteWeightTables(CourseKind kind, const Categorisation& categories,
+                       const std::array<WeightFit, 3>& fits);
+
+// The whole tool for one course kind: figures per speed kind to `out`, a refusal or a
+// failure to `err`. Returns 0, or 1 when nothing was written.
+int RunWeights(CourseKind kind, std::ostream& out, std::ostream& err);
+
+}  // namespace meridax
