@@ -48,6 +48,12 @@ TextWriter& TextWriter::Num(std::int64_t value) {
   return *this;
 }
 
+TextWriter& TextWriter::Bare(std::string_view text) {
+  Separator();
+  buf_.append(text);
+  return *this;
+}
+
 TextWriter& TextWriter::EndLine() {
   buf_.append("\r\n");
   lineStarted_ = false;

@@ -5,17 +5,23 @@
 
 namespace meridax {
 
-StepResult RunStep(StepHost& host, std::string_view caption,
-                   const std::function<std::string()>& body) {
-  std::string status;
+StepResult RunQuietStep(StepHost& host, std::string_view caption,
+                        const std::function<void()>& body) {
   try {
-    status = body();
+    body();
   } catch (const IoError& e) {
     host.SetStatus(std::string(caption) + " エラー: " + e.what());
     return StepResult::kFailed;
   }
-  host.SetStatus(status);
   return StepResult::kOk;
+}
+
+StepResult RunStep(StepHost& host, std::string_view caption,
+                   const std::function<std::string()>& body) {
+  std::string status;
+  const StepResult result = RunQuietStep(host, caption, [&] { status = body(); });
+  if (result == StepResult::kOk) host.SetStatus(status);
+  return result;
 }
 
 std::string StatusText(std::string_view label, std::int64_t count) {

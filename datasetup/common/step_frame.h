@@ -16,6 +16,11 @@ namespace meridax {
 StepResult RunStep(StepHost& host, std::string_view caption,
                    const std::function<std::string()>& body);
 
+// The same frame for a step that reports nothing on success (it leaves the status as it
+// was); a failure sets the status as RunStep does.
+StepResult RunQuietStep(StepHost& host, std::string_view caption,
+                        const std::function<void()>& body);
+
 // The status text of most steps: the label, one blank and the count with a leading blank
 // when it is not negative ("RA 終わり", two blanks, digits).
 std::string StatusText(std::string_view label, std::int64_t count);
