@@ -12,7 +12,7 @@
 #include "datasetup/common/paths.h"
 #include "datasetup/common/sorts.h"
 #include "datasetup/common/step_frame.h"
-#include "datasetup/factors/category_files.h"
+#include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "platform/cp932.h"
 #include "platform/file_ops.h"
@@ -118,7 +118,7 @@ std::optional<float> SpeedOf(std::string_view field) {
 
 }  // namespace
 
-StepResult CategorySteps::CategoriseStep(StepHost& host, int kind) {
+StepResult CategorySteps::CategoriseStep(StepHost& host, CourseKind kind) {
   CategoryWindowState& s = state_;
   const CategoryCourse& course = CourseOf(kind);
   const StepResult result = RunQuietStep(host, course.categoriseCaption, [&] {
@@ -133,9 +133,9 @@ StepResult CategorySteps::CategoriseStep(StepHost& host, int kind) {
       numbers[static_cast<std::size_t>(k)] = CollectItem(items, k, derived);
 
     StagedFiles outputs;
-    TextWriter categories(outputs.Stage(DataPath(CategoryFileName(kind))),
+    TextWriter categories(outputs.Stage(DataPath(ItemCategoryFileName(kind))),
                           TextWriter::Mode::kOutput);
-    TextWriter counts(outputs.Stage(DataPath(CategoryCountFileName(kind))),
+    TextWriter counts(outputs.Stage(DataPath(ItemCategoryCountFileName(kind))),
                       TextWriter::Mode::kOutput);
     for (int k = 1; k <= kFactorItemCount; ++k) {
       const auto ks = static_cast<std::size_t>(k);
@@ -147,11 +147,12 @@ StepResult CategorySteps::CategoriseStep(StepHost& host, int kind) {
     categories.Close();
     counts.Close();
 
-    TextWriter totals(outputs.Stage(DataPath(TotalsFileName(kind))), TextWriter::Mode::kOutput);
+    TextWriter totals(outputs.Stage(DataPath(RegressionTotalsFileName(kind))),
+                      TextWriter::Mode::kOutput);
     std::array<std::unique_ptr<TextWriter>, 3> data;
     for (std::size_t v = 0; v < data.size(); ++v) {
       data[v] = std::make_unique<TextWriter>(
-          outputs.Stage(DataPath(RegressionDataFileName(kind, static_cast<int>(v)))),
+          outputs.Stage(DataPath(RegressionDataFileName(kind, kSpeedFigureKinds[v]))),
           TextWriter::Mode::kOutput);
     }
     // The totals file and the three data files begin with the same lines.
@@ -215,13 +216,13 @@ void CategorySteps::FillGrid(std::string_view corner) {
 namespace meridax {
 
 StepResult CategorySteps::Command5_Click(StepHost& host) {
-  return CategoriseStep(host, kTurf);
+  return CategoriseStep(host, CourseKind::kTurf);
 }
 StepResult CategorySteps::Command6_Click(StepHost& host) {
-  return CategoriseStep(host, kDirt);
+  return CategoriseStep(host, CourseKind::kDirt);
 }
 StepResult CategorySteps::Command7_Click(StepHost& host) {
-  return CategoriseStep(host, kJump);
+  return CategoriseStep(host, CourseKind::kJump);
 }
 
 }  // namespace meridax

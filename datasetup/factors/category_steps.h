@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/factors/factor_item_record.h"
 #include "datasetup/factors/factor_items.h"
 #include "datasetup/factors/item_context.h"
@@ -77,9 +78,9 @@ class CategorySteps {
   // The factor item step of a course kind with the given routines: the three speed
   // figures (Agari, Pace, Soha, slot 0) first, then items by slot. The buttons pass the
   // live table; tests pass their own.
-  StepResult FactorItemStep(StepHost& host, int kind, std::span<const LiveRoutine> routines);
+  StepResult FactorItemStep(StepHost& host, CourseKind kind, std::span<const LiveRoutine> routines);
   // The categorisation step of a course kind.
-  StepResult CategoriseStep(StepHost& host, int kind);
+  StepResult CategoriseStep(StepHost& host, CourseKind kind);
 
   // Calls the routines on run `run` of a horse's extended run file as a factor step
   // reaches them, with the item record starting blank, and prints one line per routine.

@@ -10,7 +10,7 @@
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
-#include "datasetup/factors/category_files.h"
+#include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "datasetup/factors/probe.h"
 #include "platform/cp932.h"
@@ -40,16 +40,16 @@ bool AtListedRacecourse(std::string_view run) {
 
 // The track code as a whole number; none when it does not convert, so a run whose race
 // was never found belongs to no kind.
-bool OnCourseTrack(std::string_view run, int kind) {
-  if (!IsCourseKind(kind)) return false;
+bool OnCourseTrack(std::string_view run, std::optional<CourseKind> kind) {
+  if (!kind) return false;
   const auto track = ToInt16(View(run, ex::TrackCode));
-  return track && *track >= CourseOf(kind).trackLow && *track <= CourseOf(kind).trackHigh;
+  return track && TrackBandOf(*kind).Holds(*track);
 }
 
 // The host path of a horse's extended run file, none for an id that names no safe file.
 std::optional<std::filesystem::path> RunFilePath(std::string_view horseId) {
   if (!IsSafeFileId(horseId)) return std::nullopt;
-  return DataPath(std::string(kRunFolder) + std::string(horseId) + "EX.dat");
+  return DataPath(ExtendedRunFileName(horseId));
 }
 
 // The horse's run file, none when it cannot be opened (a missing one is created empty).
@@ -65,7 +65,7 @@ std::optional<RunFile> OpenRuns(std::string_view horseId) {
 
 // The four filters of the factor steps. A filter that cannot be evaluated (a speed figure
 // that fails, a date or track code that does not convert) rejects the run.
-bool Accepted(ItemContext& c, int kind, ItemRoutine sohaSpeed) {
+bool Accepted(ItemContext& c, CourseKind kind, ItemRoutine sohaSpeed) {
   std::string soha;
   try {
     soha = sohaSpeed(c);
@@ -143,14 +143,14 @@ void CategorySteps::Probe(std::string_view horseId, std::int32_t run,
 StepResult CategorySteps::Command1_Click(StepHost& host) {
   CategoryWindowState& s = state_;
   const StepResult result = RunStep(host, "抽出", [&] {
-    if (option >= kTurf && option <= kJump) s.CourseKind = static_cast<std::int16_t>(option);
-    const int kind = s.CourseKind;
+    if (CourseKindOf(option)) s.CourseKind = static_cast<std::int16_t>(option);
+    const std::optional<CourseKind> kind = CourseKindOf(s.CourseKind);
     RequireFolder(DataPath());
-    RequireFolder(DataPath(kRunFolder));
+    RequireFolder(DataPath(kExtendedRunFolder));
     StagedFiles outputs;
     std::optional<TextWriter> list;
-    if (IsCourseKind(kind)) {
-      const std::string name = HorseListName(kind, text1);
+    if (kind) {
+      const std::string name = HorseListFileName(*kind, text1);
       // The period names a file of the data folder: a separator, ".." or a control byte in
       // it would reach another folder or no file at all.
       if (!text1.empty() && !IsSafeFileId(text1)) {
@@ -184,21 +184,21 @@ StepResult CategorySteps::Command1_Click(StepHost& host) {
   return result;
 }
 
-StepResult CategorySteps::FactorItemStep(StepHost& host, int kind,
+StepResult CategorySteps::FactorItemStep(StepHost& host, CourseKind kind,
                                          std::span<const LiveRoutine> routines) {
   CheckRoutineTable(routines);
   CategoryWindowState& s = state_;
   const CategoryCourse& course = CourseOf(kind);
   const StepResult result = RunStep(host, course.factorCaption, [&] {
     RequireFolder(DataPath());
-    RequireFolder(DataPath(kRunFolder));
+    RequireFolder(DataPath(kExtendedRunFolder));
     StagedFiles outputs;
     RecordFile items(outputs.Stage(DataPath(FactorItemFileName(kind))), kFactorItemLength);
     s.HorseListCount = 0;
     s.ItemRecordCount = 0;
     // The ids read stay the step's own: the window's id table keeps the ids it loaded, so
     // a later "抽出" still walks them.
-    ItemReader list(DataPath(HorseListName(kind, kFactorPeriod)));
+    ItemReader list(DataPath(HorseListFileName(kind, kFactorPeriod)));
     StatisticsCache stats;
     ItemContext c = NewContext(stats);
     std::string& record = s.CurrentItemRecord;

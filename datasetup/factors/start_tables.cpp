@@ -8,7 +8,7 @@
 #include <string>
 
 #include "datasetup/common/paths.h"
-#include "datasetup/factors/category_files.h"
+#include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
@@ -104,10 +104,6 @@ void LoadGroup(StepHost& host, Body&& body) {
   }
 }
 
-std::string OptionName(std::string name) {
-  return std::string(kOptionFolder) + name;
-}
-
 void ResizeRows(CourseCategoryTables& t, int k, std::size_t rows) {
   t.codes[k].resize(rows);
   t.counts[k].resize(rows);
@@ -119,7 +115,8 @@ void ResizeRows(CourseCategoryTables& t, int k, std::size_t rows) {
 // Category, weight and count rows of one course kind, item-major, rows 1 to the item's
 // total. Tables stay sized to the totals whatever stops the load, so a reader of row q
 // finds an empty code or a zero where nothing was read, as in tables of fixed size.
-void LoadCourseTables(int kind, CourseCategoryTables& t) {
+void LoadCourseTables(CourseKind kind, CourseCategoryTables& t) {
+  const CategoryTableFiles files = CategoryTableFilesOf(kind);
   struct Sizer {
     CourseCategoryTables& t;
     ~Sizer() {
@@ -133,19 +130,19 @@ void LoadCourseTables(int kind, CourseCategoryTables& t) {
   for (int k = 1; k <= kFactorItemCount; ++k) ResizeRows(t, k, 1);
 
   {
-    TableReader totals(OptionName(TotalsFileName(kind)));
+    TableReader totals(files.totals);
     for (int k = 1; k <= kFactorItemCount; ++k) t.totals[k] = totals.RowCount();
   }
   {
-    TableReader codes(OptionName(CategoryFileName(kind)));
+    TableReader codes(files.categories);
     for (int k = 1; k <= kFactorItemCount; ++k) {
       for (std::int64_t q = 1; q <= t.totals[k]; ++q) t.codes[k].push_back(codes.String());
     }
   }
   {
-    TableReader agari(OptionName(WeightFileName(kind, 0)));
-    TableReader pace(OptionName(WeightFileName(kind, 1)));
-    TableReader soha(OptionName(WeightFileName(kind, 2)));
+    TableReader agari(files.agariWeights);
+    TableReader pace(files.paceWeights);
+    TableReader soha(files.sohaWeights);
     for (int k = 1; k <= kFactorItemCount; ++k) {
       for (std::int64_t q = 1; q <= t.totals[k]; ++q) {
         t.agari[k].push_back(agari.Single());
@@ -155,7 +152,7 @@ void LoadCourseTables(int kind, CourseCategoryTables& t) {
     }
   }
   {
-    TableReader counts(OptionName(CategoryCountFileName(kind)));
+    TableReader counts(files.counts);
     for (int k = 1; k <= kFactorItemCount; ++k) {
       for (std::int64_t q = 1; q <= t.totals[k]; ++q) t.counts[k].push_back(counts.Long());
     }
@@ -167,14 +164,14 @@ void LoadCourseTables(int kind, CourseCategoryTables& t) {
 void CategorySteps::Form_Load(StepHost& host) {
   CategoryWindowState& s = state_;
   LoadGroup(host, [&] {
-    TableReader ids("KETTONUM20190101.dat");
+    TableReader ids(HorseIdListName());
     while (!ids.AtEnd()) {
       s.HorseIdTable.push_back(ids.String());
       s.HorseIdCount = static_cast<std::int64_t>(s.HorseIdTable.size()) - 1;
     }
   });
   LoadGroup(host, [&] {
-    TableReader entries("KETTOMASSHO.dat");
+    TableReader entries{std::string(kRegistrationStatusListName)};
     while (!entries.AtEnd()) {
       auto& entry = s.RegistrationStatusTable.emplace_back();
       s.RegistrationStatusCount = static_cast<std::int32_t>(s.RegistrationStatusTable.size()) - 1;
@@ -183,7 +180,7 @@ void CategorySteps::Form_Load(StepHost& host) {
     }
   });
   LoadGroup(host, [&] {
-    TableReader lines("FL20190101.dat");
+    TableReader lines(FemaleLineFileName());
     while (!lines.AtEnd()) {
       auto& mare = s.FemaleLines.emplace_back();
       s.FemaleLineCount = static_cast<std::int32_t>(s.FemaleLines.size()) - 1;
@@ -192,7 +189,7 @@ void CategorySteps::Form_Load(StepHost& host) {
       }
     }
   });
-  for (int kind = kTurf; kind <= kJump; ++kind) {
+  for (const CourseKind kind : kCourseKinds) {
     LoadGroup(host, [&] { LoadCourseTables(kind, s.tables[static_cast<std::size_t>(kind)]); });
   }
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "datasetup/factors/category_files.h"
+#include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "platform/drive.h"
 #include "tests/support/record_fixture.h"
@@ -42,7 +42,7 @@ const std::string kKatakanaA = "\x83\x41";  // code page 932 "ア"
 // item 3 five distinct codes; the speeds run through the traps of their text.
 void WriteTurfItems() {
   testing::WriteRecords(
-      DataPath(FactorItemFileName(kTurf)),
+      DataPath(FactorItemFileName(CourseKind::kTurf)),
       {ItemRecord("6260869", "0100000", "6095238", "B", "X", "a", "B"),
        ItemRecord("6000000", "       ", "6095238", "A", kKatakanaA.c_str(), "b", "A"),
        ItemRecord("5759999", "0050000", "6095238", "B", "X", "c", "B"),
@@ -119,7 +119,7 @@ TEST(Categorisation, WritesTheCategoryCountTotalsAndDataFilesOfAHandMadeItemFile
 TEST(Categorisation, FillsTheGridAndNeverClearsIt) {
   testing::TempDrive drive;
   WriteTurfItems();
-  testing::WriteRecords(DataPath(FactorItemFileName(kJump)),
+  testing::WriteRecords(DataPath(FactorItemFileName(CourseKind::kJump)),
                         {ItemRecord("6000000", "6000000", "6000000", "Q", "Q", "Q", "Q")});
   CategorySteps window;
   RecordingHost host;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "datasetup/factors/category_files.h"
+#include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "platform/drive.h"
 #include "tests/support/record_fixture.h"
@@ -28,17 +28,18 @@ std::vector<std::string> Totals(std::initializer_list<std::pair<int, int>> nonZe
 }
 
 void WriteOption(const std::string& name, const std::string& text) {
-  WriteFile(DataPath(std::string(kOptionFolder) + name), text);
+  WriteFile(DataPath(name), text);
 }
 
 // A complete table set of one kind: item 1 has two categories, item 3 one, the rest none.
-void WriteKindTables(int kind) {
-  WriteOption(TotalsFileName(kind), Lines(Totals({{1, 2}, {3, 1}})));
-  WriteOption(CategoryFileName(kind), Lines({"\"A  \"", "\"B\"", "\"Z\""}));
-  WriteOption(WeightFileName(kind, 0), Lines({"0.1", "-2.5", "1e-3"}));
-  WriteOption(WeightFileName(kind, 1), Lines({"1", "2", "3"}));
-  WriteOption(WeightFileName(kind, 2), Lines({"4", "5", "6"}));
-  WriteOption(CategoryCountFileName(kind), Lines({"7", "8", "9"}));
+void WriteKindTables(CourseKind kind) {
+  const CategoryTableFiles files = CategoryTableFilesOf(kind);
+  WriteOption(files.totals, Lines(Totals({{1, 2}, {3, 1}})));
+  WriteOption(files.categories, Lines({"\"A  \"", "\"B\"", "\"Z\""}));
+  WriteOption(files.agariWeights, Lines({"0.1", "-2.5", "1e-3"}));
+  WriteOption(files.paceWeights, Lines({"1", "2", "3"}));
+  WriteOption(files.sohaWeights, Lines({"4", "5", "6"}));
+  WriteOption(files.counts, Lines({"7", "8", "9"}));
 }
 
 TEST(CategoryWindow, LoadsTheTablesOfEveryKindRowsFromOneAndNothingForAZeroTotal) {
@@ -49,7 +50,7 @@ TEST(CategoryWindow, LoadsTheTablesOfEveryKindRowsFromOneAndNothingForAZeroTotal
   for (int i = 0; i < 78; ++i)
     mare += "\"v" + std::to_string(i) + "\"" + (i % 6 == 5 ? "\r\n" : ",");
   WriteFile(DataPath("FL20190101.dat"), mare);
-  for (int kind = kTurf; kind <= kJump; ++kind) WriteKindTables(kind);
+  for (const CourseKind kind : kCourseKinds) WriteKindTables(kind);
 
   CategorySteps window;
   RecordingHost host;
@@ -62,7 +63,7 @@ TEST(CategoryWindow, LoadsTheTablesOfEveryKindRowsFromOneAndNothingForAZeroTotal
   EXPECT_EQ(s.RegistrationStatusTable[1][1], "1");
   EXPECT_EQ(s.FemaleLineCount, 1);
   EXPECT_EQ(s.FemaleLines[1][12][5], "v77");
-  for (int kind = kTurf; kind <= kJump; ++kind) {
+  for (const CourseKind kind : kCourseKinds) {
     const CourseCategoryTables& t = s.tables[static_cast<std::size_t>(kind)];
     EXPECT_EQ(t.totals[1], 2);
     EXPECT_EQ(t.totals[2], 0);
@@ -87,9 +88,9 @@ TEST(CategoryWindow, AFailureStopsOnlyItsGroupIsReportedAndKeepsWhatItRead) {
   for (int i = 0; i < 80; ++i) lines += "\"x\"\r\n";
   WriteFile(DataPath("FL20190101.dat"), lines);
   // Turf: the Soha weights stop one row short; dirt: no files; jump complete.
-  WriteKindTables(kTurf);
-  WriteOption(WeightFileName(kTurf, 2), Lines({"4", "5"}));
-  WriteKindTables(kJump);
+  WriteKindTables(CourseKind::kTurf);
+  WriteOption(CategoryTableFilesOf(CourseKind::kTurf).sohaWeights, Lines({"4", "5"}));
+  WriteKindTables(CourseKind::kJump);
 
   CategorySteps window;
   RecordingHost host;
@@ -109,13 +110,13 @@ TEST(CategoryWindow, AFailureStopsOnlyItsGroupIsReportedAndKeepsWhatItRead) {
   EXPECT_EQ(s.FemaleLineCount, 2);
   EXPECT_EQ(s.FemaleLines[2][0][1], "x");
   EXPECT_EQ(s.FemaleLines[2][0][2], "");
-  const CourseCategoryTables& turf = s.tables[kTurf];
+  const CourseCategoryTables& turf = s.tables[1];
   EXPECT_EQ(turf.pace[3][1], 3.0f);  // read before the Soha weight of the same row failed
   EXPECT_EQ(turf.soha[3][1], 0.0f);
   EXPECT_EQ(turf.counts[1][1], 0);       // the count file comes after the weights
   EXPECT_EQ(turf.counts[3].size(), 2u);  // rows stay addressable up to the total
-  EXPECT_EQ(s.tables[kDirt].totals[1], 0);
-  EXPECT_EQ(s.tables[kJump].counts[3][1], 9);
+  EXPECT_EQ(s.tables[2].totals[1], 0);
+  EXPECT_EQ(s.tables[3].counts[3][1], 9);
   EXPECT_EQ(window.text1, "Text1");
 }
 
@@ -125,12 +126,13 @@ TEST(CategoryWindow, ATotalsFileWithTheDataFoldersLeadingPairIsReadAsTotals) {
   // OPTION1N copy has no such pair, so one copied over reads its pair as two totals.
   std::vector<std::string> totals{"1,30"};
   for (const auto& t : Totals({{1, 1}})) totals.push_back(t);
-  WriteOption(TotalsFileName(kTurf), Lines(totals));
-  WriteOption(CategoryFileName(kTurf), Lines(std::vector<std::string>(32, "\"c\"")));
+  WriteOption(CategoryTableFilesOf(CourseKind::kTurf).totals, Lines(totals));
+  WriteOption(CategoryTableFilesOf(CourseKind::kTurf).categories,
+              Lines(std::vector<std::string>(32, "\"c\"")));
   CategorySteps window;
   RecordingHost host;
   window.Form_Load(host);
-  const CourseCategoryTables& turf = window.state().tables[kTurf];
+  const CourseCategoryTables& turf = window.state().tables[1];
   EXPECT_EQ(turf.totals[1], 1);
   EXPECT_EQ(turf.totals[2], 30);
   EXPECT_EQ(turf.totals[3], 1);
@@ -144,7 +146,7 @@ TEST(CategoryWindow, TwoWindowsKeepSeparateState) {
   RecordingHost host;
   first.Form_Load(host);
   testing::WriteIdList(DataPath("KETTONUM20190101.dat"), {"2016100001", "2016100002"});
-  first.option = kDirt;
+  first.option = 2;
   first.text1 = "201901";
   first.state().CurrentItemRecord[30] = 'X';
 

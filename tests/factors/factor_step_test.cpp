@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "datasetup/factors/category_files.h"
+#include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "platform/drive.h"
 #include "platform/file_ops.h"
@@ -23,13 +23,13 @@ using testing::ReadRecords;
 using testing::StandInRoutines;
 using testing::WriteRuns;
 
-std::vector<std::string> ItemRecords(int kind) {
+std::vector<std::string> ItemRecords(CourseKind kind) {
   return ReadRecords(DataPath(FactorItemFileName(kind)), kFactorItemLength);
 }
 
 struct FilterCase {
   const char* name;
-  int kind;
+  CourseKind kind;
   records::FieldRef field;
   const char* text;
   bool accepted;
@@ -38,30 +38,32 @@ struct FilterCase {
 constexpr records::FieldRef kRaceDate = records::Span(ex::RaceYear, ex::RaceMonthDay);
 
 TEST(FactorItemStep, FiltersAtTheirBoundaries) {
-  const auto track = [](int kind) { return kind == kTurf ? "10" : kind == kDirt ? "24" : "52"; };
+  const auto track = [](CourseKind kind) {
+    return kind == CourseKind::kTurf ? "10" : kind == CourseKind::kDirt ? "24" : "52";
+  };
   const FilterCase cases[] = {
-      {"December 2014", kTurf, kRaceDate, "20141231", false},
-      {"January 2015", kTurf, kRaceDate, "20150101", true},
-      {"5.9 s behind", kTurf, ex::TimeBehindWinner, "+059", true},
-      {"6.0 s behind", kTurf, ex::TimeBehindWinner, "+060", false},
-      {"winner 1.2 s ahead", kTurf, ex::TimeBehindWinner, "-012", true},
-      {"no time behind", kTurf, ex::TimeBehindWinner, "    ", true},
-      {"dirt 6.9 s", kDirt, ex::TimeBehindWinner, "+069", true},
-      {"dirt 7.0 s", kDirt, ex::TimeBehindWinner, "+070", false},
-      {"jump 9.9 s", kJump, ex::TimeBehindWinner, "+099", true},
-      {"jump 10.0 s", kJump, ex::TimeBehindWinner, "+100", false},
-      {"racecourse 10", kTurf, ex::RacecourseCode, "10", true},
-      {"racecourse 11", kTurf, ex::RacecourseCode, "11", false},
-      {"racecourse 00", kTurf, ex::RacecourseCode, "00", false},
-      {"turf 22", kTurf, ex::TrackCode, "22", true},
-      {"track 23 on turf", kTurf, ex::TrackCode, "23", false},
-      {"dirt 29", kDirt, ex::TrackCode, "29", true},
-      {"jump 59", kJump, ex::TrackCode, "59", true},
-      {"jump 60", kJump, ex::TrackCode, "60", false},
-      {"track no number", kTurf, ex::TrackCode, "1A", false},
-      {"no race time", kTurf, ex::FinishTime, "0000", false},
-      {"Soha fails", kTurf, ex::FinishTime, "    ", false},
-      {"year no number", kTurf, ex::RaceYear, "20X5", false},
+      {"December 2014", CourseKind::kTurf, kRaceDate, "20141231", false},
+      {"January 2015", CourseKind::kTurf, kRaceDate, "20150101", true},
+      {"5.9 s behind", CourseKind::kTurf, ex::TimeBehindWinner, "+059", true},
+      {"6.0 s behind", CourseKind::kTurf, ex::TimeBehindWinner, "+060", false},
+      {"winner 1.2 s ahead", CourseKind::kTurf, ex::TimeBehindWinner, "-012", true},
+      {"no time behind", CourseKind::kTurf, ex::TimeBehindWinner, "    ", true},
+      {"dirt 6.9 s", CourseKind::kDirt, ex::TimeBehindWinner, "+069", true},
+      {"dirt 7.0 s", CourseKind::kDirt, ex::TimeBehindWinner, "+070", false},
+      {"jump 9.9 s", CourseKind::kJump, ex::TimeBehindWinner, "+099", true},
+      {"jump 10.0 s", CourseKind::kJump, ex::TimeBehindWinner, "+100", false},
+      {"racecourse 10", CourseKind::kTurf, ex::RacecourseCode, "10", true},
+      {"racecourse 11", CourseKind::kTurf, ex::RacecourseCode, "11", false},
+      {"racecourse 00", CourseKind::kTurf, ex::RacecourseCode, "00", false},
+      {"turf 22", CourseKind::kTurf, ex::TrackCode, "22", true},
+      {"track 23 on turf", CourseKind::kTurf, ex::TrackCode, "23", false},
+      {"dirt 29", CourseKind::kDirt, ex::TrackCode, "29", true},
+      {"jump 59", CourseKind::kJump, ex::TrackCode, "59", true},
+      {"jump 60", CourseKind::kJump, ex::TrackCode, "60", false},
+      {"track no number", CourseKind::kTurf, ex::TrackCode, "1A", false},
+      {"no race time", CourseKind::kTurf, ex::FinishTime, "0000", false},
+      {"Soha fails", CourseKind::kTurf, ex::FinishTime, "    ", false},
+      {"year no number", CourseKind::kTurf, ex::RaceYear, "20X5", false},
   };
   CategorySteps window;  // one window: only the count of records written is looked at
   for (const FilterCase& c : cases) {
@@ -70,7 +72,7 @@ TEST(FactorItemStep, FiltersAtTheirBoundaries) {
     // The run under test follows one that is accepted, so nothing of it can carry over.
     const std::string first = AcceptedTurfRun({{ex::TrackCode, track(c.kind)}});
     WriteRuns("2016100001", {first, run});
-    testing::WriteIdList(DataPath(HorseListName(c.kind, "201901")), {"2016100001"});
+    testing::WriteIdList(DataPath(HorseListFileName(c.kind, "201901")), {"2016100001"});
     RecordingHost host;
     ASSERT_EQ(window.FactorItemStep(host, c.kind, StandInRoutines()), StepResult::kOk) << c.name;
     EXPECT_EQ(ItemRecords(c.kind).size(), c.accepted ? 2u : 1u) << c.name;
@@ -86,8 +88,8 @@ TEST(FactorItemStep, ARunWhoseRaceWasNotFoundIsRejected) {
   testing::WriteIdList(DataPath("SIBA201901N.dat"), {"2016100001"});
   CategorySteps window;
   RecordingHost host;
-  window.FactorItemStep(host, kTurf, StandInRoutines());
-  EXPECT_EQ(ItemRecords(kTurf).size(), 1u);
+  window.FactorItemStep(host, CourseKind::kTurf, StandInRoutines());
+  EXPECT_EQ(ItemRecords(CourseKind::kTurf).size(), 1u);
 }
 
 TEST(FactorItemStep, AFailedRoutineLeavesItsFieldBlankAndTheRecordCarriesItsLastItemsOver) {
@@ -100,10 +102,10 @@ TEST(FactorItemStep, AFailedRoutineLeavesItsFieldBlankAndTheRecordCarriesItsLast
   CategorySteps window;
   RecordingHost host;
   window.Form_Load(host);
-  ASSERT_EQ(window.FactorItemStep(host, kTurf, StandInRoutines()), StepResult::kOk);
+  ASSERT_EQ(window.FactorItemStep(host, CourseKind::kTurf, StandInRoutines()), StepResult::kOk);
   EXPECT_EQ(window.text1, "芝終わり");
 
-  const auto records = ItemRecords(kTurf);
+  const auto records = ItemRecords(CourseKind::kTurf);
   ASSERT_EQ(records.size(), 3u);
   const auto item = [&](std::size_t r, int k) { return View(records[r], fi::Item(k)); };
   EXPECT_EQ(View(records[0], fi::PaceFigure), "31600  ");
@@ -127,28 +129,27 @@ TEST(FactorItemStep, AFailedRoutineLeavesItsFieldBlankAndTheRecordCarriesItsLast
 
 TEST(FactorItemStep, AStepThatFailsLeavesTheEarlierItemFile) {
   testing::TempDrive drive;
-  testing::WriteFile(DataPath(FactorItemFileName(kDirt)), "old");
+  testing::WriteFile(DataPath(FactorItemFileName(CourseKind::kDirt)), "old");
   std::filesystem::remove(drive.data() / "UMAGOTOEXSETUP");
   CategorySteps window;
   RecordingHost host;
-  EXPECT_EQ(window.FactorItemStep(host, kDirt, StandInRoutines()), StepResult::kFailed);
+  EXPECT_EQ(window.FactorItemStep(host, CourseKind::kDirt, StandInRoutines()), StepResult::kFailed);
   EXPECT_EQ(host.Status().rfind("ダ因子設定 エラー: ", 0), 0u) << host.Status();
   EXPECT_EQ(window.text1, host.Status());
-  EXPECT_EQ(testing::ReadFile(DataPath(FactorItemFileName(kDirt))), "old");
+  EXPECT_EQ(testing::ReadFile(DataPath(FactorItemFileName(CourseKind::kDirt))), "old");
 }
 
 // The step's loop as the procedure states it, record by record through a random-access
 // file, with the sound rules: a filter that cannot be evaluated rejects, a failed routine
 // leaves a blank field.
-std::vector<std::string> LiteralFactorStep(int kind, std::span<const LiveRoutine> routines,
+std::vector<std::string> LiteralFactorStep(CourseKind kind, std::span<const LiveRoutine> routines,
                                            std::string& buffer) {
-  const CategoryCourse& course = CourseOf(kind);
   std::vector<std::string> out;
-  ItemReader list(DataPath(HorseListName(kind, "201901")));
+  ItemReader list(DataPath(HorseListFileName(kind, "201901")));
   while (!list.AtEnd()) {
     const std::string id = list.Next();
-    RunFile runs(DataPath("UMAGOTOEXSETUP\\" + id + "EX.dat"));
-    RecordFile file(DataPath("UMAGOTOEXSETUP\\" + id + "EX.dat"), kExtendedRunLength);
+    RunFile runs(DataPath(ExtendedRunFileName(id)));
+    RecordFile file(DataPath(ExtendedRunFileName(id)), kExtendedRunLength);
     ItemContext c;
     c.runs = &runs;
     c.CurrentItemRecord = &buffer;
@@ -164,13 +165,17 @@ std::vector<std::string> LiteralFactorStep(int kind, std::span<const LiveRoutine
       } catch (const ItemAbandoned&) {
       }
       if (!pass1) continue;
-      if (Val(run.substr(741, 3)) >= course.timeBehindLimit) continue;
+      const int limit = kind == CourseKind::kTurf ? 60 : kind == CourseKind::kDirt ? 70 : 100;
+      if (Val(run.substr(741, 3)) >= limit) continue;
       const std::string rc = run.substr(19, 2);
       bool pass3 = false;
       for (int r = 1; r <= 10; ++r) pass3 = pass3 || rc == FixedDigits(r, 2);
       if (!pass3) continue;
       const auto t = ToInt16(run.substr(775, 2));
-      if (!t || *t < course.trackLow || *t > course.trackHigh) continue;
+      const int kindNumber = static_cast<int>(kind);
+      const int low = kindNumber == 1 ? 0 : kindNumber == 2 ? 23 : 51;
+      const int high = kindNumber == 1 ? 22 : kindNumber == 2 ? 29 : 59;
+      if (!t || *t < low || *t > high) continue;
       for (std::size_t i = 0; i < routines.size(); ++i) {
         std::string code;
         try {
@@ -215,17 +220,17 @@ TEST(FactorItemStep, MatchesTheLiteralLoopOnAGeneratedWorld) {
     }
     if (h % 17 != 0) WriteRuns(id, runs);  // some horses have no run file at all
   }
-  for (int kind = kTurf; kind <= kJump; ++kind) {
-    testing::WriteIdList(DataPath(HorseListName(kind, "201901")), ids);
+  for (const CourseKind kind : kCourseKinds) {
+    testing::WriteIdList(DataPath(HorseListFileName(kind, "201901")), ids);
   }
   CategorySteps window;
   RecordingHost host;
   std::string literalBuffer = BlankFactorItemRecord();
-  for (int kind = kTurf; kind <= kJump; ++kind) {
+  for (const CourseKind kind : kCourseKinds) {
     ASSERT_EQ(window.FactorItemStep(host, kind, StandInRoutines()), StepResult::kOk);
     const auto expected = LiteralFactorStep(kind, StandInRoutines(), literalBuffer);
-    EXPECT_GT(expected.size(), 10u) << kind;
-    EXPECT_EQ(ItemRecords(kind), expected) << kind;
+    EXPECT_GT(expected.size(), 10u) << static_cast<int>(kind);
+    EXPECT_EQ(ItemRecords(kind), expected) << static_cast<int>(kind);
   }
 }
 

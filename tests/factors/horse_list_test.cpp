@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "datasetup/factors/category_files.h"
+#include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "platform/drive.h"
 #include "platform/file_ops.h"
@@ -48,7 +48,8 @@ class HorseListTest : public ::testing::Test {
     EXPECT_EQ(window.Command1_Click(host), StepResult::kOk);
     EXPECT_EQ(host.Status(), "終わり");
     EXPECT_EQ(window.text1, "終わり");
-    return ReadFile(DataPath(HorseListName(window.state().CourseKind, "201901")));
+    return ReadFile(
+        DataPath(HorseListFileName(*CourseKindOf(window.state().CourseKind), "201901")));
   }
 
   testing::TempDrive drive;
@@ -56,10 +57,10 @@ class HorseListTest : public ::testing::Test {
 };
 
 TEST_F(HorseListTest, ListsEachHorseOnceOnItsFirstQualifyingRunPerKind) {
-  EXPECT_EQ(Extract(kTurf, "201901"), "\"2016100001\"\r\n\"2016100003\"\r\n");
+  EXPECT_EQ(Extract(1, "201901"), "\"2016100001\"\r\n\"2016100003\"\r\n");
   EXPECT_EQ(window.state().HorseListCount, 2);
-  EXPECT_EQ(Extract(kDirt, "201901"), "\"2016100003\"\r\n");
-  EXPECT_EQ(Extract(kJump, "201901"), "\"2017100004\"\r\n");
+  EXPECT_EQ(Extract(2, "201901"), "\"2016100003\"\r\n");
+  EXPECT_EQ(Extract(3, "201901"), "\"2017100004\"\r\n");
   EXPECT_TRUE(FileExists(DataPath("UMAGOTOEXSETUP\\2018100005EX.dat")));
   EXPECT_EQ(FileLength(DataPath("UMAGOTOEXSETUP\\2018100005EX.dat")), 0u);
   // No option chosen now: the kind of the last extraction is used again.
@@ -80,7 +81,7 @@ TEST_F(HorseListTest, WithoutAnOptionSinceTheWindowOpenedNothingIsWritten) {
 }
 
 TEST_F(HorseListTest, ThePeriodNamesTheFileAndAnUnsafeOneWritesNothing) {
-  window.option = kTurf;
+  window.option = 1;
   RecordingHost host;
   window.Command1_Click(host);
   EXPECT_TRUE(FileExists(DataPath("SIBAText1N.dat")));
