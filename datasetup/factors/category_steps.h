@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,6 +23,7 @@
 namespace meridax {
 
 struct ProbeRoutine;
+class RunnerScoring;
 
 inline constexpr std::string_view kCategoryWindowClass = "FormCATEGORYSETUP2025ZP";
 inline constexpr std::string_view kCategoryWindowCaption = "CATEGORYSETUP20190101SETUPC";
@@ -61,6 +63,12 @@ struct CategoryWindowState {
 
 class CategorySteps {
  public:
+  CategorySteps();
+  ~CategorySteps();
+  // Routines keep pointers into the window's tables: an instance stays where it was made.
+  CategorySteps(const CategorySteps&) = delete;
+  CategorySteps& operator=(const CategorySteps&) = delete;
+
   // Reads the start-up tables. Each group (the id list, the registration list, the
   // female-line file, each course kind's six tables) loads on its own: a failure stops its
   // group, keeps what the group read, is reported in a message naming the file and the
@@ -103,6 +111,8 @@ class CategorySteps {
   ItemContext NewContext(StatisticsCache& stats);
 
   CategoryWindowState state_;
+  // The runner scoring over the loaded tables, made at the first step that needs it.
+  std::unique_ptr<RunnerScoring> scoring_;
 };
 
 // Where a routine of a table stores its code in the item record: the i-th speed figure in

@@ -13,6 +13,7 @@
 #include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "datasetup/factors/probe.h"
+#include "datasetup/factors/runner_scoring.h"
 #include "platform/cp932.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
@@ -102,8 +103,13 @@ records::FieldRef StoredField(std::span<const LiveRoutine> routines, std::size_t
   return factor_item::Item(r.slot);
 }
 
+CategorySteps::CategorySteps() = default;
+CategorySteps::~CategorySteps() = default;
+
 ItemContext CategorySteps::NewContext(StatisticsCache& stats) {
+  if (!scoring_) scoring_ = std::make_unique<RunnerScoring>(&state_.tables);
   ItemContext c;
+  c.scoring = scoring_.get();
   c.CurrentItemRecord = &state_.CurrentItemRecord;
   c.stats = &stats;
   c.tables = &state_.tables;

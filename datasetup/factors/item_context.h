@@ -56,6 +56,8 @@ class RunFile {
   std::string blanks_ = std::string(kExtendedRunLength, ' ');
 };
 
+class RunnerScoring;  // runner_scoring.h
+
 struct ItemContext {
   const RunFile* runs = nullptr;
   std::int32_t CurrentRunNumber = 0;
@@ -70,6 +72,9 @@ struct ItemContext {
   const CategoryTables* tables = nullptr;
   // The female lines the window loaded; null where none are loaded.
   const FemaleLineTable* femaleLines = nullptr;
+  // The window's runner categorisation over those tables, kept for the instance (item 29
+  // scores through it); null where the window has none.
+  RunnerScoring* scoring = nullptr;
 
   // Reads record k into CurrentRun and returns it.
   std::string_view Read(std::int64_t k) {

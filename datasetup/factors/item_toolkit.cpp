@@ -193,4 +193,12 @@ std::optional<std::string_view> FirstStat(ItemContext& c, const StatFile& file,
   }
 }
 
+std::optional<std::string_view> ParentStat(ItemContext& c, std::string_view run, int ancestor,
+                                           const StatFile& file) {
+  const std::string_view parent =
+      records::View(run, extended_run::AncestorBlocks_BreedingNumber.In(ancestor));
+  if (IsMissingCode(parent)) return std::nullopt;
+  return FirstStat(c, file, parent);
+}
+
 }  // namespace meridax

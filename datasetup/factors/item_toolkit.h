@@ -99,7 +99,7 @@ bool TextInRange(std::string_view text, std::string_view lo, std::string_view hi
 // One band of track codes read as a number, low to high inclusive. Each routine keeps its
 // own small table, since each cuts the codes at its own points.
 template <typename T>
-struct TrackBand {
+struct TrackBandValue {
   int low;
   int high;
   T value;
@@ -107,7 +107,7 @@ struct TrackBand {
 
 // The value of the first band holding t, else `otherwise`.
 template <typename T, std::size_t N>
-constexpr T BandOf(const TrackBand<T> (&bands)[N], const T& otherwise, int t) {
+constexpr T BandOf(const TrackBandValue<T> (&bands)[N], const T& otherwise, int t) {
   for (const auto& band : bands) {
     if (InRange(t, band.low, band.high)) return band.value;
   }
@@ -142,5 +142,11 @@ inline constexpr StatFile kBreederStats{"BREEDERSEISEI.dat", 35,
 // missing folder abandons the routine.
 std::optional<std::string_view> FirstStat(ItemContext& c, const StatFile& file,
                                           std::string_view key);
+
+// The statistics record in `file` of a run's parent (AncestorBlocks element 1 the sire, 2
+// the dam); none when the parent is missing (zeros or blanks: no file is read) or not in
+// the file.
+std::optional<std::string_view> ParentStat(ItemContext& c, std::string_view run, int ancestor,
+                                           const StatFile& file);
 
 }  // namespace meridax

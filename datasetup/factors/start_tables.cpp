@@ -10,6 +10,7 @@
 #include "datasetup/common/paths.h"
 #include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
+#include "datasetup/factors/runner_scoring.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
 #include "platform/numbers.h"
@@ -163,6 +164,7 @@ void LoadCourseTables(CourseKind kind, CourseCategoryTables& t) {
 
 void CategorySteps::Form_Load(StepHost& host) {
   CategoryWindowState& s = state_;
+  scoring_.reset();  // its row index is of the tables before this load
   LoadGroup(host, [&] {
     TableReader ids(HorseIdListName());
     while (!ids.AtEnd()) {
