@@ -4,6 +4,7 @@
 
 #include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
+#include "datasetup/factors/runner_scoring.h"
 #include "platform/drive.h"
 #include "platform/file_ops.h"
 #include "platform/numbers.h"
@@ -145,6 +146,9 @@ TEST(FactorItemStep, AStepThatFailsLeavesTheEarlierItemFile) {
 std::vector<std::string> LiteralFactorStep(CourseKind kind, std::span<const LiveRoutine> routines,
                                            std::string& buffer) {
   std::vector<std::string> out;
+  StatisticsCache stats;
+  const CategoryTables tables{};
+  RunnerScoring scoring(&tables);
   ItemReader list(DataPath(HorseListFileName(kind, "201901")));
   while (!list.AtEnd()) {
     const std::string id = list.Next();
@@ -153,6 +157,9 @@ std::vector<std::string> LiteralFactorStep(CourseKind kind, std::span<const Live
     ItemContext c;
     c.runs = &runs;
     c.CurrentItemRecord = &buffer;
+    c.stats = &stats;
+    c.tables = &tables;
+    c.scoring = &scoring;
     c.CurrentRunCount = static_cast<std::int32_t>(file.Count());
     for (c.CurrentRunNumber = 1; c.CurrentRunNumber <= c.CurrentRunCount; ++c.CurrentRunNumber) {
       const std::string run = file.Read(c.CurrentRunNumber);
@@ -223,14 +230,18 @@ TEST(FactorItemStep, MatchesTheLiteralLoopOnAGeneratedWorld) {
   for (const CourseKind kind : kCourseKinds) {
     testing::WriteIdList(DataPath(HorseListFileName(kind, "201901")), ids);
   }
-  CategorySteps window;
-  RecordingHost host;
-  std::string literalBuffer = BlankFactorItemRecord();
-  for (const CourseKind kind : kCourseKinds) {
-    ASSERT_EQ(window.FactorItemStep(host, kind, StandInRoutines()), StepResult::kOk);
-    const auto expected = LiteralFactorStep(kind, StandInRoutines(), literalBuffer);
-    EXPECT_GT(expected.size(), 10u) << static_cast<int>(kind);
-    EXPECT_EQ(ItemRecords(kind), expected) << static_cast<int>(kind);
+  // The stand-ins make every filter and field visible; the live routines run the same
+  // loop over what the item steps really compute.
+  for (const auto routines : {StandInRoutines(), LiveRoutines()}) {
+    CategorySteps window;
+    RecordingHost host;
+    std::string literalBuffer = BlankFactorItemRecord();
+    for (const CourseKind kind : kCourseKinds) {
+      ASSERT_EQ(window.FactorItemStep(host, kind, routines), StepResult::kOk) << host.Status();
+      const auto expected = LiteralFactorStep(kind, routines, literalBuffer);
+      EXPECT_GT(expected.size(), 10u) << static_cast<int>(kind);
+      EXPECT_EQ(ItemRecords(kind), expected) << static_cast<int>(kind);
+    }
   }
 }
 

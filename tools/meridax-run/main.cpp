@@ -1,5 +1,6 @@
 // Runs steps of the system's windows without a display:
 //   meridax-run [--drive DIR] STEP...
+//   meridax-run [--drive DIR] --probe HORSEID RUN ROUTINE...
 // Each step's status text and message-box texts are printed on lines of their own;
 // message boxes are answered with OK. Exits non-zero when a step is unknown or fails.
 
@@ -11,6 +12,8 @@
 #include <vector>
 
 #include "datafetch/register_steps.h"
+#include "datasetup/factors/probe.h"
+#include "datasetup/factors/register_steps.h"
 #include "datasetup/preparation/register_steps.h"
 #include "platform/drive.h"
 #include "platform/step_host.h"
@@ -19,6 +22,7 @@ namespace {
 
 int Usage() {
   std::cerr << "usage: meridax-run [--drive DIR] STEP...\n"
+               "       meridax-run [--drive DIR] --probe HORSEID RUN ROUTINE...\n"
                "       meridax-run --list\n"
                "STEP is a window class and procedure, e.g. "
                "FormMERIDAXPROJECTSETUP2025ZZ.Command1_Click\n";
@@ -31,6 +35,7 @@ int main(int argc, char** argv) {
   meridax::StepRegistry registry;
   meridax::RegisterDatafetchSteps(registry);
   meridax::RegisterPreparationSteps(registry);
+  meridax::RegisterCategorySteps(registry);
 
   std::vector<std::string> steps;
   for (int i = 1; i < argc; ++i) {
@@ -38,6 +43,12 @@ int main(int argc, char** argv) {
     if (arg == "--drive") {
       if (++i >= argc) return Usage();
       meridax::SetDriveRoot(argv[i]);
+    } else if (arg == "--probe") {
+      // The category window's routines on one run: the rest of the line is the probe's.
+      meridax::ProbeRegistry routines;
+      routines.Add(meridax::LiveProbeRoutines());
+      const std::vector<std::string> rest(argv + i + 1, argv + argc);
+      return meridax::RunProbe(routines, rest, std::cout, std::cerr);
     } else if (arg == "--list") {
       for (const auto& name : registry.Names()) std::cout << name << '\n';
       return 0;
