@@ -74,27 +74,28 @@ bool OrderedByCode(int k) {
   return k == 8 || k == 12 || k == 24 || k == 28;
 }
 
-// A code's category number within its item, by the code's bytes.
-using CategoryNumbers = std::unordered_map<std::string_view, std::int64_t>;
-
 // Collects the distinct codes of item k in the order of the records in which each first
 // occurs, with their counts, then sorts them as the item's order says. Returns the
-// category number of every code; its keys view the mapped records.
-CategoryNumbers CollectItem(const RecordMap& items, int k, DerivedCategories& d) {
+// category number of every record's code (index 0 unused): every code of the file is
+// collected, so no record is without one.
+std::vector<std::int64_t> CollectItem(const RecordMap& items, int k, DerivedCategories& d) {
   auto& codes = d.codes[static_cast<std::size_t>(k)];
   auto& counts = d.counts[static_cast<std::size_t>(k)];
   codes.assign(1, std::string());
   counts.assign(1, 0);
-  CategoryNumbers numbers;
+  // Codes by their bytes, which the mapped records hold: the place of first appearance.
+  std::unordered_map<std::string_view, std::int64_t> firstPlace;
+  std::vector<std::int64_t> numbers(static_cast<std::size_t>(items.Count()) + 1);
   const records::FieldRef field = factor_item::Item(k);
   for (std::int64_t r = 1; r <= items.Count(); ++r) {
     const std::string_view code = records::View(items.Record(r), field);
-    const auto [at, added] = numbers.try_emplace(code, static_cast<std::int64_t>(codes.size()));
+    const auto [at, added] = firstPlace.try_emplace(code, static_cast<std::int64_t>(codes.size()));
     if (added) {
       codes.emplace_back(code);
       counts.push_back(0);
     }
     ++counts[static_cast<std::size_t>(at->second)];
+    numbers[static_cast<std::size_t>(r)] = at->second;
   }
   const auto total = static_cast<std::int64_t>(codes.size()) - 1;
   d.totals[static_cast<std::size_t>(k)] = total;
@@ -103,8 +104,13 @@ CategoryNumbers CollectItem(const RecordMap& items, int k, DerivedCategories& d)
   } else {
     QuickSortDescending(counts, codes, 1, total);
   }
-  for (std::int64_t q = 1; q <= total; ++q)
-    numbers.find(codes[static_cast<std::size_t>(q)])->second = q;
+  // Category q of the sorted order is the code that first appeared at place p.
+  std::vector<std::int64_t> sortedNumber(static_cast<std::size_t>(total) + 1);
+  for (std::int64_t q = 1; q <= total; ++q) {
+    const auto place = firstPlace.find(codes[static_cast<std::size_t>(q)])->second;
+    sortedNumber[static_cast<std::size_t>(place)] = q;
+  }
+  for (auto& n : numbers) n = sortedNumber[static_cast<std::size_t>(n)];
   return numbers;
 }
 
@@ -128,7 +134,7 @@ StepResult CategorySteps::CategoriseStep(StepHost& host, CourseKind kind) {
     s.ItemRecordCount = static_cast<std::int32_t>(n);
 
     DerivedCategories derived;
-    std::vector<CategoryNumbers> numbers(kFactorItemCount + 1);
+    std::vector<std::vector<std::int64_t>> numbers(kFactorItemCount + 1);
     for (int k = 1; k <= kFactorItemCount; ++k)
       numbers[static_cast<std::size_t>(k)] = CollectItem(items, k, derived);
 
@@ -177,9 +183,7 @@ StepResult CategorySteps::CategoriseStep(StepHost& host, CourseKind kind) {
         TextWriter& line = *data[v];
         line.Bare(ShortestText(speeds[v]));
         for (int k = 1; k <= kFactorItemCount; ++k) {
-          const auto& byCode = numbers[static_cast<std::size_t>(k)];
-          const auto found = byCode.find(records::View(record, factor_item::Item(k)));
-          line.Num(found == byCode.end() ? 0 : found->second);
+          line.Num(numbers[static_cast<std::size_t>(k)][static_cast<std::size_t>(r)]);
         }
         line.EndLine();
       }
