@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
         ++year;
       }
     }
-    runFiles.push_back(DataPath(ExtendedRunFileName(id)));
+    runFiles.push_back(*ExtendedRunFilePath(id));
     WriteBytes(runFiles.back(), file);
   }
   for (const CourseKind kind : kCourseKinds) {

@@ -2,12 +2,15 @@
 
 #include "platform/io_error.h"
 #include "platform/numbers.h"
+#include "platform/staged_files.h"
 
 namespace meridax {
 
 StepResult RunQuietStep(StepHost& host, std::string_view caption,
                         const std::function<void()>& body) {
   try {
+    // A commit that an ended process left half done is finished before anything is read.
+    CompleteInterruptedCommits();
     body();
   } catch (const IoError& e) {
     host.SetStatus(std::string(caption) + " エラー: " + e.what());

@@ -47,15 +47,9 @@ bool OnCourseTrack(std::string_view run, std::optional<CourseKind> kind) {
   return track && TrackBandOf(*kind).Holds(*track);
 }
 
-// The host path of a horse's extended run file, none for an id that names no safe file.
-std::optional<std::filesystem::path> RunFilePath(std::string_view horseId) {
-  if (!IsSafeFileId(horseId)) return std::nullopt;
-  return DataPath(ExtendedRunFileName(horseId));
-}
-
 // The horse's run file, none when it cannot be opened (a missing one is created empty).
 std::optional<RunFile> OpenRuns(std::string_view horseId) {
-  const auto path = RunFilePath(horseId);
+  const auto path = ExtendedRunFilePath(horseId);
   if (!path) return std::nullopt;
   try {
     return std::optional<RunFile>(std::in_place, *path);
@@ -119,7 +113,7 @@ ItemContext CategorySteps::NewContext(StatisticsCache& stats) {
 
 void CategorySteps::Probe(std::string_view horseId, std::int32_t run,
                           std::span<const ProbeRoutine* const> routines, std::ostream& out) {
-  const auto path = RunFilePath(horseId);
+  const auto path = ExtendedRunFilePath(horseId);
   if (!path) throw std::invalid_argument("no file can be named by the id " + std::string(horseId));
   const RunFile runs(*path);
   StatisticsCache stats;
@@ -156,13 +150,14 @@ StepResult CategorySteps::Command1_Click(StepHost& host) {
     StagedFiles outputs;
     std::optional<TextWriter> list;
     if (kind) {
-      const std::string name = HorseListFileName(*kind, text1);
       // The period names a file of the data folder: a separator, ".." or a control byte in
       // it would reach another folder or no file at all.
-      if (!text1.empty() && !IsSafeFileId(text1)) {
-        throw IoError("ファイル名にできない期間です", DataPath(name));
+      const auto name = FileNameOfId(HorseListFileName(*kind, Utf8ToCp932(text1)), "");
+      if (!name) {
+        throw IoError("ファイル名にできない期間です",
+                      std::string(kDataFolder) + HorseListFileName(*kind, text1));
       }
-      list.emplace(outputs.Stage(DataPath(name)), TextWriter::Mode::kOutput);
+      list.emplace(outputs.Stage(DataPath(*name)), TextWriter::Mode::kOutput);
     }
     s.HorseListCount = 0;
     for (std::int64_t i = 1; i <= s.HorseIdCount; ++i) {

@@ -41,23 +41,18 @@ using CategoryTables = std::array<CourseCategoryTables, 4>;
 using FemaleLineEntry = std::array<std::array<std::string, 6>, 13>;
 using FemaleLineTable = std::vector<FemaleLineEntry>;
 
-// One horse's extended run file, read once; records by number. A horse's file is a few
-// records: read whole, it costs one read, where mapping and unmapping it for every horse
-// of a list would cost more than the reading.
+// One horse's extended run file, mapped once; records by number.
 class RunFile {
  public:
   // Opens UMAGOTOEXSETUP\<HorseId>EX.dat as a factor step does: a missing file is created
-  // empty. Throws IoError when it cannot be opened or read.
-  explicit RunFile(const std::filesystem::path& path);
-  // The record count as a random-access open gives it (a partial last record counts when
-  // it is at least half a record, and reads padded with blanks).
-  std::int64_t Count() const { return count_; }
+  // empty. Throws IoError when it cannot be opened.
+  explicit RunFile(const std::filesystem::path& path) : map_(path, kExtendedRunLength) {}
+  std::int64_t Count() const { return map_.Count(); }
   // Record n; a record past the end reads as blanks, as a random-access read gives it.
   std::string_view Record(std::int64_t n) const;
 
  private:
-  std::string bytes_;
-  std::int64_t count_ = 0;
+  RecordMap map_;
   std::string blanks_ = std::string(kExtendedRunLength, ' ');
 };
 

@@ -186,6 +186,7 @@ std::int64_t RatePercent(std::string_view fixedRate6) {
 
 std::optional<std::string_view> FirstStat(ItemContext& c, const StatFile& file,
                                           std::string_view key) {
+  if (c.stats == nullptr) throw std::logic_error("an item routine ran without a step's statistics");
   try {
     return c.stats->FirstMatch(file.relative, file.recordLength, file.key, key);
   } catch (const IoError& e) {

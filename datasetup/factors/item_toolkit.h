@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/horse_stat_record.h"
 #include "datasetup/common/jockey_course_stat_record.h"
 #include "datasetup/common/parent_stat_record.h"
@@ -121,20 +122,31 @@ struct StatFile {
   records::FieldRef key;
 };
 
-inline constexpr StatFile kJockeyStats{"KISHUSEISEI.dat", 121, person_stat::PersonCode};
-inline constexpr StatFile kTrainerStats{"CHOKYOSEISEI.dat", 121, person_stat::PersonCode};
-inline constexpr StatFile kHorseStats{"OPTION1N\\KYOSOBA.dat", 228, horse_stat::HorseId};
-inline constexpr StatFile kHorseSubsetStats{"OPTION1N\\KYOSOBAA.dat", 228, horse_stat::HorseId};
-inline constexpr StatFile kStallionStats{"OPTION1N\\STALLION.dat", 402,
-                                         parent_stat::ParentBreedingNumber};
-inline constexpr StatFile kMareStats{"OPTION1N\\MARE.dat", 402, parent_stat::ParentBreedingNumber};
-inline constexpr StatFile kDamStats{"OPTION1N\\HAHAUMA.dat", 402,
-                                    parent_stat::ParentBreedingNumber};
-inline constexpr StatFile kJockeyCourseStats{"OPTION1N\\DONICHI.dat", 127,
-                                             jockey_course_stat::JockeyCode};
-inline constexpr StatFile kOwnerStats{"BANUSISEISEI.dat", 35, breeder_owner_stat::BreederOwnerCode};
-inline constexpr StatFile kBreederStats{"BREEDERSEISEI.dat", 35,
-                                        breeder_owner_stat::BreederOwnerCode};
+constexpr StatFile StatFileOf(std::string_view relative, const records::Layout& layout,
+                              records::FieldRef key) {
+  return {relative, static_cast<std::size_t>(layout.storedLength), key};
+}
+
+inline constexpr StatFile kJockeyStats =
+    StatFileOf(kJockeyStatFileName, kPersonStatLayout, person_stat::PersonCode);
+inline constexpr StatFile kTrainerStats =
+    StatFileOf(kTrainerStatFileName, kPersonStatLayout, person_stat::PersonCode);
+inline constexpr StatFile kHorseStats =
+    StatFileOf(kHorseStatFileName, kHorseStatLayout, horse_stat::HorseId);
+inline constexpr StatFile kHorseSubsetStats =
+    StatFileOf(kRecentHorseStatFileName, kHorseStatLayout, horse_stat::HorseId);
+inline constexpr StatFile kStallionStats =
+    StatFileOf(kStallionStatFileName, kParentStatLayout, parent_stat::ParentBreedingNumber);
+inline constexpr StatFile kMareStats =
+    StatFileOf(kMareStatFileName, kParentStatLayout, parent_stat::ParentBreedingNumber);
+inline constexpr StatFile kDamStats =
+    StatFileOf(kDamHorseStatFileName, kParentStatLayout, parent_stat::ParentBreedingNumber);
+inline constexpr StatFile kJockeyCourseStats =
+    StatFileOf(kJockeyCourseStatFileName, kJockeyCourseStatLayout, jockey_course_stat::JockeyCode);
+inline constexpr StatFile kOwnerStats =
+    StatFileOf(kOwnerStatFileName, kBreederOwnerStatLayout, breeder_owner_stat::BreederOwnerCode);
+inline constexpr StatFile kBreederStats =
+    StatFileOf(kBreederStatFileName, kBreederOwnerStatLayout, breeder_owner_stat::BreederOwnerCode);
 
 // The first record of `file`, from record 1 up, whose key holds exactly `key`; none when no
 // record does. The step's cache indexes the file at its first look-up (creating a missing

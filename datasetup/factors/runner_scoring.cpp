@@ -8,19 +8,19 @@
 
 namespace meridax {
 
-int ScoringCourseKind(std::string_view run) {
+CourseKind ScoringCourseKind(std::string_view run) {
   const std::int16_t track = TrackNumber(run);
-  if (track >= 0 && track <= 22) return 1;
-  if (track == 23 || track == 24) return 2;
-  return 3;
+  if (InRange(track, 0, 22)) return CourseKind::kTurf;
+  if (InRange(track, 23, 24)) return CourseKind::kDirt;
+  return CourseKind::kJump;
 }
 
-const RunnerScoring::RowIndex& RunnerScoring::Index(int kind, int item) {
-  auto& slot = index_[static_cast<std::size_t>(kind)][static_cast<std::size_t>(item)];
+const RunnerScoring::RowIndex& RunnerScoring::Index(CourseKind kind, int item) {
+  auto& slot = index_[KindIndex(kind)][static_cast<std::size_t>(item)];
   if (!slot) {
     slot.emplace();
     if (tables_ != nullptr) {
-      const CourseCategoryTables& t = (*tables_)[static_cast<std::size_t>(kind)];
+      const CourseCategoryTables& t = (*tables_)[KindIndex(kind)];
       const std::vector<std::string>& codes = t.codes[static_cast<std::size_t>(item)];
       // Rows past the loaded codes hold nothing a code of the record can equal.
       const std::int64_t last = std::min<std::int64_t>(
@@ -52,10 +52,10 @@ void RunnerScoring::CategorizeRunnerItems(std::string_view itemRecord, std::stri
 
 void RunnerScoring::SumWeights(WeightTable table, ScoreTotals& totals, std::string_view run) const {
   totals.fill(0.0f);
-  const int kind = ScoringCourseKind(run);
+  const CourseKind kind = ScoringCourseKind(run);
   if (tables_ == nullptr) return;
-  const auto& weights = (*tables_)[static_cast<std::size_t>(kind)].*table;
-  float& total = totals[static_cast<std::size_t>(kind)];
+  const auto& weights = (*tables_)[KindIndex(kind)].*table;
+  float& total = totals[KindIndex(kind)];
   for (int k = 1; k <= kFactorItemCount; ++k) {
     const std::vector<float>& item = weights[static_cast<std::size_t>(k)];
     const auto row = static_cast<std::size_t>(RunnerCategoryRows[static_cast<std::size_t>(k)]);

@@ -13,18 +13,22 @@
 #include <unordered_map>
 #include <vector>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/factors/factor_item_record.h"
 #include "datasetup/factors/item_context.h"
 
 namespace meridax {
 
-// The course kind of the scoring from a run's TrackCode: 0 to 22 turf (1), 23 and 24
-// dirt (2), any other value jump (3), the dirt tracks 25 to 29 included. A TrackCode
-// that is not a number abandons the routine.
-int ScoringCourseKind(std::string_view run);
+// The course kind of the scoring from a run's TrackCode: 0 to 22 turf, 23 and 24 dirt, any
+// other value jump, the dirt tracks 25 to 29 included. A TrackCode that is not a number
+// abandons the routine.
+CourseKind ScoringCourseKind(std::string_view run);
 
-// Score totals by course kind: index 1 turf, 2 dirt, 3 jump (0 unused).
+// Score totals by course kind: index 1 turf, 2 dirt, 3 jump (0 unused), as CategoryTables.
 using ScoreTotals = std::array<float, 4>;
+constexpr std::size_t KindIndex(CourseKind kind) {
+  return static_cast<std::size_t>(kind);
+}
 
 // The weight table a sum reads: agari, pace or soha of CourseCategoryTables.
 using WeightTable = std::array<std::vector<float>, kFactorItemCount + 1> CourseCategoryTables::*;
@@ -63,7 +67,7 @@ class RunnerScoring {
 
  private:
   using RowIndex = std::unordered_map<std::string_view, std::int32_t>;
-  const RowIndex& Index(int kind, int item);
+  const RowIndex& Index(CourseKind kind, int item);
 
   const CategoryTables* tables_;
   std::array<std::array<std::optional<RowIndex>, kFactorItemCount + 1>, 4> index_;

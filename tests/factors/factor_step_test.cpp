@@ -152,8 +152,8 @@ std::vector<std::string> LiteralFactorStep(CourseKind kind, std::span<const Live
   ItemReader list(DataPath(HorseListFileName(kind, "201901")));
   while (!list.AtEnd()) {
     const std::string id = list.Next();
-    RunFile runs(DataPath(ExtendedRunFileName(id)));
-    RecordFile file(DataPath(ExtendedRunFileName(id)), kExtendedRunLength);
+    RunFile runs(*ExtendedRunFilePath(id));
+    RecordFile file(*ExtendedRunFilePath(id), kExtendedRunLength);
     ItemContext c;
     c.runs = &runs;
     c.CurrentItemRecord = &buffer;

@@ -85,6 +85,10 @@ TEST_F(HorseListTest, ThePeriodNamesTheFileAndAnUnsafeOneWritesNothing) {
   RecordingHost host;
   window.Command1_Click(host);
   EXPECT_TRUE(FileExists(DataPath("SIBAText1N.dat")));
+  // A period in Japanese names its file in UTF-8 on the host, as every name does.
+  window.text1 = "期間";
+  EXPECT_EQ(window.Command1_Click(host), StepResult::kOk);
+  EXPECT_TRUE(FileExists(DataPath("SIBA期間N.dat")));
 
   for (const std::string& period :
        {std::string("..\\x"), std::string("a/b"), std::string("a\x01", 2)}) {
@@ -98,7 +102,7 @@ TEST_F(HorseListTest, ThePeriodNamesTheFileAndAnUnsafeOneWritesNothing) {
   for (const auto& entry : std::filesystem::directory_iterator(drive.data())) {
     files += entry.is_regular_file();
   }
-  EXPECT_EQ(files, 2u);  // the id list and SIBAText1N.dat
+  EXPECT_EQ(files, 3u);  // the id list and the two lists written
   EXPECT_FALSE(FileExists(drive.root() / "x"));
 }
 

@@ -40,10 +40,11 @@ std::string Field(int k, std::string_view code) {
 TEST(RunnerScoring, TheCourseKindCountsOnly23And24AsDirt) {
   struct Case {
     std::string_view track;
-    int kind;
+    CourseKind kind;
   };
-  const Case cases[] = {{"00", 1}, {"22", 1}, {"23", 2}, {"24", 2}, {"25", 3},
-                        {"29", 3}, {"54", 3}, {"-1", 3}, {"99", 3}};
+  constexpr auto kTurf = CourseKind::kTurf, kDirt = CourseKind::kDirt, kJump = CourseKind::kJump;
+  const Case cases[] = {{"00", kTurf}, {"22", kTurf}, {"23", kDirt}, {"24", kDirt}, {"25", kJump},
+                        {"29", kJump}, {"54", kJump}, {"-1", kJump}, {"99", kJump}};
   for (const auto& c : cases) EXPECT_EQ(ScoringCourseKind(TrackRun(c.track)), c.kind) << c.track;
   EXPECT_THROW(ScoringCourseKind(TrackRun("  ")), ItemAbandoned);
 }
