@@ -162,32 +162,28 @@ int main(int argc, char** argv) {
                 status.c_str());
     if (ratio > 3) ++slow;
   };
-  using Click = StepResult (CategorySteps::*)(StepHost&);
   const struct {
     CourseKind kind;
-    const char* factorName;
-    Click factor;
-    const char* categoriseName;
-    Click categorise;
-  } steps[] = {
-      {CourseKind::kTurf, "芝因子設定", &CategorySteps::Command2_Click, "芝カテゴリー化",
-       &CategorySteps::Command5_Click},
-      {CourseKind::kDirt, "ダ因子設定", &CategorySteps::Command3_Click, "ダカテゴリー化",
-       &CategorySteps::Command6_Click},
-      {CourseKind::kJump, "障因子設定", &CategorySteps::Command4_Click, "障カテゴリー化",
-       &CategorySteps::Command7_Click},
+    const char* factor;
+    const char* categorise;
+  } steps[] = {{CourseKind::kTurf, "Command2", "Command5"},
+               {CourseKind::kDirt, "Command3", "Command6"},
+               {CourseKind::kJump, "Command4", "Command7"}};
+  const auto click = [&](const char* control, StepHost& host) {
+    const ControlSpec& c = *FindControl(kCategoryWindow, control);
+    std::string caption(c.caption);
+    return std::pair{Seconds([&] { RunControl(c, window, host); }), caption};
   };
-  ::sync();
   for (const auto& s : steps) {
     RecordingHost host;
-    const double took = Seconds([&] { (window.*s.factor)(host); });
+    const auto [took, factorName] = click(s.factor, host);
     const fs::path items = DataPath(FactorItemFileName(s.kind));
     std::vector<fs::path> inputs = runFiles;
     inputs.push_back(DataPath(HorseListFileName(s.kind, kFactorPeriod)));
-    report(s.factorName, took, Floor(inputs, {items}, root / "scratch"),
+    report(factorName.c_str(), took, Floor(inputs, {items}, root / "scratch"),
            host.Status() + ", " + std::to_string(window.state().ItemRecordCount) + " records");
 
-    const double categorised = Seconds([&] { (window.*s.categorise)(host); });
+    const auto [categorised, categoriseName] = click(s.categorise, host);
     std::vector<fs::path> outputs{DataPath(ItemCategoryFileName(s.kind)),
                                   DataPath(ItemCategoryCountFileName(s.kind)),
                                   DataPath(RegressionTotalsFileName(s.kind))};
@@ -195,7 +191,7 @@ int main(int argc, char** argv) {
          {SpeedFigureKind::kAgari, SpeedFigureKind::kPace, SpeedFigureKind::kSoha}) {
       outputs.push_back(DataPath(RegressionDataFileName(s.kind, figure)));
     }
-    report(s.categoriseName, categorised, Floor({items}, outputs, root / "scratch"), "");
+    report(categoriseName.c_str(), categorised, Floor({items}, outputs, root / "scratch"), "");
   }
   fs::remove_all(root);
   return slow ? 1 : 0;

@@ -11,7 +11,6 @@
 
 #include "datasetup/common/paths.h"
 #include "datasetup/common/sorts.h"
-#include "datasetup/common/step_frame.h"
 #include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "platform/cp932.h"
@@ -124,10 +123,10 @@ std::optional<float> SpeedOf(std::string_view field) {
 
 }  // namespace
 
-StepResult CategorySteps::CategoriseStep(StepHost& host, CourseKind kind) {
+void CategorySteps::CategoriseStep(CourseKind kind) {
   CategoryWindowState& s = state_;
   const CategoryCourse& course = CourseOf(kind);
-  const StepResult result = RunQuietStep(host, course.categoriseCaption, [&] {
+  {
     RequireFolder(DataPath());
     const RecordMap items(DataPath(FactorItemFileName(kind)), kFactorItemLength);
     const std::int64_t n = items.Count();
@@ -194,9 +193,7 @@ StepResult CategorySteps::CategoriseStep(StepHost& host, CourseKind kind) {
     if (n > 0) s.CurrentItemRecord.assign(items.Record(n));
     s.derived = std::move(derived);
     FillGrid(course.gridCorner);
-  });
-  if (result != StepResult::kOk) text1 = host.Status();
-  return result;
+  }
 }
 
 void CategorySteps::FillGrid(std::string_view corner) {
@@ -219,14 +216,14 @@ void CategorySteps::FillGrid(std::string_view corner) {
 
 namespace meridax {
 
-StepResult CategorySteps::Command5_Click(StepHost& host) {
-  return CategoriseStep(host, CourseKind::kTurf);
+void CategorySteps::Command5_Click(StepHost& /*host*/) {
+  CategoriseStep(CourseKind::kTurf);
 }
-StepResult CategorySteps::Command6_Click(StepHost& host) {
-  return CategoriseStep(host, CourseKind::kDirt);
+void CategorySteps::Command6_Click(StepHost& /*host*/) {
+  CategoriseStep(CourseKind::kDirt);
 }
-StepResult CategorySteps::Command7_Click(StepHost& host) {
-  return CategoriseStep(host, CourseKind::kJump);
+void CategorySteps::Command7_Click(StepHost& /*host*/) {
+  CategoriseStep(CourseKind::kJump);
 }
 
 }  // namespace meridax

@@ -2,7 +2,9 @@
 
 // The category window FormCATEGORYSETUP2025ZP without widgets: its window-level state, the
 // load of its start-up tables and one method per button. The Qt window and meridax-run both
-// call them; each instance has state of its own.
+// run them through kCategoryWindow; each instance has state of its own. The steps that
+// write files throw IoError for a file they cannot read or write, which the window's step
+// frame turns into the error status; they stage their outputs, so nothing is half-replaced.
 
 #include <array>
 #include <cstdint>
@@ -19,14 +21,13 @@
 #include "datasetup/factors/item_context.h"
 #include "platform/step_host.h"
 #include "platform/text_grid.h"
+#include "platform/window.h"
 
 namespace meridax {
 
 struct ProbeRoutine;
 class RunnerScoring;
 
-inline constexpr std::string_view kCategoryWindowClass = "FormCATEGORYSETUP2025ZP";
-inline constexpr std::string_view kCategoryWindowCaption = "CATEGORYSETUP20190101SETUPC";
 inline constexpr int kCategoryGridRows = 5701;
 inline constexpr int kCategoryGridCols = 61;
 
@@ -61,8 +62,9 @@ struct CategoryWindowState {
   DerivedCategories derived;
 };
 
-class CategorySteps {
+class CategorySteps : public WindowSteps {
  public:
+  // Text1 and the grid as the window opens them.
   CategorySteps();
   ~CategorySteps();
   // Routines keep pointers into the window's tables: an instance stays where it was made.
@@ -71,24 +73,25 @@ class CategorySteps {
 
   // Reads the start-up tables. Each group (the id list, the registration list, the
   // female-line file, each course kind's six tables) loads on its own: a failure stops its
-  // group, keeps what the group read, is reported in a message naming the file and the
-  // item, and the next group still loads.
+  // group and keeps what the group read, and the next group still loads. The failures are
+  // reported together in one message, a line for each naming the file and the item.
   void Form_Load(StepHost& host);
 
-  StepResult Command1_Click(StepHost& host);  // "抽出": horse list of the chosen kind
-  StepResult Command2_Click(StepHost& host);  // "芝因子設定"
-  StepResult Command3_Click(StepHost& host);  // "ダ因子設定"
-  StepResult Command4_Click(StepHost& host);  // "障因子設定"
-  StepResult Command5_Click(StepHost& host);  // "芝カテゴリー化"
-  StepResult Command6_Click(StepHost& host);  // "ダカテゴリー化"
-  StepResult Command7_Click(StepHost& host);  // "障カテゴリー化"
+  std::string Command1_Click(StepHost& host);  // "抽出": horse list of the chosen kind
+  std::string Command2_Click(StepHost& host);  // "芝因子設定"
+  std::string Command3_Click(StepHost& host);  // "ダ因子設定"
+  std::string Command4_Click(StepHost& host);  // "障因子設定"
+  // The categorisation buttons leave Text1 alone: their result is the grid.
+  void Command5_Click(StepHost& host);  // "芝カテゴリー化"
+  void Command6_Click(StepHost& host);  // "ダカテゴリー化"
+  void Command7_Click(StepHost& host);  // "障カテゴリー化"
 
   // The factor item step of a course kind with the given routines: the three speed
-  // figures (Agari, Pace, Soha, slot 0) first, then items by slot. The buttons pass the
-  // live table; tests pass their own.
-  StepResult FactorItemStep(StepHost& host, CourseKind kind, std::span<const LiveRoutine> routines);
+  // figures (Agari, Pace, Soha, slot 0) first, then items by slot. Returns the end text.
+  // The buttons pass the live table; tests pass their own.
+  std::string FactorItemStep(CourseKind kind, std::span<const LiveRoutine> routines);
   // The categorisation step of a course kind.
-  StepResult CategoriseStep(StepHost& host, CourseKind kind);
+  void CategoriseStep(CourseKind kind);
 
   // Calls the routines on run `run` of a horse's extended run file as a factor step
   // reaches them, with the item record starting blank, and prints one line per routine.
@@ -99,11 +102,6 @@ class CategorySteps {
 
   CategoryWindowState& state() { return state_; }
   const CategoryWindowState& state() const { return state_; }
-
-  // The controls the steps read and write. Text1 is UTF-8, as the screen shows it.
-  std::string text1 = "Text1";
-  int option = 0;  // the selected option button: 0 none, 1 to 3
-  TextGrid grid{kCategoryGridRows, kCategoryGridCols};
 
  private:
   void FillGrid(std::string_view corner);
@@ -119,6 +117,9 @@ class CategorySteps {
 // its speed field, item k's routine in Item(k). Throws std::logic_error for a table that is
 // not three speed figures followed by item routines.
 records::FieldRef StoredField(std::span<const LiveRoutine> routines, std::size_t i);
+
+// FormCATEGORYSETUP2025ZP, "CATEGORYSETUP20190101SETUPC".
+extern const WindowSpec kCategoryWindow;
 
 // The captions of row 0 of the category grid, items 1 to 30 (index 0 unused).
 extern const std::array<std::string_view, kFactorItemCount + 1> kItemGridCaptions;

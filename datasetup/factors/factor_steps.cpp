@@ -9,7 +9,6 @@
 
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/paths.h"
-#include "datasetup/common/step_frame.h"
 #include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "datasetup/factors/probe.h"
@@ -97,7 +96,10 @@ records::FieldRef StoredField(std::span<const LiveRoutine> routines, std::size_t
   return factor_item::Item(r.slot);
 }
 
-CategorySteps::CategorySteps() = default;
+CategorySteps::CategorySteps() {
+  text1 = "Text1";
+  grid = TextGrid(kCategoryGridRows, kCategoryGridCols);
+}
 CategorySteps::~CategorySteps() = default;
 
 ItemContext CategorySteps::NewContext(StatisticsCache& stats) {
@@ -140,9 +142,9 @@ void CategorySteps::Probe(std::string_view horseId, std::int32_t run,
   out.flush();
 }
 
-StepResult CategorySteps::Command1_Click(StepHost& host) {
+std::string CategorySteps::Command1_Click(StepHost& /*host*/) {
   CategoryWindowState& s = state_;
-  const StepResult result = RunStep(host, "抽出", [&] {
+  {
     if (CourseKindOf(option)) s.CourseKind = static_cast<std::int16_t>(option);
     const std::optional<CourseKind> kind = CourseKindOf(s.CourseKind);
     RequireFolder(DataPath());
@@ -179,18 +181,15 @@ StepResult CategorySteps::Command1_Click(StepHost& host) {
     }
     if (list) list->Close();
     outputs.Commit();
-    return std::string("終わり");
-  });
-  text1 = host.Status();
-  return result;
+    return "終わり";
+  }
 }
 
-StepResult CategorySteps::FactorItemStep(StepHost& host, CourseKind kind,
-                                         std::span<const LiveRoutine> routines) {
+std::string CategorySteps::FactorItemStep(CourseKind kind, std::span<const LiveRoutine> routines) {
   CheckRoutineTable(routines);
   CategoryWindowState& s = state_;
   const CategoryCourse& course = CourseOf(kind);
-  const StepResult result = RunStep(host, course.factorCaption, [&] {
+  {
     RequireFolder(DataPath());
     RequireFolder(DataPath(kExtendedRunFolder));
     StagedFiles outputs;
@@ -237,9 +236,7 @@ StepResult CategorySteps::FactorItemStep(StepHost& host, CourseKind kind,
     items.Close();
     outputs.Commit();
     return std::string(course.factorEndText);
-  });
-  text1 = host.Status();
-  return result;
+  }
 }
 
 }  // namespace meridax

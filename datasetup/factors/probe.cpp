@@ -52,9 +52,10 @@ int RunProbe(const ProbeRegistry& registry, std::span<const std::string> args, s
     routines.push_back(r);
   }
   RecordingHost host([&err](std::string_view, std::string_view text) { err << text << '\n'; });
-  CategorySteps window;
+  const std::unique_ptr<WindowSteps> steps = NewSteps(kCategoryWindow, WindowContext{});
+  auto& window = static_cast<CategorySteps&>(*steps);
   try {
-    window.Form_Load(host);
+    RunHandler(kCategoryWindow.load, "Form_Load", false, window, host);
     window.Probe(args[0], *run, routines, out);
   } catch (const IoError& e) {
     err << "meridax-run: " << e.what() << '\n';

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "datasetup/common/paths.h"
 #include "datasetup/factors/category_courses.h"
@@ -93,15 +94,15 @@ class TableReader {
   std::int64_t item_ = 0;
 };
 
-// Runs one group of the load; a failure is reported and ends only this group.
+// Runs one group of the load; a failure ends only this group and is noted.
 template <typename Body>
-void LoadGroup(StepHost& host, Body&& body) {
+void LoadGroup(std::vector<std::string>& failures, Body&& body) {
   try {
     body();
   } catch (const LoadFailure& e) {
-    host.ShowMessage(std::string("読み込みエラー: ") + e.what());
+    failures.push_back(std::string("読み込みエラー: ") + e.what());
   } catch (const IoError& e) {
-    host.ShowMessage(std::string("読み込みエラー: ") + e.what());
+    failures.push_back(std::string("読み込みエラー: ") + e.what());
   }
 }
 
@@ -165,14 +166,15 @@ void LoadCourseTables(CourseKind kind, CourseCategoryTables& t) {
 void CategorySteps::Form_Load(StepHost& host) {
   CategoryWindowState& s = state_;
   scoring_.reset();  // its row index is of the tables before this load
-  LoadGroup(host, [&] {
+  std::vector<std::string> failures;
+  LoadGroup(failures, [&] {
     TableReader ids(HorseIdListName());
     while (!ids.AtEnd()) {
       s.HorseIdTable.push_back(ids.String());
       s.HorseIdCount = static_cast<std::int64_t>(s.HorseIdTable.size()) - 1;
     }
   });
-  LoadGroup(host, [&] {
+  LoadGroup(failures, [&] {
     TableReader entries{std::string(kRegistrationStatusListName)};
     while (!entries.AtEnd()) {
       auto& entry = s.RegistrationStatusTable.emplace_back();
@@ -181,7 +183,7 @@ void CategorySteps::Form_Load(StepHost& host) {
       entry[1] = entries.String();
     }
   });
-  LoadGroup(host, [&] {
+  LoadGroup(failures, [&] {
     TableReader lines(FemaleLineFileName());
     while (!lines.AtEnd()) {
       auto& mare = s.FemaleLines.emplace_back();
@@ -192,7 +194,13 @@ void CategorySteps::Form_Load(StepHost& host) {
     }
   });
   for (const CourseKind kind : kCourseKinds) {
-    LoadGroup(host, [&] { LoadCourseTables(kind, s.tables[static_cast<std::size_t>(kind)]); });
+    LoadGroup(failures, [&] { LoadCourseTables(kind, s.tables[static_cast<std::size_t>(kind)]); });
+  }
+  // One message for the whole load, so a window opened on a fresh folder asks for one OK.
+  if (!failures.empty()) {
+    std::string message;
+    for (const auto& f : failures) message += (message.empty() ? "" : "\n") + f;
+    host.ShowMessage(message);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "platform/drive.h"
+#include "tests/factors/category_fixtures.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
 
@@ -62,7 +63,7 @@ TEST(Categorisation, WritesTheCategoryCountTotalsAndDataFilesOfAHandMadeItemFile
   CategorySteps window;
   window.text1 = "untouched";
   RecordingHost host;
-  ASSERT_EQ(window.Command5_Click(host), StepResult::kOk);
+  ASSERT_EQ(testing::Press(window, "Command5", host), StepResult::kOk);
   EXPECT_EQ(window.text1, "untouched");
   EXPECT_TRUE(host.statusHistory().empty());
 
@@ -123,7 +124,7 @@ TEST(Categorisation, FillsTheGridAndNeverClearsIt) {
                         {ItemRecord("6000000", "6000000", "6000000", "Q", "Q", "Q", "Q")});
   CategorySteps window;
   RecordingHost host;
-  window.Command5_Click(host);
+  testing::Press(window, "Command5", host);
   const TextGrid& g = window.grid;
   EXPECT_EQ(g.TextMatrix(0, 0), "芝IC");
   EXPECT_EQ(g.TextMatrix(0, 1), "(1)年場回日ト");
@@ -139,7 +140,7 @@ TEST(Categorisation, FillsTheGridAndNeverClearsIt) {
   EXPECT_EQ(g.TextMatrix(1, 60), "5");
   EXPECT_EQ(g.TextMatrix(2, 60), "");
 
-  window.Command7_Click(host);
+  testing::Press(window, "Command7", host);
   EXPECT_EQ(g.TextMatrix(0, 0), "障IC");
   EXPECT_EQ(g.TextMatrix(1, 1), "Q        ");
   EXPECT_EQ(g.TextMatrix(1, 2), "1");
@@ -155,7 +156,7 @@ TEST(Categorisation, AMissingItemFileGivesTotalsOfZero) {
   testing::TempDrive drive;
   CategorySteps window;
   RecordingHost host;
-  ASSERT_EQ(window.Command6_Click(host), StepResult::kOk);
+  ASSERT_EQ(testing::Press(window, "Command6", host), StepResult::kOk);
   const std::string head = Lines({"0,30"}) + Lines(std::vector<std::string>(30, "0"));
   EXPECT_EQ(ReadFile(DataPath("QA1DirtTotalData201901N2025.dat")), head);
   for (const char* speed : {"Agari", "Pace", "Soha"}) {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "datasetup/factors/category_courses.h"
 #include "platform/drive.h"
 
 namespace meridax::testing {
@@ -78,6 +79,16 @@ constexpr auto kStandIns = Table(std::make_index_sequence<30>{});
 
 std::span<const LiveRoutine> StandInRoutines() {
   return kStandIns;
+}
+
+StepResult Press(CategorySteps& window, std::string_view control, StepHost& host) {
+  return RunControl(*FindControl(kCategoryWindow, control), window, host);
+}
+
+StepResult RunFactorStep(CategorySteps& window, StepHost& host, CourseKind kind,
+                         std::span<const LiveRoutine> routines) {
+  return RunStep(host, CourseOf(kind).factorCaption,
+                 [&] { return window.FactorItemStep(kind, routines); });
 }
 
 }  // namespace meridax::testing

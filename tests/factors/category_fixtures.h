@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "datasetup/common/extended_run_record.h"
+#include "datasetup/factors/category_steps.h"
 #include "datasetup/factors/factor_items.h"
 #include "tests/support/record_fixture.h"
 
@@ -31,5 +32,13 @@ void WriteRuns(std::string_view horseId, const std::vector<std::string>& runs);
 // number; item 5 fails when the horse number is "99"; item 29 is "p" and what item 30 of
 // the item record holds before this run stores its own, so it shows what carries over.
 std::span<const LiveRoutine> StandInRoutines();
+
+// Clicks a control of the category window as the window does, in its step frame, with
+// Text1 as the window holds it (the period typed, or the last status).
+StepResult Press(CategorySteps& window, std::string_view control, StepHost& host);
+
+// The factor item step of a kind with the given routines, in the step frame of its button.
+StepResult RunFactorStep(CategorySteps& window, StepHost& host, CourseKind kind,
+                         std::span<const LiveRoutine> routines);
 
 }  // namespace meridax::testing

@@ -75,7 +75,8 @@ TEST(FactorItemStep, FiltersAtTheirBoundaries) {
     WriteRuns("2016100001", {first, run});
     testing::WriteIdList(DataPath(HorseListFileName(c.kind, "201901")), {"2016100001"});
     RecordingHost host;
-    ASSERT_EQ(window.FactorItemStep(host, c.kind, StandInRoutines()), StepResult::kOk) << c.name;
+    ASSERT_EQ(testing::RunFactorStep(window, host, c.kind, StandInRoutines()), StepResult::kOk)
+        << c.name;
     EXPECT_EQ(ItemRecords(c.kind).size(), c.accepted ? 2u : 1u) << c.name;
     EXPECT_EQ(host.Status(), CourseOf(c.kind).factorEndText);
   }
@@ -89,7 +90,7 @@ TEST(FactorItemStep, ARunWhoseRaceWasNotFoundIsRejected) {
   testing::WriteIdList(DataPath("SIBA201901N.dat"), {"2016100001"});
   CategorySteps window;
   RecordingHost host;
-  window.FactorItemStep(host, CourseKind::kTurf, StandInRoutines());
+  testing::RunFactorStep(window, host, CourseKind::kTurf, StandInRoutines());
   EXPECT_EQ(ItemRecords(CourseKind::kTurf).size(), 1u);
 }
 
@@ -103,8 +104,9 @@ TEST(FactorItemStep, AFailedRoutineLeavesItsFieldBlankAndTheRecordCarriesItsLast
   CategorySteps window;
   RecordingHost host;
   window.Form_Load(host);
-  ASSERT_EQ(window.FactorItemStep(host, CourseKind::kTurf, StandInRoutines()), StepResult::kOk);
-  EXPECT_EQ(window.text1, "芝終わり");
+  ASSERT_EQ(testing::RunFactorStep(window, host, CourseKind::kTurf, StandInRoutines()),
+            StepResult::kOk);
+  EXPECT_EQ(host.Status(), "芝終わり");
 
   const auto records = ItemRecords(CourseKind::kTurf);
   ASSERT_EQ(records.size(), 3u);
@@ -134,7 +136,7 @@ TEST(FactorItemStep, AStepThatFailsLeavesTheEarlierItemFile) {
   std::filesystem::remove(drive.data() / "UMAGOTOEXSETUP");
   CategorySteps window;
   RecordingHost host;
-  EXPECT_EQ(window.FactorItemStep(host, CourseKind::kDirt, StandInRoutines()), StepResult::kFailed);
+  EXPECT_EQ(testing::Press(window, "Command3", host), StepResult::kFailed);
   EXPECT_EQ(host.Status().rfind("ダ因子設定 エラー: ", 0), 0u) << host.Status();
   EXPECT_EQ(window.text1, host.Status());
   EXPECT_EQ(testing::ReadFile(DataPath(FactorItemFileName(CourseKind::kDirt))), "old");
@@ -237,7 +239,8 @@ TEST(FactorItemStep, MatchesTheLiteralLoopOnAGeneratedWorld) {
     RecordingHost host;
     std::string literalBuffer = BlankFactorItemRecord();
     for (const CourseKind kind : kCourseKinds) {
-      ASSERT_EQ(window.FactorItemStep(host, kind, routines), StepResult::kOk) << host.Status();
+      ASSERT_EQ(testing::RunFactorStep(window, host, kind, routines), StepResult::kOk)
+          << host.Status();
       const auto expected = LiteralFactorStep(kind, routines, literalBuffer);
       EXPECT_GT(expected.size(), 10u) << static_cast<int>(kind);
       EXPECT_EQ(ItemRecords(kind), expected) << static_cast<int>(kind);

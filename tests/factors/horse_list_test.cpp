@@ -45,7 +45,7 @@ class HorseListTest : public ::testing::Test {
     window.option = option;
     window.text1 = std::move(period);
     RecordingHost host;
-    EXPECT_EQ(window.Command1_Click(host), StepResult::kOk);
+    EXPECT_EQ(testing::Press(window, "Command1", host), StepResult::kOk);
     EXPECT_EQ(host.Status(), "終わり");
     EXPECT_EQ(window.text1, "終わり");
     return ReadFile(
@@ -70,7 +70,7 @@ TEST_F(HorseListTest, ListsEachHorseOnceOnItsFirstQualifyingRunPerKind) {
 TEST_F(HorseListTest, WithoutAnOptionSinceTheWindowOpenedNothingIsWritten) {
   window.option = 0;
   RecordingHost host;
-  EXPECT_EQ(window.Command1_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Press(window, "Command1", host), StepResult::kOk);
   EXPECT_EQ(window.text1, "終わり");
   for (const auto& entry : std::filesystem::directory_iterator(drive.data())) {
     EXPECT_FALSE(entry.is_regular_file() && entry.path().filename() != "KETTONUM20190101.dat")
@@ -83,18 +83,18 @@ TEST_F(HorseListTest, WithoutAnOptionSinceTheWindowOpenedNothingIsWritten) {
 TEST_F(HorseListTest, ThePeriodNamesTheFileAndAnUnsafeOneWritesNothing) {
   window.option = 1;
   RecordingHost host;
-  window.Command1_Click(host);
+  testing::Press(window, "Command1", host);
   EXPECT_TRUE(FileExists(DataPath("SIBAText1N.dat")));
   // A period in Japanese names its file in UTF-8 on the host, as every name does.
   window.text1 = "期間";
-  EXPECT_EQ(window.Command1_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Press(window, "Command1", host), StepResult::kOk);
   EXPECT_TRUE(FileExists(DataPath("SIBA期間N.dat")));
 
   for (const std::string& period :
        {std::string("..\\x"), std::string("a/b"), std::string("a\x01", 2)}) {
     window.text1 = period;
     RecordingHost failed;
-    EXPECT_EQ(window.Command1_Click(failed), StepResult::kFailed);
+    EXPECT_EQ(testing::Press(window, "Command1", failed), StepResult::kFailed);
     EXPECT_EQ(failed.Status().rfind("抽出 エラー: ", 0), 0u) << failed.Status();
     EXPECT_EQ(window.text1, failed.Status());
   }
