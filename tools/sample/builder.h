@@ -176,6 +176,8 @@ class Builder {
   int AddRetiredHorse(Rng& rng, int foal, Date firstRace);
   // The older era.
   void OlderEra();
+  std::vector<Day> OlderDays() const;
+  void OlderProgram(Rng& rng, int k, Program& pr) const;
   // A race's field.
   bool FillRace(Rng& rng, Race& race, const Program& pr, const std::vector<int>& jockeys,
                 Pool pool);

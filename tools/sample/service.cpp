@@ -346,11 +346,24 @@ std::vector<KindStream> Streams(const World& w, const Options& options) {
 std::string Summary::Line(const Options& options) const {
   std::string line = "meridax-sample: " + std::string(NameOf(options.size)) + " world, seed " +
                      std::to_string(options.seed) +
-                     (options.hazards.Any() ? ", hazards" : ", no hazards") + ":";
-  for (const auto& [kind, n] : records) line += " " + kind + " " + std::to_string(n);
-  line += "; " + std::to_string(files) + " files (" + std::to_string(pending) + " pending, " +
-          std::to_string(damaged) + " damaged) in " + out.string() + "; expected raw files in " +
-          expected.string();
+                     (options.hazards.Any() ? ", hazards" : ", no hazards");
+  if (!out.empty()) {
+    line += ":";
+    for (const auto& [kind, n] : records) line += " " + kind + " " + std::to_string(n);
+    line += "; " + std::to_string(files) + " files (" + std::to_string(pending) + " pending, " +
+            std::to_string(damaged) + " damaged) in " + out.string() + "; expected raw files in " +
+            expected.string();
+  }
+  if (earlier) {
+    const EarlierSummary& e = *earlier;
+    line += "; earlier generation in " + options.earlier.string() + ": " +
+            std::to_string(e.listed) + " listed (" + std::to_string(e.recent) + " recent), UM " +
+            std::to_string(e.horses) + " RA " + std::to_string(e.races) + " KS " +
+            std::to_string(e.jockeys) + " HN " + std::to_string(e.breeding) + " HS " +
+            std::to_string(e.sales) + ", " + std::to_string(e.raceFiles) +
+            " older race files; OPTION1N: 18 empty category tables, HAHAUMA " +
+            std::to_string(e.dams) + " dams";
+  }
   return line;
 }
 
@@ -360,6 +373,12 @@ Summary Generate(const Options& options) {
   };
   say("building the world");
   const World world = BuildWorld(options.size, options.seed, options.hazards);
+  Summary summary;
+  if (!options.earlier.empty()) {
+    say("writing the earlier generation");
+    summary.earlier = WriteEarlier(world, options.earlier);
+  }
+  if (options.out.empty()) return summary;
   say("laying out the records");
   std::vector<KindStream> streams = Streams(world, options);
 
@@ -384,7 +403,6 @@ Summary Generate(const Options& options) {
     }
   }
 
-  Summary summary;
   summary.out = options.out;
   summary.expected = options.expected.empty() ? options.out.parent_path() /
                                                     (options.out.filename().string() + "-expected")

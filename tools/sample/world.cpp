@@ -89,6 +89,7 @@ World Builder::Build() {
   Breeding();
   OldHorses();
   Races();
+  OlderEra();
   TwoCourseRider();
   Aggregate();
   Settle();
@@ -100,7 +101,15 @@ World Builder::Build() {
 void Builder::Aggregate() {
   Rng rng = root_.Fork(6);
   const int year = w_.lastYear;
-  for (std::size_t i = 0; i < w_.runners.size(); ++i) {
+  // Runs in date order, since first rides and recent wins depend on it; the older era's
+  // races follow the others in the world's lists.
+  std::vector<std::size_t> byDate(w_.runners.size());
+  std::iota(byDate.begin(), byDate.end(), std::size_t{0});
+  std::stable_sort(byDate.begin(), byDate.end(), [&](std::size_t a, std::size_t b) {
+    return w_.races[static_cast<std::size_t>(w_.runners[a].race)].date <
+           w_.races[static_cast<std::size_t>(w_.runners[b].race)].date;
+  });
+  for (const std::size_t i : byDate) {
     const Runner& r = w_.runners[i];
     const Race& race = w_.races[static_cast<std::size_t>(r.race)];
     const RunFacts f = FactsOf(w_, r);
@@ -195,7 +204,8 @@ void Builder::Settle() {
   Rng rng = root_.Fork(7);
   std::vector<Date> lastRun(w_.horses.size());
   for (const Runner& r : w_.runners) {
-    lastRun[static_cast<std::size_t>(r.horse)] = w_.races[static_cast<std::size_t>(r.race)].date;
+    Date& last = lastRun[static_cast<std::size_t>(r.horse)];
+    last = Max(last, w_.races[static_cast<std::size_t>(r.race)].date);
   }
   const std::unordered_set<int> unraced(w_.unracedDeregistered.begin(),
                                         w_.unracedDeregistered.end());

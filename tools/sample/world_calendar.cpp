@@ -215,6 +215,7 @@ void Builder::JraDay(Rng& rng, const Day& day, Meetings& meetings, int block, Po
       race.meetingDay = nichi;
       race.raceNumber = r;
       Program pr = ProgramOf(rng, r, day.date.month, jumpToday);
+      if (pool == Pool::kOlder) OlderProgram(rng, k, pr);
       if (day.old) {
         pr.minAge = 3;
         pr.maxAge = 99;

@@ -1,0 +1,245 @@
+// The earlier generation "20180101": what the run-history window reads besides the current
+// race and mare files, taken from the same world, with the gaps that the earlier hazards
+// ask for.
+
+#include "tools/sample/earlier.h"
+
+#include <algorithm>
+#include <numeric>
+#include <tuple>
+#include <unordered_map>
+
+#include "platform/text_file.h"
+#include "records/parsers.h"
+#include "tools/sample/emit.h"
+#include "tools/sample/world_params.h"
+
+namespace meridax::sample {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The stored record of a delivered one.
+std::string Stored(records::ParsedRecord& parsed, const std::string& delivered) {
+  records::Parse(delivered, parsed);
+  return records::ToFixed(parsed);
+}
+
+const std::string& IdOf(const World& w, int horse) {
+  return w.foals[static_cast<std::size_t>(w.horses[static_cast<std::size_t>(horse)].foal)].horseId;
+}
+
+// The horse step's rule for the current horse list: born from 2010, and not deregistered
+// without a race.
+bool InCurrentList(const World& w, int horse) {
+  const Horse& h = w.horses[static_cast<std::size_t>(horse)];
+  const bool deregisteredUnraced = h.deregistration == '1' && h.career.races == 0;
+  return w.foals[static_cast<std::size_t>(h.foal)].birth.year >= 2010 && !deregisteredUnraced;
+}
+
+// A race's place in key order: date, racecourse, race number.
+auto RaceOrder(const Race& r) {
+  return std::tie(r.date, r.course, r.raceNumber);
+}
+
+// Indices 0..n-1 sorted by `less`.
+template <class Less>
+std::vector<int> Sorted(std::size_t n, Less less) {
+  std::vector<int> v(n);
+  std::iota(v.begin(), v.end(), 0);
+  std::stable_sort(v.begin(), v.end(), less);
+  return v;
+}
+
+// `count` items spread over `v`, none at its ends.
+std::vector<int> Spread(const std::vector<int>& v, int count) {
+  std::vector<int> out;
+  for (int k = 1; k <= count && !v.empty(); ++k) {
+    out.push_back(v[v.size() * static_cast<std::size_t>(k) / static_cast<std::size_t>(count + 1)]);
+  }
+  return out;
+}
+
+void WriteIds(const fs::path& path, const std::vector<std::string>& ids) {
+  TextWriter out(path, TextWriter::Mode::kOutput);
+  for (const std::string& id : ids) out.Str(id).EndLine();
+  out.Close();
+}
+
+}  // namespace
+
+EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
+  const Hazards& hz = w.hazards;
+  const int gaps = ParamsOf(w.size).hazardCount;
+  EarlierSummary summary;
+  Emitter emit(w);
+  fs::create_directories(data / "UMAGOTOSETUP");
+  fs::create_directories(data / "OPTION1N");
+
+  // Runs of each horse in key order.
+  const std::vector<int> runnersByRace = Sorted(w.runners.size(), [&](int a, int b) {
+    return RaceOrder(
+               w.races[static_cast<std::size_t>(w.runners[static_cast<std::size_t>(a)].race)]) <
+           RaceOrder(
+               w.races[static_cast<std::size_t>(w.runners[static_cast<std::size_t>(b)].race)]);
+  });
+  std::vector<std::vector<int>> runs(w.horses.size());
+  for (int i : runnersByRace) {
+    runs[static_cast<std::size_t>(w.runners[static_cast<std::size_t>(i)].horse)].push_back(i);
+  }
+  const std::vector<int> horses =
+      Sorted(w.horses.size(), [&](int a, int b) { return IdOf(w, a) < IdOf(w, b); });
+
+  // The generation knows every horse but every 50th of the current list, and lists the
+  // current list's horses and the older horses that ran.
+  std::vector<bool> known(w.horses.size(), true), listed(w.horses.size(), false);
+  std::vector<int> older;
+  int current = 0;
+  for (int h : horses) {
+    if (InCurrentList(w, h)) {
+      if (current++ % 50 == 25) {
+        known[static_cast<std::size_t>(h)] = false;
+      } else {
+        listed[static_cast<std::size_t>(h)] = true;
+      }
+    } else if (!runs[static_cast<std::size_t>(h)].empty()) {
+      listed[static_cast<std::size_t>(h)] = true;
+      older.push_back(h);
+    }
+  }
+
+  // The horse list and the recent list.
+  std::vector<int> list;
+  for (int h : horses) {
+    if (listed[static_cast<std::size_t>(h)]) list.push_back(h);
+  }
+  if (hz.earlierListedTwice && !list.empty()) {
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(list.size() / 2), list[list.size() / 2]);
+  }
+  std::vector<std::string> ids, recent;
+  for (int h : list) {
+    ids.push_back(IdOf(w, h));
+    const std::vector<int>& r = runs[static_cast<std::size_t>(h)];
+    if (!r.empty() &&
+        w.races[static_cast<std::size_t>(w.runners[static_cast<std::size_t>(r.back())].race)]
+                .date.year >= 2000) {
+      recent.push_back(IdOf(w, h));
+    }
+  }
+  WriteIds(data / "KETTONUM20180101.dat", ids);
+  WriteIds(data / "KETTONUM20180101Q.dat", recent);
+  summary.listed = ids.size();
+  summary.recent = recent.size();
+
+  // Race files of the listed horses that the current list leaves out.
+  {
+    const int without = hz.earlierNoRaceFile && !older.empty() ? older[older.size() / 2] : -1;
+    records::ParsedSE se;
+    for (int h : older) {
+      const fs::path path = data / "UMAGOTOSETUP" / (IdOf(w, h) + ".dat");
+      if (h == without) {
+        fs::remove(path);
+        continue;
+      }
+      TextWriter out(path, TextWriter::Mode::kOutput);
+      for (int r : runs[static_cast<std::size_t>(h)]) out.Raw(Stored(se, emit.Runner(r)));
+      out.Close();
+      ++summary.raceFiles;
+    }
+  }
+
+  {
+    TextWriter out(data / "UM20180101NEW.dat", TextWriter::Mode::kOutput);
+    records::ParsedUM um;
+    for (int h : horses) {
+      if (!known[static_cast<std::size_t>(h)]) continue;
+      out.Raw(Stored(um, emit.Horse(h)));
+      ++summary.horses;
+    }
+    out.Close();
+  }
+
+  // Races, but for some of the world's own years whose runs the list holds.
+  {
+    const std::vector<int> races = Sorted(w.races.size(), [&](int a, int b) {
+      return RaceOrder(w.races[static_cast<std::size_t>(a)]) <
+             RaceOrder(w.races[static_cast<std::size_t>(b)]);
+    });
+    std::vector<int> own;
+    for (int r : races) {
+      const Race& race = w.races[static_cast<std::size_t>(r)];
+      if (race.category == '7' && race.date.year >= w.firstYear && race.runnerCount > 0) {
+        own.push_back(r);
+      }
+    }
+    std::vector<int> missing;
+    if (hz.earlierRaceMissing) missing = Spread(own, 2 * gaps);
+    TextWriter out(data / "RA20180101NEW.dat", TextWriter::Mode::kOutput);
+    records::ParsedRA ra;
+    for (int r : races) {
+      if (std::find(missing.begin(), missing.end(), r) != missing.end()) continue;
+      out.Raw(Stored(ra, emit.Race(r)));
+      ++summary.races;
+    }
+    out.Close();
+
+    // Jockeys, but for one who rode in the middle of the world's own years.
+    int missingJockey = -1;
+    if (hz.earlierJockeyMissing && !own.empty()) {
+      const Race& middle = w.races[static_cast<std::size_t>(own[own.size() / 2])];
+      missingJockey = w.runners[static_cast<std::size_t>(middle.firstRunner)].jockey;
+    }
+    const std::vector<int> jockeys = Sorted(w.jockeys.size(), [&](int a, int b) {
+      return w.jockeys[static_cast<std::size_t>(a)].code <
+             w.jockeys[static_cast<std::size_t>(b)].code;
+    });
+    TextWriter ks(data / "KS20180101NEW.dat", TextWriter::Mode::kOutput);
+    records::ParsedKS parsed;
+    for (int j : jockeys) {
+      if (j == missingJockey) continue;
+      ks.Raw(Stored(parsed, emit.Jockey(j)));
+      ++summary.jockeys;
+    }
+    ks.Close();
+  }
+
+  {
+    const std::vector<int> breeding = Sorted(w.breeding.size(), [&](int a, int b) {
+      return w.breeding[static_cast<std::size_t>(a)].number <
+             w.breeding[static_cast<std::size_t>(b)].number;
+    });
+    TextWriter out(data / "HN20180101NEW.dat", TextWriter::Mode::kOutput);
+    records::ParsedHN hn;
+    for (int b : breeding) out.Raw(Stored(hn, emit.BreedingHorse(b)));
+    out.Close();
+    summary.breeding = breeding.size();
+  }
+
+  // Sales as delivered, in the order of the world's sale file.
+  {
+    std::vector<int> sold;
+    for (int s = 0; s < static_cast<int>(w.sales.size()); ++s) {
+      if (listed[static_cast<std::size_t>(w.sales[static_cast<std::size_t>(s)].horse)]) {
+        sold.push_back(s);
+      }
+    }
+    const int unsold = hz.earlierSaleMissing && !sold.empty()
+                           ? w.sales[static_cast<std::size_t>(sold[sold.size() / 2])].horse
+                           : -1;
+    TextWriter out(data / "HS20180101.dat", TextWriter::Mode::kOutput);
+    for (int s = 0; s < static_cast<int>(w.sales.size()); ++s) {
+      const int h = w.sales[static_cast<std::size_t>(s)].horse;
+      if (!known[static_cast<std::size_t>(h)] || h == unsold) continue;
+      out.Raw(emit.Sale(s));
+      ++summary.sales;
+    }
+    out.Close();
+  }
+
+  WriteMinimalCategoryTables(data);
+  summary.dams = WriteDamStatistics(w, known, data);
+  return summary;
+}
+
+}  // namespace meridax::sample
