@@ -5,6 +5,7 @@
 #include "tools/sample/earlier.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <tuple>
 #include <unordered_map>
@@ -12,6 +13,7 @@
 #include "platform/text_file.h"
 #include "records/parsers.h"
 #include "tools/sample/emit.h"
+#include "tools/sample/parallel.h"
 #include "tools/sample/world_params.h"
 
 namespace meridax::sample {
@@ -73,7 +75,6 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
   const Hazards& hz = w.hazards;
   const int gaps = ParamsOf(w.size).hazardCount;
   EarlierSummary summary;
-  Emitter emit(w);
   fs::create_directories(data / "UMAGOTOSETUP");
   fs::create_directories(data / "OPTION1N");
 
@@ -132,8 +133,11 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
   summary.listed = ids.size();
   summary.recent = recent.size();
 
+  // The files apart, each with an emitter of its own.
+  std::vector<std::function<void()>> jobs;
   // Race files of the listed horses that the current list leaves out.
-  {
+  jobs.push_back([&] {
+    Emitter emit(w);
     const int without = hz.earlierNoRaceFile && !older.empty() ? older[older.size() / 2] : -1;
     records::ParsedSE se;
     for (int h : older) {
@@ -147,9 +151,10 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
       out.Close();
       ++summary.raceFiles;
     }
-  }
+  });
 
-  {
+  jobs.push_back([&] {
+    Emitter emit(w);
     TextWriter out(data / "UM20180101NEW.dat", TextWriter::Mode::kOutput);
     records::ParsedUM um;
     for (int h : horses) {
@@ -158,10 +163,11 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
       ++summary.horses;
     }
     out.Close();
-  }
+  });
 
   // Races, but for some of the world's own years whose runs the list holds.
-  {
+  jobs.push_back([&] {
+    Emitter emit(w);
     const std::vector<int> races = Sorted(w.races.size(), [&](int a, int b) {
       return RaceOrder(w.races[static_cast<std::size_t>(a)]) <
              RaceOrder(w.races[static_cast<std::size_t>(b)]);
@@ -202,9 +208,10 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
       ++summary.jockeys;
     }
     ks.Close();
-  }
+  });
 
-  {
+  jobs.push_back([&] {
+    Emitter emit(w);
     const std::vector<int> breeding = Sorted(w.breeding.size(), [&](int a, int b) {
       return w.breeding[static_cast<std::size_t>(a)].number <
              w.breeding[static_cast<std::size_t>(b)].number;
@@ -214,10 +221,11 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
     for (int b : breeding) out.Raw(Stored(hn, emit.BreedingHorse(b)));
     out.Close();
     summary.breeding = breeding.size();
-  }
+  });
 
   // Sales as delivered, in the order of the world's sale file.
-  {
+  jobs.push_back([&] {
+    Emitter emit(w);
     std::vector<int> sold;
     for (int s = 0; s < static_cast<int>(w.sales.size()); ++s) {
       if (listed[static_cast<std::size_t>(w.sales[static_cast<std::size_t>(s)].horse)]) {
@@ -235,10 +243,13 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
       ++summary.sales;
     }
     out.Close();
-  }
+  });
 
-  WriteMinimalCategoryTables(data);
-  summary.dams = WriteDamStatistics(w, known, data);
+  jobs.push_back([&] {
+    WriteMinimalCategoryTables(data);
+    summary.dams = WriteDamStatistics(w, known, data);
+  });
+  RunAll(jobs);
   return summary;
 }
 

@@ -12,6 +12,7 @@
 #include "datafetch/main_window.h"
 #include "records/parsers.h"
 #include "tools/sample/emit.h"
+#include "tools/sample/parallel.h"
 #include "tools/sample/world_params.h"
 
 namespace meridax::sample {
@@ -243,13 +244,6 @@ std::vector<std::string> OtherKinds(const World& w, int count, bool unknown) {
     v.insert(v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), std::move(r));
   }
   return v;
-}
-
-// Runs the jobs on threads of their own and waits for all of them.
-void RunAll(const std::vector<std::function<void()>>& jobs) {
-  std::vector<std::thread> threads(jobs.size());
-  for (std::size_t i = 0; i < jobs.size(); ++i) threads[i] = std::thread(jobs[i]);
-  for (auto& t : threads) t.join();
 }
 
 void RemoveOurFiles(const fs::path& folder) {
