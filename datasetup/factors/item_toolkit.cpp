@@ -1,0 +1,196 @@
+#include "datasetup/factors/item_toolkit.h"
+
+#include <chrono>
+#include <cmath>
+#include <limits>
+
+#include "datasetup/common/extended_run_record.h"
+#include "platform/io_error.h"
+#include "platform/numbers.h"
+
+namespace meridax {
+
+std::int16_t CInt16(std::string_view text) {
+  const auto v = ToInt16(text);
+  if (!v) throw ItemAbandoned("not a 16-bit whole number");
+  return *v;
+}
+
+std::int32_t CInt32(std::string_view text) {
+  const auto v = ToInt32(text);
+  if (!v) throw ItemAbandoned("not a 32-bit whole number");
+  return *v;
+}
+
+double CDouble(std::string_view text) {
+  const auto v = ToDouble(text);
+  if (!v) throw ItemAbandoned("not a number");
+  return *v;
+}
+
+namespace {
+template <typename T>
+T Checked(double value) {
+  const double rounded = RoundHalfEven(value);
+  if (!std::isfinite(rounded) || rounded < static_cast<double>(std::numeric_limits<T>::min()) ||
+      rounded > static_cast<double>(std::numeric_limits<T>::max())) {
+    throw ItemAbandoned("overflow");
+  }
+  return static_cast<T>(rounded);
+}
+}  // namespace
+
+std::int16_t Checked16(double value) {
+  return Checked<std::int16_t>(value);
+}
+std::int32_t Checked32(double value) {
+  return Checked<std::int32_t>(value);
+}
+
+std::string DecimalText(std::int64_t value) {
+  return std::to_string(value);
+}
+
+std::string FixedDigits(std::int64_t n, int k) {
+  std::int64_t power = 1;
+  for (int i = 0; i < k; ++i) power *= 10;
+  return std::string(LastChars(std::to_string(n + power), static_cast<std::size_t>(k)));
+}
+
+std::string_view LastChars(std::string_view text, std::size_t k) {
+  return text.size() <= k ? text : text.substr(text.size() - k);
+}
+
+namespace {
+// The exponent k when x is exactly 10^k for a whole k >= 0, else -1.
+int ExactPowerOfTen(double x) {
+  int k = 0;
+  double p = 1;
+  while (p < x && k < 22) {
+    p *= 10;
+    ++k;
+  }
+  return p == x ? k : -1;
+}
+}  // namespace
+
+std::int64_t FixedDigitsValue(std::int64_t n, int k) {
+  // The text may keep a sign ("-5" when n + 10^k is negative), which the number keeps too.
+  return std::stoll(FixedDigits(n, k));
+}
+
+int FloorTenLog10(double x) {
+  if (!(x > 0) || !std::isfinite(x)) throw ItemAbandoned("logarithm of a number not positive");
+  const int k = ExactPowerOfTen(x);
+  if (k >= 0) return 10 * k;
+  // A whole number other than a power of ten has no whole 10 log10 value, so only the
+  // rounding of the logarithm itself can mislead the floor; long double keeps it honest.
+  return static_cast<int>(std::floor(10.0L * std::log10(static_cast<long double>(x))));
+}
+
+int FloorLog10(double x) {
+  if (!(x > 0) || !std::isfinite(x)) throw ItemAbandoned("logarithm of a number not positive");
+  const int k = ExactPowerOfTen(x);
+  if (k >= 0) return k;
+  return static_cast<int>(std::floor(std::log10(static_cast<long double>(x))));
+}
+
+float SingleDivide(float a, float b) {
+  if (b == 0) throw ItemAbandoned("division by zero");
+  return a / b;
+}
+
+std::optional<std::int64_t> DayNumber(int year, int month, int day) {
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) {
+    return std::nullopt;
+  }
+  const std::chrono::year_month_day date{std::chrono::year{year},
+                                         std::chrono::month{static_cast<unsigned>(month)},
+                                         std::chrono::day{static_cast<unsigned>(day)}};
+  if (!date.ok()) return std::nullopt;
+  return std::chrono::sys_days{date}.time_since_epoch().count();
+}
+
+namespace {
+int DateDigits(std::string_view text) {
+  if (text.empty()) throw ItemAbandoned("not a date");
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') throw ItemAbandoned("not a date");
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+std::int64_t Day(int y, int m, int d) {
+  const auto n = DayNumber(y, m, d);
+  if (!n) throw ItemAbandoned("not a date");
+  return *n;
+}
+}  // namespace
+
+std::int64_t RunDay(std::string_view year, std::string_view monthDay) {
+  if (monthDay.size() < 4) throw ItemAbandoned("not a date");
+  return Day(DateDigits(year), DateDigits(monthDay.substr(0, 2)),
+             DateDigits(monthDay.substr(2, 2)));
+}
+
+std::int64_t DayOfYyyymmdd(std::string_view yyyymmdd) {
+  if (yyyymmdd.size() < 8) throw ItemAbandoned("not a date");
+  return RunDay(yyyymmdd.substr(0, 4), yyyymmdd.substr(4, 4));
+}
+
+std::int64_t CalendarDay(std::string_view year, std::string_view month, std::string_view day) {
+  return Day(DateDigits(year), DateDigits(month), DateDigits(day));
+}
+
+std::int64_t RunDateOf(std::string_view run) {
+  return RunDay(records::View(run, extended_run::RaceYear),
+                records::View(run, extended_run::RaceMonthDay));
+}
+
+std::int16_t TrackNumber(std::string_view run) {
+  return CInt16(records::View(run, extended_run::TrackCode));
+}
+
+bool IsMissingCode(std::string_view code) {
+  return code.find_first_not_of('0') == std::string_view::npos ||
+         code.find_first_not_of(' ') == std::string_view::npos;
+}
+
+bool TextInRange(std::string_view text, std::string_view lo, std::string_view hi) {
+  // string_view compares bytes as unsigned, the character codes of code page 932.
+  return lo <= text && text <= hi;
+}
+
+std::int32_t PreviousValidRun(ItemContext& c, std::int32_t r) {
+  const std::string_view before = c.Read(r - 1);
+  if (records::View(before, extended_run::AbnormalityCode) == "0") return r - 1;
+  return r == 2 ? 1 : r - 2;
+}
+
+namespace {
+std::int64_t RateBucket(std::string_view fixedRate6, double step) {
+  const double bucket = Int(Val(fixedRate6) / step);
+  if (!(std::fabs(bucket) < 9.0e15)) throw ItemAbandoned("rate out of range");
+  return static_cast<std::int64_t>(bucket);
+}
+}  // namespace
+
+std::int64_t RateSteps4(std::string_view fixedRate6) {
+  return RateBucket(fixedRate6, 4000);
+}
+
+std::int64_t RatePercent(std::string_view fixedRate6) {
+  return RateBucket(fixedRate6, 1000);
+}
+
+std::optional<std::string_view> FirstStat(ItemContext& c, const StatFile& file,
+                                          std::string_view key) {
+  try {
+    return c.stats->FirstMatch(file.relative, file.recordLength, file.key, key);
+  } catch (const IoError& e) {
+    throw ItemAbandoned(e.what());
+  }
+}
+
+}  // namespace meridax
