@@ -16,6 +16,10 @@ std::filesystem::path DriveRoot();
 // names keep their case and bytes. Throws std::invalid_argument for another drive.
 std::filesystem::path HostPath(std::string_view windowsPath);
 
+// A path named as the system names it below a folder ("OPTION1N\\KYOSOBA.dat" below the
+// data folder), mapped below the host folder `base` in the same way.
+std::filesystem::path PathBelow(const std::filesystem::path& base, std::string_view relative);
+
 // Every file of the system lies in this folder or one of its sub-folders; both programs
 // share it.
 inline constexpr std::string_view kDataFolder = "C:\\MERIDAXPROJECT\\";

@@ -7,13 +7,13 @@
 #include <map>
 #include <set>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/formats.h"
 #include "datasetup/common/parent_stat_record.h"
 #include "platform/text_file.h"
 #include "records/parsers.h"
 #include "tests/sample/service_files.h"
 #include "tests/support/temp_drive.h"
-#include "tools/sample/earlier.h"
 
 namespace meridax {
 namespace {
@@ -47,21 +47,23 @@ std::string RaceKey(std::string_view r) {
 // One generated folder read once: the served records and the earlier files.
 struct Generation {
   explicit Generation(const Hazards& hazards) : folder(Size::kSmall, 21, hazards) {
-    const fs::path data = folder.earlier();
     served = testing::ByKind(testing::ServedRecords(folder.service()));
-    listed = Items(data / "KETTONUM20180101.dat");
-    recent = Items(data / "KETTONUM20180101Q.dat");
-    for (auto& r : StoredRecords(data / "UM20180101NEW.dat", kHorseLayout.storedLength)) {
+    listed = Items(At(HorseIdListName(kEarlierGeneration)));
+    recent = Items(At(RecentHorseIdListName(kEarlierGeneration)));
+    for (auto& r : StoredRecords(At(CleanedRecordFileName("UM", kEarlierGeneration)),
+                                 kHorseLayout.storedLength)) {
       horses.emplace(Field(r, um::HorseId), std::move(r));
     }
-    for (const auto& r : StoredRecords(data / "RA20180101NEW.dat", kRaceLayout.storedLength)) {
+    for (const auto& r : StoredRecords(At(CleanedRecordFileName("RA", kEarlierGeneration)),
+                                       kRaceLayout.storedLength)) {
       races.emplace(RaceKey(r), r);
     }
-    for (const auto& r : StoredRecords(data / "KS20180101NEW.dat", kJockeyLayout.storedLength)) {
+    for (const auto& r : StoredRecords(At(CleanedRecordFileName("KS", kEarlierGeneration)),
+                                       kJockeyLayout.storedLength)) {
       jockeys.insert(Field(r, ks::JockeyCode));
     }
-    for (const auto& r :
-         StoredRecords(data / "HN20180101NEW.dat", kBreedingHorseLayout.storedLength)) {
+    for (const auto& r : StoredRecords(At(CleanedRecordFileName("HN", kEarlierGeneration)),
+                                       kBreedingHorseLayout.storedLength)) {
       breedingSex[Field(r, hn::BreedingNumber)] = Field(r, hn::SexCode);
     }
     for (const auto& r : served.at("SE")) {
@@ -85,10 +87,13 @@ struct Generation {
     }
   }
 
+  // A file of the earlier data folder by the name the system gives it.
+  fs::path At(std::string_view name) const { return PathBelow(folder.earlier(), name); }
+
   // The runs the run-history window finds for a listed horse: its race file from the
   // earlier preparation, or the one "SE/UM" writes from the current runs.
   std::vector<std::string> RunsOf(const std::string& id) const {
-    const fs::path file = folder.earlier() / "UMAGOTOSETUP" / (id + ".dat");
+    const fs::path file = At(EntityFileName(kHorseRaceFolder, id));
     if (fs::exists(file)) return StoredRecords(file, kRunnerLayout.storedLength);
     if (!currentList.count(id) || !runsOf.count(id)) return {};
     return runsOf.at(id);
@@ -176,7 +181,7 @@ TEST_F(EarlierTest, DamsHaveMareFilesAndRunsFindTheirRacesAndJockeys) {
   std::map<std::string, int> sales;
   bool doubleByte = false;
   std::string line;
-  for (LineReader in(g.folder.earlier() / "HS20180101.dat"); in.Next(line);) {
+  for (LineReader in(g.At(RawRecordFileName("HS", kEarlierGeneration))); in.Next(line);) {
     ParsedHS sale;
     ParseHS(line, sale);
     EXPECT_EQ(line.size(), 198u);
@@ -221,21 +226,24 @@ TEST_P(BaseTimeTest, TheOlderEraGivesRunsThatPassAllFiveFilters) {
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutHazards, BaseTimeTest, ::testing::Bool());
 
 TEST_F(EarlierTest, TheMinimalCategoryTablesLoadWithEveryTotalZero) {
-  const fs::path folder = clean_->folder.earlier() / "OPTION1N";
-  const std::vector<std::string> all = sample::AllCategoryTables();
-  EXPECT_EQ(std::set<std::string>(all.begin(), all.end()).size(), 18u);
-  for (const char* kind : sample::kCourseKinds) {
-    const sample::CategoryTableNames t = sample::CategoryTablesOf(kind);
+  const fs::path data = clean_->folder.earlier();
+  std::set<std::string> names;
+  for (const CourseKind kind : kCourseKinds) {
+    const CategoryTableFiles t = CategoryTableFilesOf(kind);
     // As the category window loads them: 30 totals, then each total's entries of the
     // category, weight and count files.
-    const std::vector<std::string> totals = Items(folder / t.totals);
+    const std::vector<std::string> totals = Items(PathBelow(data, t.totals));
     ASSERT_EQ(totals, std::vector<std::string>(30, "0")) << t.totals;
-    EXPECT_EQ(testing::ReadFile(folder / t.totals).substr(0, 3), "0\r\n");
-    for (const std::string* n : {&t.categories, &t.counts, &t.agari, &t.pace, &t.soha}) {
-      ASSERT_TRUE(fs::exists(folder / *n)) << *n;
-      EXPECT_TRUE(Items(folder / *n).empty()) << *n;
+    EXPECT_EQ(testing::ReadFile(PathBelow(data, t.totals)).substr(0, 3), "0\r\n");
+    names.insert(t.totals);
+    for (const std::string* n :
+         {&t.categories, &t.agariWeights, &t.paceWeights, &t.sohaWeights, &t.counts}) {
+      ASSERT_TRUE(fs::exists(PathBelow(data, *n))) << *n;
+      EXPECT_TRUE(Items(PathBelow(data, *n)).empty()) << *n;
+      names.insert(*n);
     }
   }
+  EXPECT_EQ(names.size(), 18u);
 }
 
 TEST_F(EarlierTest, TheDamStatisticsSumTheStartsOfTheirFoals) {
@@ -245,8 +253,7 @@ TEST_F(EarlierTest, TheDamStatisticsSumTheStartsOfTheirFoals) {
     std::int64_t& n = jraStarts[Field(h, um::Pedigree_BreedingNumber.In(2))];
     for (int c = 1; c <= 6; ++c) n += std::stoi(Field(h, um::FinishCountsJra.At(c)));
   }
-  const auto records = StoredRecords(g.folder.earlier() / "OPTION1N" / "HAHAUMA.dat",
-                                     kParentStatLayout.storedLength);
+  const auto records = StoredRecords(g.At(kDamHorseStatFileName), kParentStatLayout.storedLength);
   std::vector<std::string> keys, dams;
   for (const auto& [number, sex] : g.breedingSex) {
     if (sex == "2") dams.push_back(number);

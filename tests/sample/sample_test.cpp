@@ -6,6 +6,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "datasetup/common/data_files.h"
 #include "platform/text_file.h"
 #include "records/parsers.h"
 #include "tests/sample/service_files.h"
@@ -341,20 +342,25 @@ Corpus Read(const SampleFolder& folder) {
   }
   c.byKind = ByKind(ServedRecords(folder.service()));
   const std::filesystem::path data = folder.earlier();
-  for (ItemReader ids(data / "KETTONUM20180101.dat"); !ids.AtEnd();) c.listed.push_back(ids.Next());
-  for (const auto& entry : std::filesystem::directory_iterator(data / "UMAGOTOSETUP")) {
+  const auto at = [&](std::string_view name) { return PathBelow(data, name); };
+  for (ItemReader ids(at(HorseIdListName(kEarlierGeneration))); !ids.AtEnd();) {
+    c.listed.push_back(ids.Next());
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(at(kHorseRaceFolder))) {
     c.raceFiles.insert(entry.path().stem().string());
   }
   using namespace records;
-  for (const auto& r : StoredRecords(data / "RA20180101NEW.dat", kRaceLayout.storedLength)) {
+  for (const auto& r : StoredRecords(at(CleanedRecordFileName("RA", kEarlierGeneration)),
+                                     kRaceLayout.storedLength)) {
     c.earlierRaces.insert(Field(r, ra::RacecourseCode) + Field(r, ra::RaceYear) +
                           Field(r, ra::RaceMonthDay) + Field(r, ra::RaceNumber));
   }
-  for (const auto& r : StoredRecords(data / "KS20180101NEW.dat", kJockeyLayout.storedLength)) {
+  for (const auto& r : StoredRecords(at(CleanedRecordFileName("KS", kEarlierGeneration)),
+                                     kJockeyLayout.storedLength)) {
     c.earlierJockeys.insert(Field(r, ks::JockeyCode));
   }
   std::string line;
-  for (LineReader lines(data / "HS20180101.dat"); lines.Next(line);) {
+  for (LineReader lines(at(RawRecordFileName("HS", kEarlierGeneration))); lines.Next(line);) {
     ParsedHS sale;
     ParseHS(line, sale);
     c.earlierSales.insert(std::string(sale[hs::HorseId]));

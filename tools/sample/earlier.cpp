@@ -10,6 +10,7 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "datasetup/common/data_files.h"
 #include "platform/text_file.h"
 #include "records/parsers.h"
 #include "tools/sample/emit.h"
@@ -75,8 +76,10 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
   const Hazards& hz = w.hazards;
   const int gaps = ParamsOf(w.size).hazardCount;
   EarlierSummary summary;
-  fs::create_directories(data / "UMAGOTOSETUP");
-  fs::create_directories(data / "OPTION1N");
+  // A file or folder of the data folder by the name the system gives it.
+  const auto at = [&](std::string_view name) { return PathBelow(data, name); };
+  fs::create_directories(at(kHorseRaceFolder));
+  fs::create_directories(at(kOptionFolder));
 
   // Runs of each horse in key order.
   const std::vector<int> runnersByRace = Sorted(w.runners.size(), [&](int a, int b) {
@@ -128,8 +131,8 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
       recent.push_back(IdOf(w, h));
     }
   }
-  WriteIds(data / "KETTONUM20180101.dat", ids);
-  WriteIds(data / "KETTONUM20180101Q.dat", recent);
+  WriteIds(at(HorseIdListName(kEarlierGeneration)), ids);
+  WriteIds(at(RecentHorseIdListName(kEarlierGeneration)), recent);
   summary.listed = ids.size();
   summary.recent = recent.size();
 
@@ -141,7 +144,7 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
     const int without = hz.earlierNoRaceFile && !older.empty() ? older[older.size() / 2] : -1;
     records::ParsedSE se;
     for (int h : older) {
-      const fs::path path = data / "UMAGOTOSETUP" / (IdOf(w, h) + ".dat");
+      const fs::path path = at(EntityFileName(kHorseRaceFolder, IdOf(w, h)));
       if (h == without) {
         fs::remove(path);
         continue;
@@ -155,7 +158,7 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
 
   jobs.push_back([&] {
     Emitter emit(w);
-    TextWriter out(data / "UM20180101NEW.dat", TextWriter::Mode::kOutput);
+    TextWriter out(at(CleanedRecordFileName("UM", kEarlierGeneration)), TextWriter::Mode::kOutput);
     records::ParsedUM um;
     for (int h : horses) {
       if (!known[static_cast<std::size_t>(h)]) continue;
@@ -181,7 +184,7 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
     }
     std::vector<int> missing;
     if (hz.earlierRaceMissing) missing = Spread(own, 2 * gaps);
-    TextWriter out(data / "RA20180101NEW.dat", TextWriter::Mode::kOutput);
+    TextWriter out(at(CleanedRecordFileName("RA", kEarlierGeneration)), TextWriter::Mode::kOutput);
     records::ParsedRA ra;
     for (int r : races) {
       if (std::find(missing.begin(), missing.end(), r) != missing.end()) continue;
@@ -200,7 +203,7 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
       return w.jockeys[static_cast<std::size_t>(a)].code <
              w.jockeys[static_cast<std::size_t>(b)].code;
     });
-    TextWriter ks(data / "KS20180101NEW.dat", TextWriter::Mode::kOutput);
+    TextWriter ks(at(CleanedRecordFileName("KS", kEarlierGeneration)), TextWriter::Mode::kOutput);
     records::ParsedKS parsed;
     for (int j : jockeys) {
       if (j == missingJockey) continue;
@@ -216,7 +219,7 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
       return w.breeding[static_cast<std::size_t>(a)].number <
              w.breeding[static_cast<std::size_t>(b)].number;
     });
-    TextWriter out(data / "HN20180101NEW.dat", TextWriter::Mode::kOutput);
+    TextWriter out(at(CleanedRecordFileName("HN", kEarlierGeneration)), TextWriter::Mode::kOutput);
     records::ParsedHN hn;
     for (int b : breeding) out.Raw(Stored(hn, emit.BreedingHorse(b)));
     out.Close();
@@ -235,7 +238,7 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
     const int unsold = hz.earlierSaleMissing && !sold.empty()
                            ? w.sales[static_cast<std::size_t>(sold[sold.size() / 2])].horse
                            : -1;
-    TextWriter out(data / "HS20180101.dat", TextWriter::Mode::kOutput);
+    TextWriter out(at(RawRecordFileName("HS", kEarlierGeneration)), TextWriter::Mode::kOutput);
     for (int s = 0; s < static_cast<int>(w.sales.size()); ++s) {
       const int h = w.sales[static_cast<std::size_t>(s)].horse;
       if (!known[static_cast<std::size_t>(h)] || h == unsold) continue;

@@ -35,15 +35,6 @@ struct EarlierSummary {
 // when a file cannot be written.
 EarlierSummary WriteEarlier(const World& world, const std::filesystem::path& data);
 
-// The file names of a course kind's category, count, totals and weight tables under
-// OPTION1N ("Siba", "Dirt" or "Shog"), and the names of all 18.
-struct CategoryTableNames {
-  std::string totals, categories, counts, agari, pace, soha;
-};
-CategoryTableNames CategoryTablesOf(const std::string& kind);
-std::vector<std::string> AllCategoryTables();
-inline constexpr const char* kCourseKinds[] = {"Siba", "Dirt", "Shog"};
-
 // The 18 tables with no categories: each totals file 30 lines of 0, the others empty.
 // Tables with real categories come from the categorisation itself.
 void WriteMinimalCategoryTables(const std::filesystem::path& data);

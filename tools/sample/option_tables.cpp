@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/parent_stat_record.h"
 #include "platform/text_file.h"
@@ -15,36 +16,18 @@ namespace meridax::sample {
 
 namespace fs = std::filesystem;
 
-CategoryTableNames CategoryTablesOf(const std::string& kind) {
-  const std::string tail = "201901N2025.dat";
-  return {"QA1" + kind + "TotalData" + tail,      kind + "ItemCategory" + tail,
-          kind + "ItemCategoryCount" + tail,      "QA1" + kind + "AgariWeightData" + tail,
-          "QA1" + kind + "PaceWeightData" + tail, "QA1" + kind + "SohaWeightData" + tail};
-}
-
-std::vector<std::string> AllCategoryTables() {
-  std::vector<std::string> names;
-  for (const char* kind : kCourseKinds) {
-    const CategoryTableNames t = CategoryTablesOf(kind);
-    for (const std::string* n : {&t.totals, &t.categories, &t.counts, &t.agari, &t.pace, &t.soha}) {
-      names.push_back(*n);
-    }
-  }
-  return names;
-}
-
 void WriteMinimalCategoryTables(const fs::path& data) {
-  const fs::path folder = data / "OPTION1N";
-  fs::create_directories(folder);
-  for (const char* kind : kCourseKinds) {
-    const CategoryTableNames t = CategoryTablesOf(kind);
+  fs::create_directories(PathBelow(data, kOptionFolder));
+  for (const CourseKind kind : kCourseKinds) {
+    const CategoryTableFiles t = CategoryTableFilesOf(kind);
     // The totals as the window reads them: 30 counts without the leading pair that the
     // categorisation writes.
-    TextWriter totals(folder / t.totals, TextWriter::Mode::kOutput);
+    TextWriter totals(PathBelow(data, t.totals), TextWriter::Mode::kOutput);
     for (int item = 1; item <= 30; ++item) totals.Num(0).EndLine();
     totals.Close();
-    for (const std::string* n : {&t.categories, &t.counts, &t.agari, &t.pace, &t.soha}) {
-      TextWriter(folder / *n, TextWriter::Mode::kOutput).Close();
+    for (const std::string* n :
+         {&t.categories, &t.agariWeights, &t.paceWeights, &t.sohaWeights, &t.counts}) {
+      TextWriter(PathBelow(data, *n), TextWriter::Mode::kOutput).Close();
     }
   }
 }
@@ -66,8 +49,8 @@ std::size_t WriteDamStatistics(const World& w, const std::vector<bool>& known,
     return w.breeding[static_cast<std::size_t>(a)].number <
            w.breeding[static_cast<std::size_t>(b)].number;
   });
-  fs::create_directories(data / "OPTION1N");
-  TextWriter out(data / "OPTION1N" / "HAHAUMA.dat", TextWriter::Mode::kOutput);
+  fs::create_directories(PathBelow(data, kOptionFolder));
+  TextWriter out(PathBelow(data, kDamHorseStatFileName), TextWriter::Mode::kOutput);
   Emitter emit(w);
   records::ParsedUM um;
   for (int d : dams) {
