@@ -8,6 +8,7 @@
 #include <set>
 
 #include "datasetup/common/data_files.h"
+#include "datasetup/common/file_ids.h"
 #include "datasetup/common/formats.h"
 #include "datasetup/common/parent_stat_record.h"
 #include "platform/text_file.h"
@@ -93,7 +94,7 @@ struct Generation {
   // The runs the run-history window finds for a listed horse: its race file from the
   // earlier preparation, or the one "SE/UM" writes from the current runs.
   std::vector<std::string> RunsOf(const std::string& id) const {
-    const fs::path file = At(EntityFileName(kHorseRaceFolder, id));
+    const fs::path file = At(kHorseRaceFolder) / FileNameOfId(id).value();
     if (fs::exists(file)) return StoredRecords(file, kRunnerLayout.storedLength);
     if (!currentList.count(id) || !runsOf.count(id)) return {};
     return runsOf.at(id);

@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "datasetup/common/data_files.h"
+#include "datasetup/common/file_ids.h"
 #include "platform/text_file.h"
 #include "records/parsers.h"
 #include "tools/sample/emit.h"
@@ -46,12 +47,12 @@ auto RaceOrder(const Race& r) {
   return std::tie(r.date, r.course, r.raceNumber);
 }
 
-// Indices 0..n-1 sorted by `less`.
-template <class Less>
-std::vector<int> Sorted(std::size_t n, Less less) {
+// Indices 0..n-1 in the order of their keys `key(i)`.
+template <class Key>
+std::vector<int> SortedBy(std::size_t n, Key key) {
   std::vector<int> v(n);
   std::iota(v.begin(), v.end(), 0);
-  std::stable_sort(v.begin(), v.end(), less);
+  std::stable_sort(v.begin(), v.end(), [&](int a, int b) { return key(a) < key(b); });
   return v;
 }
 
@@ -62,6 +63,22 @@ std::vector<int> Spread(const std::vector<int>& v, int count) {
     out.push_back(v[v.size() * static_cast<std::size_t>(k) / static_cast<std::size_t>(count + 1)]);
   }
   return out;
+}
+
+// Writes the stored records of the items of `order` that `skip` lets through, each from its
+// delivered record `emit(item)`, and returns how many it wrote.
+template <class Emit, class Skip>
+std::size_t WriteStored(const fs::path& path, const std::vector<int>& order,
+                        records::ParsedRecord& parsed, Emit emit, Skip skip) {
+  TextWriter out(path, TextWriter::Mode::kOutput);
+  std::size_t written = 0;
+  for (int item : order) {
+    if (skip(item)) continue;
+    out.Raw(Stored(parsed, emit(item)));
+    ++written;
+  }
+  out.Close();
+  return written;
 }
 
 void WriteIds(const fs::path& path, const std::vector<std::string>& ids) {
@@ -82,18 +99,16 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
   fs::create_directories(at(kOptionFolder));
 
   // Runs of each horse in key order.
-  const std::vector<int> runnersByRace = Sorted(w.runners.size(), [&](int a, int b) {
+  const std::vector<int> runnersByRace = SortedBy(w.runners.size(), [&](int i) {
     return RaceOrder(
-               w.races[static_cast<std::size_t>(w.runners[static_cast<std::size_t>(a)].race)]) <
-           RaceOrder(
-               w.races[static_cast<std::size_t>(w.runners[static_cast<std::size_t>(b)].race)]);
+        w.races[static_cast<std::size_t>(w.runners[static_cast<std::size_t>(i)].race)]);
   });
   std::vector<std::vector<int>> runs(w.horses.size());
   for (int i : runnersByRace) {
     runs[static_cast<std::size_t>(w.runners[static_cast<std::size_t>(i)].horse)].push_back(i);
   }
   const std::vector<int> horses =
-      Sorted(w.horses.size(), [&](int a, int b) { return IdOf(w, a) < IdOf(w, b); });
+      SortedBy(w.horses.size(), [&](int h) -> const std::string& { return IdOf(w, h); });
 
   // The generation knows every horse but every 50th of the current list, and lists the
   // current list's horses and the older horses that ran.
@@ -144,7 +159,8 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
     const int without = hz.earlierNoRaceFile && !older.empty() ? older[older.size() / 2] : -1;
     records::ParsedSE se;
     for (int h : older) {
-      const fs::path path = at(EntityFileName(kHorseRaceFolder, IdOf(w, h)));
+      // The world's ids are digits, which always name a file.
+      const fs::path path = at(kHorseRaceFolder) / FileNameOfId(IdOf(w, h)).value();
       if (h == without) {
         fs::remove(path);
         continue;
@@ -158,23 +174,18 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
 
   jobs.push_back([&] {
     Emitter emit(w);
-    TextWriter out(at(CleanedRecordFileName("UM", kEarlierGeneration)), TextWriter::Mode::kOutput);
     records::ParsedUM um;
-    for (int h : horses) {
-      if (!known[static_cast<std::size_t>(h)]) continue;
-      out.Raw(Stored(um, emit.Horse(h)));
-      ++summary.horses;
-    }
-    out.Close();
+    summary.horses = WriteStored(
+        at(CleanedRecordFileName("UM", kEarlierGeneration)), horses, um,
+        [&](int h) { return emit.Horse(h); },
+        [&](int h) { return !known[static_cast<std::size_t>(h)]; });
   });
 
   // Races, but for some of the world's own years whose runs the list holds.
   jobs.push_back([&] {
     Emitter emit(w);
-    const std::vector<int> races = Sorted(w.races.size(), [&](int a, int b) {
-      return RaceOrder(w.races[static_cast<std::size_t>(a)]) <
-             RaceOrder(w.races[static_cast<std::size_t>(b)]);
-    });
+    const std::vector<int> races = SortedBy(
+        w.races.size(), [&](int r) { return RaceOrder(w.races[static_cast<std::size_t>(r)]); });
     std::vector<int> own;
     for (int r : races) {
       const Race& race = w.races[static_cast<std::size_t>(r)];
@@ -184,14 +195,11 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
     }
     std::vector<int> missing;
     if (hz.earlierRaceMissing) missing = Spread(own, 2 * gaps);
-    TextWriter out(at(CleanedRecordFileName("RA", kEarlierGeneration)), TextWriter::Mode::kOutput);
     records::ParsedRA ra;
-    for (int r : races) {
-      if (std::find(missing.begin(), missing.end(), r) != missing.end()) continue;
-      out.Raw(Stored(ra, emit.Race(r)));
-      ++summary.races;
-    }
-    out.Close();
+    summary.races = WriteStored(
+        at(CleanedRecordFileName("RA", kEarlierGeneration)), races, ra,
+        [&](int r) { return emit.Race(r); },
+        [&](int r) { return std::find(missing.begin(), missing.end(), r) != missing.end(); });
 
     // Jockeys, but for one who rode in the middle of the world's own years.
     int missingJockey = -1;
@@ -199,31 +207,24 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
       const Race& middle = w.races[static_cast<std::size_t>(own[own.size() / 2])];
       missingJockey = w.runners[static_cast<std::size_t>(middle.firstRunner)].jockey;
     }
-    const std::vector<int> jockeys = Sorted(w.jockeys.size(), [&](int a, int b) {
-      return w.jockeys[static_cast<std::size_t>(a)].code <
-             w.jockeys[static_cast<std::size_t>(b)].code;
+    const std::vector<int> jockeys = SortedBy(w.jockeys.size(), [&](int j) -> const std::string& {
+      return w.jockeys[static_cast<std::size_t>(j)].code;
     });
-    TextWriter ks(at(CleanedRecordFileName("KS", kEarlierGeneration)), TextWriter::Mode::kOutput);
-    records::ParsedKS parsed;
-    for (int j : jockeys) {
-      if (j == missingJockey) continue;
-      ks.Raw(Stored(parsed, emit.Jockey(j)));
-      ++summary.jockeys;
-    }
-    ks.Close();
+    records::ParsedKS ks;
+    summary.jockeys = WriteStored(
+        at(CleanedRecordFileName("KS", kEarlierGeneration)), jockeys, ks,
+        [&](int j) { return emit.Jockey(j); }, [&](int j) { return j == missingJockey; });
   });
 
   jobs.push_back([&] {
     Emitter emit(w);
-    const std::vector<int> breeding = Sorted(w.breeding.size(), [&](int a, int b) {
-      return w.breeding[static_cast<std::size_t>(a)].number <
-             w.breeding[static_cast<std::size_t>(b)].number;
+    const std::vector<int> breeding = SortedBy(w.breeding.size(), [&](int b) -> const std::string& {
+      return w.breeding[static_cast<std::size_t>(b)].number;
     });
-    TextWriter out(at(CleanedRecordFileName("HN", kEarlierGeneration)), TextWriter::Mode::kOutput);
     records::ParsedHN hn;
-    for (int b : breeding) out.Raw(Stored(hn, emit.BreedingHorse(b)));
-    out.Close();
-    summary.breeding = breeding.size();
+    summary.breeding = WriteStored(
+        at(CleanedRecordFileName("HN", kEarlierGeneration)), breeding, hn,
+        [&](int b) { return emit.BreedingHorse(b); }, [](int) { return false; });
   });
 
   // Sales as delivered, in the order of the world's sale file.
