@@ -206,7 +206,11 @@ void Builder::JraDay(Rng& rng, const Day& day, Meetings& meetings, int block, Po
     static const int kOldProgram[] = {9, 10, 11};
     const int count = day.old ? 3 : p_.racesPerCourseDay;
     for (int k = 0; k < count; ++k) {
-      const int r = day.old ? kOldProgram[k] : count == 12 ? k + 1 : kSmallProgram[k % 4];
+      // Race numbers of a shorter day spread over the twelve, each once.
+      const int r = day.old       ? kOldProgram[k]
+                    : count == 12 ? k + 1
+                    : count == 4  ? kSmallProgram[k]
+                                  : 1 + k * 12 / count;
       Race race;
       race.date = day.date;
       race.course = Digits(course, 2);
