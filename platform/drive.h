@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,10 @@ std::filesystem::path HostPath(std::string_view windowsPath);
 // A path named as the system names it below a folder ("OPTION1N\\KYOSOBA.dat" below the
 // data folder), mapped below the host folder `base` in the same way.
 std::filesystem::path PathBelow(const std::filesystem::path& base, std::string_view relative);
+
+// A host path on drive C: as the system names it ("C:\\MERIDAXPROJECT\\", a folder with its
+// closing separator); nothing for a path off the drive.
+std::optional<std::string> WindowsPath(const std::filesystem::path& host, bool folder);
 
 // Every file of the system lies in this folder or one of its sub-folders; both programs
 // share it.
