@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     }
     totals.Raw(head);
     for (std::size_t v = 0; v < 3; ++v) {
-      TextWriter data(DataPath(RegressionDataFileName(kind, kWeightSpeedKinds[v])),
+      TextWriter data(DataPath(RegressionDataFileName(kind, kSpeedFigureKinds[v])),
                       TextWriter::Mode::kOutput);
       data.Raw(head).Raw(lines[v]);
     }
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
   auto t = Clock::now();
   const Categorisation c = ReadCategorisation(kind);
   std::array<RegressionData, 3> data;
-  for (std::size_t v = 0; v < 3; ++v) data[v] = ReadRegressionData(kind, kWeightSpeedKinds[v], c);
+  for (std::size_t v = 0; v < 3; ++v) data[v] = ReadRegressionData(kind, kSpeedFigureKinds[v], c);
   const double read = since(t);
   t = Clock::now();
   const std::array<WeightFit, 3> fits = FitWeightTables(c, data);

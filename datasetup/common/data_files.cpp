@@ -14,6 +14,17 @@ std::string Join(std::initializer_list<std::string_view> parts) {
   return name;
 }
 
+// "QA1" + S + what + the tag: the regression files and the weight tables.
+std::string RegressionFile(CourseKind kind, std::string_view what, std::string_view suffix) {
+  return Join({"QA1", CourseKindTableWord(kind), what, suffix, kFactorTag});
+}
+
+std::string OptionFile(std::string_view name) {
+  return Join({kOptionFolder, "\\", name});
+}
+
+}  // namespace
+
 std::string_view SpeedFigureWord(SpeedFigureKind figure) {
   switch (figure) {
     case SpeedFigureKind::kAgari:
@@ -25,17 +36,6 @@ std::string_view SpeedFigureWord(SpeedFigureKind figure) {
   }
   return {};
 }
-
-// "QA1" + S + what + the tag: the regression files and the weight tables.
-std::string RegressionFile(CourseKind kind, std::string_view what, std::string_view suffix) {
-  return Join({"QA1", CourseKindTableWord(kind), what, suffix, kFactorTag});
-}
-
-std::string OptionFile(std::string_view name) {
-  return Join({kOptionFolder, "\\", name});
-}
-
-}  // namespace
 
 std::optional<std::filesystem::path> EntityFilePath(std::string_view folder, std::string_view id,
                                                     std::string_view ending) {

@@ -105,6 +105,8 @@ std::string ItemCategoryCountFileName(CourseKind kind);
 std::string RegressionTotalsFileName(CourseKind kind);
 
 enum class SpeedFigureKind { kAgari, kPace, kSoha };
+// "Agari", "Pace", "Soha": the speed figure's word in the regression and weight files.
+std::string_view SpeedFigureWord(SpeedFigureKind figure);
 // "QA1SibaAgariData201901N2025.dat" and its Pace and Soha twins.
 std::string RegressionDataFileName(CourseKind kind, SpeedFigureKind figure);
 

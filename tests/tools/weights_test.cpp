@@ -10,10 +10,14 @@
 #include <vector>
 
 #include "datasetup/common/data_files.h"
+#include "datasetup/factors/category_steps.h"
+#include "datasetup/factors/runner_scoring.h"
 #include "platform/drive.h"
 #include "platform/io_error.h"
 #include "platform/staged_files.h"
+#include "platform/step_host.h"
 #include "platform/text_file.h"
+#include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
 #include "tools/meridax-weights/weight_tables.h"
 
@@ -70,7 +74,7 @@ void WriteCategorisation(CourseKind kind, const std::vector<CategorisedRun>& run
       for (int k = 1; k <= kFactorItemCount; ++k) data += "," + std::to_string(numbers[r][k]);
       data += "\r\n";
     }
-    WriteFile(DataPath(RegressionDataFileName(kind, kWeightSpeedKinds[v])), data);
+    WriteFile(DataPath(RegressionDataFileName(kind, kSpeedFigureKinds[v])), data);
   }
 }
 
@@ -323,6 +327,62 @@ TEST(WeightTablesTest, ACommitThatFailsPartWayLeavesTheEarlierTables) {
   EXPECT_EQ(RunWeights(CourseKind::kTurf, out, err), 1);
   StagedFiles::SetHookForTesting(nullptr);
   EXPECT_EQ(testing::FolderBytes(DataPath(kOptionFolder)), earlier);
+}
+
+// The whole round: the categorisation writes its files from an item file, the tool fits
+// them, and a window opened afterwards loads the tables and scores every record with the
+// very sum the tool reported its figures by.
+TEST(WeightTablesTest, TheWindowLoadsTheFittedTablesAndScoresAsTheFitSums) {
+  TempDrive drive;
+  std::vector<std::string> items;
+  for (int i = 0; i < 40; ++i) {
+    std::string r = BlankFactorItemRecord();
+    const int agari = 6000000 + 150000 * (i % 4) + 40000 * (i % 3) + 1000 * (i % 7);
+    records::Put(r, factor_item::AgariFigure, std::to_string(agari));
+    records::Put(r, factor_item::PaceFigure, std::to_string(agari - 300000));
+    records::Put(r, factor_item::SohaFigure, i == 5 ? "0000000" : std::to_string(agari - 100000));
+    records::Put(r, factor_item::Item(6), "J" + std::to_string(i % 4));
+    records::Put(r, factor_item::Item(24), i % 3 ? "071" : "064");
+    records::Put(r, factor_item::Item(29), std::to_string(i % 7));
+    items.push_back(r);
+  }
+  testing::WriteRecords(DataPath(FactorItemFileName(CourseKind::kTurf)), items);
+  {
+    CategorySteps window;
+    window.CategoriseStep(CourseKind::kTurf);
+  }
+  std::ostringstream out, err;
+  ASSERT_EQ(RunWeights(CourseKind::kTurf, out, err), 0) << err.str();
+  EXPECT_NE(out.str().find("Siba Soha: runs used 39,"), std::string::npos) << out.str();
+
+  const Categorisation c = ReadCategorisation(CourseKind::kTurf);
+  const RegressionData d = ReadRegressionData(CourseKind::kTurf, SpeedFigureKind::kAgari, c);
+  std::array<std::vector<float>, 3> fitted;
+  const CategoryTableFiles files = CategoryTableFilesOf(CourseKind::kTurf);
+  fitted[0] = Weights(files.agariWeights);
+  fitted[1] = Weights(files.paceWeights);
+  fitted[2] = Weights(files.sohaWeights);
+
+  CategorySteps window;
+  RecordingHost host;
+  window.Form_Load(host);
+  const CourseCategoryTables& t = window.state().tables[KindIndex(CourseKind::kTurf)];
+  EXPECT_EQ(t.totals[6], 4);
+  EXPECT_EQ(t.totals[29], 7);
+  EXPECT_EQ(t.codes[24][1], "064   ");  // item 24 by code
+  RunnerScoring scoring(&window.state().tables);
+  std::string run(kExtendedRunLength, ' ');
+  records::Put(run, extended_run::TrackCode, "10");
+  const std::array<WeightTable, 3> tables{kAgariWeights, kPaceWeights, kSohaWeights};
+  for (std::size_t r = 0; r < items.size(); ++r) {
+    scoring.CategorizeRunnerItems(items[r], run);
+    for (std::size_t v = 0; v < 3; ++v) {
+      ScoreTotals totals{};
+      scoring.SumWeights(tables[v], totals, run);
+      EXPECT_EQ(totals[KindIndex(CourseKind::kTurf)],
+                PredictedSpeed(c, fitted[v], &d.categories[r * kFactorItemCount]));
+    }
+  }
 }
 
 }  // namespace

@@ -111,12 +111,6 @@ void ReadHead(InputFile& file, std::int64_t& records,
   }
 }
 
-std::string FixedText(float value) {
-  char text[64];
-  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-  return std::string(text, result.ptr);
-}
-
 }  // namespace
 
 Categorisation ReadCategorisation(CourseKind kind) {
@@ -300,7 +294,7 @@ void WriteWeightTables(CourseKind kind, const Categorisation& c,
                                                       &files.sohaWeights};
   for (std::size_t v = 0; v < fits.size(); ++v) {
     TextWriter weights(outputs.Stage(DataPath(*weightFiles[v])), TextWriter::Mode::kOutput);
-    for (const float w : fits[v].weights) weights.Raw(FixedText(w)).EndLine();
+    for (const float w : fits[v].weights) weights.Bare(ShortestText(w)).EndLine();
     weights.Close();
   }
   {
@@ -313,21 +307,9 @@ void WriteWeightTables(CourseKind kind, const Categorisation& c,
 
 namespace {
 
-std::string_view SpeedKindName(SpeedFigureKind figure) {
-  switch (figure) {
-    case SpeedFigureKind::kAgari:
-      return "Agari";
-    case SpeedFigureKind::kPace:
-      return "Pace";
-    case SpeedFigureKind::kSoha:
-      return "Soha";
-  }
-  return "";
-}
-
 std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit& fit) {
   std::ostringstream line;
-  line << CourseKindTableWord(kind) << ' ' << SpeedKindName(figure) << ": runs used "
+  line << CourseKindTableWord(kind) << ' ' << SpeedFigureWord(figure) << ": runs used "
        << fit.runsUsed << std::fixed << std::setprecision(4);
   line << ", R² ";
   if (fit.rSquared)
@@ -352,11 +334,11 @@ int RunWeights(CourseKind kind, std::ostream& out, std::ostream& err) {
     // Every input is read before anything is fitted, so a refusal costs no fit.
     std::array<RegressionData, 3> data;
     for (std::size_t v = 0; v < data.size(); ++v) {
-      data[v] = ReadRegressionData(kind, kWeightSpeedKinds[v], c);
+      data[v] = ReadRegressionData(kind, kSpeedFigureKinds[v], c);
     }
     const std::array<WeightFit, 3> fits = FitWeightTables(c, data);
     for (std::size_t v = 0; v < fits.size(); ++v) {
-      out << FigureLine(kind, kWeightSpeedKinds[v], fits[v]) << '\n';
+      out << FigureLine(kind, kSpeedFigureKinds[v], fits[v]) << '\n';
     }
     WriteWeightTables(kind, c, fits);
     out << CourseKindTableWord(kind) << ": " << c.CategoryCount() << " categories of " << c.records

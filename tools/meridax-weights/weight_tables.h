@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "datasetup/common/data_files.h"
+#include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/factor_item_record.h"
 
 namespace meridax {
@@ -54,9 +55,6 @@ struct WeightFit {
 
 // The ridge of the fit, in runs: each category counts one more run at no effect.
 inline constexpr double kWeightRidge = 1.0;
-
-inline constexpr SpeedFigureKind kWeightSpeedKinds[] = {
-    SpeedFigureKind::kAgari, SpeedFigureKind::kPace, SpeedFigureKind::kSoha};
 
 // Throw WeightsRefused for a missing file or one that contradicts the totals file.
 Categorisation ReadCategorisation(CourseKind kind);
