@@ -110,6 +110,7 @@ ItemContext CategorySteps::NewContext(StatisticsCache& stats) {
   c.stats = &stats;
   c.tables = &state_.tables;
   c.femaleLines = &state_.FemaleLines;
+  c.jockeyCounts = &state_.JockeyCounts;
   return c;
 }
 
