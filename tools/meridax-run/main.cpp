@@ -13,15 +13,18 @@
 
 #include "datafetch/register_windows.h"
 #include "datasetup/factors/probe.h"
+#include "datasetup/factorvariants/variant_routines.h"
 #include "datasetup/register_windows.h"
 #include "tools/meridax-run/run_tool.h"
 
 namespace {
 
-// The category window's item routines on one run of a horse (datasetup/factors/probe.h).
+// The category window's item routines and their variants on one run of a horse
+// (datasetup/factors/probe.h).
 int Probe(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   meridax::ProbeRegistry routines;
   routines.Add(meridax::LiveProbeRoutines());
+  routines.Add(meridax::VariantProbeRoutines());
   return meridax::RunProbe(routines, args, out, err);
 }
 
