@@ -12,6 +12,7 @@
 
 #include "datafetch/register_steps.h"
 #include "datasetup/preparation/register_steps.h"
+#include "datasetup/runhistory/register_steps.h"
 #include "platform/drive.h"
 #include "platform/step_host.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
   meridax::StepRegistry registry;
   meridax::RegisterDatafetchSteps(registry);
   meridax::RegisterPreparationSteps(registry);
+  meridax::RegisterRunHistorySteps(registry);
 
   std::vector<std::string> steps;
   for (int i = 1; i < argc; ++i) {

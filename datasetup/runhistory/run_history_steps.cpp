@@ -1,0 +1,98 @@
+// The run-history window's load, the foal order and the grid of one horse's runs.
+
+#include "datasetup/runhistory/run_history_steps.h"
+
+#include "datasetup/common/file_ids.h"
+#include "datasetup/common/paths.h"
+#include "datasetup/runhistory/run_history_grid.h"
+#include "platform/cp932.h"
+#include "platform/file_ops.h"
+#include "platform/io_error.h"
+#include "platform/numbers.h"
+#include "platform/record_file.h"
+#include "platform/text_file.h"
+#include "records/layouts.h"
+
+namespace meridax {
+
+StepResult RunHistorySteps::Form_Load(StepHost& host) {
+  MirroredHost status(host, text1);
+  marketSales_.Clear();
+  const std::filesystem::path path = DataPath("HS20180101.dat");
+  if (!FileExists(path)) {
+    status.SetStatus("HS20180101.dat がありません");
+    return StepResult::kOk;
+  }
+  try {
+    LineReader lines(path);
+    std::string line;
+    while (lines.Next(line)) marketSales_.Add(line);
+  } catch (const IoError& e) {
+    // Half a table would give some horses an older sale than their last: none at all.
+    marketSales_.Clear();
+    status.SetStatus(e.what());
+  }
+  return StepResult::kOk;
+}
+
+std::string RunHistorySteps::GetFoalOrder(std::string_view horseRecord) const {
+  namespace um = records::um;
+  const std::string_view dam = records::View(horseRecord, um::Pedigree_BreedingNumber.In(2));
+  if (!IsSafeFileId(dam)) return {};
+  const std::string_view horseId = records::View(horseRecord, um::HorseId);
+  try {
+    RecordFile foals(DataPath("HAHAHAN") / (std::string(dam) + ".dat"),
+                     static_cast<std::size_t>(records::kOffspringLayout.storedLength));
+    std::int64_t last = 0;
+    std::string foal;
+    for (std::int64_t i = 1; i <= foals.Count(); ++i) {
+      foals.Read(i, foal);
+      if (records::View(foal, records::sk::HorseId) == horseId) last = i;
+    }
+    return LastDigits(last + 100, 2);
+  } catch (const IoError&) {
+    return {};
+  }
+}
+
+StepResult RunHistorySteps::List1_Click(StepHost& host) {
+  const long long selected = list.Selected();
+  if (selected < 0 || static_cast<std::size_t>(selected) >= list.Count()) return StepResult::kOk;
+  const auto i = static_cast<std::size_t>(selected);
+  // The entry's own bytes where this window listed it: a screen text need not convert back.
+  const bool listedHere = i < listIds_.size() && Cp932ToUtf8(listIds_[i]) == list.Item(i);
+  const std::string entry = listedHere ? listIds_[i] : Utf8ToCp932(list.Item(i));
+  if (!IsSafeFileId(entry)) return StepResult::kOk;
+  try {
+    ShowRunHistory(DataPath("UMAGOTOEXSETUP") / entry);
+  } catch (const IoError& e) {
+    MirroredHost(host, text1).SetStatus(std::string("List1 エラー: ") + e.what());
+    return StepResult::kFailed;
+  }
+  return StepResult::kOk;
+}
+
+void RunHistorySteps::ShowRunHistory(const std::filesystem::path& file) {
+  constexpr auto kLength = static_cast<std::size_t>(kExtendedRunLength);
+  RecordFile runs(file, kLength);  // a missing file is created empty
+  // Whole records only: a trailing partial record is not a run.
+  const auto n = static_cast<int>(runs.Length() / kLength);
+  grid.SetCols(n + 1);
+  std::string record;
+  for (int c = 1; c <= n; ++c) {
+    runs.Read(n - c + 1, record);
+    grid.SetTextMatrix(0, c, "前" + Str(c) + "走");
+    for (std::size_t r = 0; r < kRunHistoryGridRows.size(); ++r) {
+      grid.SetTextMatrix(static_cast<int>(r + 1), c,
+                         Cp932ToUtf8(GridCellText(record, kRunHistoryGridRows[r])));
+    }
+  }
+  runs.Close();
+  grid.SetColWidth(0, 2000);
+  for (int c = 1; c <= n; ++c) grid.SetColWidth(c, 1500);
+  for (std::size_t r = 0; r < kRunHistoryGridRows.size(); ++r) {
+    grid.SetTextMatrix(static_cast<int>(r + 1), 0, kRunHistoryGridRows[r].label);
+  }
+}
+
+}  // namespace meridax
