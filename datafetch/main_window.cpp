@@ -37,16 +37,16 @@ std::optional<std::size_t> KindIndex(std::string_view record) {
 }  // namespace
 
 const std::array<RawFileKind, kRecordFileCount + 1> kRawFiles = {{
-    {"RA", "RA20190101.dat", records::kRaceLayout.storedLength},
-    {"SE", "SE20190101.dat", records::kRunnerLayout.storedLength},
-    {"UM", "UM20190101.dat", records::kHorseLayout.storedLength},
-    {"HN", "HN20190101.dat", records::kBreedingHorseLayout.storedLength},
-    {"KS", "KS20190101.dat", records::kJockeyLayout.storedLength},
-    {"SK", "SK20190101.dat", records::kOffspringLayout.storedLength},
-    {"CH", "CH20190101.dat", records::kTrainerLayout.storedLength},
-    {"BR", "BR20190101.dat", records::kBreederLayout.storedLength},
-    {"BN", "BN20190101.dat", records::kOwnerLayout.storedLength},
-    {"HS", "HS20190101.dat", 0},
+    {"RA", RawRecordFileName("RA"), records::kRaceLayout.storedLength},
+    {"SE", RawRecordFileName("SE"), records::kRunnerLayout.storedLength},
+    {"UM", RawRecordFileName("UM"), records::kHorseLayout.storedLength},
+    {"HN", RawRecordFileName("HN"), records::kBreedingHorseLayout.storedLength},
+    {"KS", RawRecordFileName("KS"), records::kJockeyLayout.storedLength},
+    {"SK", RawRecordFileName("SK"), records::kOffspringLayout.storedLength},
+    {"CH", RawRecordFileName("CH"), records::kTrainerLayout.storedLength},
+    {"BR", RawRecordFileName("BR"), records::kBreederLayout.storedLength},
+    {"BN", RawRecordFileName("BN"), records::kOwnerLayout.storedLength},
+    {"HS", RawRecordFileName("HS"), 0},
 }};
 
 // The raw files of one download, written under temporary names: the earlier files are

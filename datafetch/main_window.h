@@ -24,8 +24,8 @@ class ProgressWindowShower {
 // The raw record files, in file-number order; HS is the text file after them.
 struct RawFileKind {
   std::string_view kind;
-  std::string_view fileName;  // in the data folder
-  std::size_t recordLength;   // 0 for the text file
+  std::string fileName;      // in the data folder
+  std::size_t recordLength;  // 0 for the text file
 };
 inline constexpr std::size_t kRecordFileCount = 9;
 extern const std::array<RawFileKind, kRecordFileCount + 1> kRawFiles;

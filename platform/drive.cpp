@@ -56,4 +56,10 @@ std::filesystem::path DataPath(std::string_view relative) {
   return HostPath(full);
 }
 
+std::string RawRecordFileName(std::string_view kind, std::string_view generation) {
+  std::string name(kind);
+  name.append(generation).append(".dat");
+  return name;
+}
+
 }  // namespace meridax

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace meridax {
@@ -22,5 +23,14 @@ inline constexpr std::string_view kDataFolder = "C:\\MERIDAXPROJECT\\";
 // Host path of a file or folder of the data folder, named as the system names it
 // ("OPTION1N\\KYOSOBA.dat"; doubled separators read as one).
 std::filesystem::path DataPath(std::string_view relative = {});
+
+// The data generation a file name carries. The system writes only the current one; the
+// run-history window also reads tables of the earlier one, prepared outside the system.
+inline constexpr std::string_view kCurrentGeneration = "20190101";
+inline constexpr std::string_view kEarlierGeneration = "20180101";
+
+// "RA20190101.dat": the raw record file of a record kind, as the download writes it.
+std::string RawRecordFileName(std::string_view kind,
+                              std::string_view generation = kCurrentGeneration);
 
 }  // namespace meridax

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/sorts.h"
 #include "platform/record_file.h"
 #include "platform/record_map.h"
@@ -33,6 +34,13 @@ std::vector<std::int64_t> ChooseOnePerRun(const std::vector<std::string_view>& k
     }
   }
   return chosen;
+}
+
+CleaningRule CleaningRuleOf(std::string_view kind) {
+  CleaningRule rule;
+  rule.rawFile = DataPath(RawRecordFileName(kind));
+  rule.cleanedFile = DataPath(CleanedRecordFileName(kind));
+  return rule;
 }
 
 CleaningResult CleanRecords(const CleaningRule& rule, StagedFiles& outputs) {

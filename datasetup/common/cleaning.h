@@ -69,6 +69,10 @@ struct CleaningResult {
   std::filesystem::path staged;
 };
 
+// A rule for a record kind ("RA") with its raw and cleaned files of the current
+// generation named; the rest is the step's to set.
+CleaningRule CleaningRuleOf(std::string_view kind);
+
 // Cleans rule.rawFile into rule.cleanedFile, staged in `outputs`: nothing replaces the old
 // cleaned file until the caller commits, so a step can commit it together with the rest
 // of what it writes. A missing raw file is created empty (no records) and a missing

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "datasetup/common/extended_run_record.h"
+#include "platform/io_error.h"
 #include "platform/numbers.h"
 
 namespace meridax {
@@ -72,7 +74,13 @@ int ExactPowerOfTen(double x) {
 }
 }  // namespace
 
+std::int64_t FixedDigitsValue(std::int64_t n, int k) {
+  // The text may keep a sign ("-5" when n + 10^k is negative), which the number keeps too.
+  return std::stoll(FixedDigits(n, k));
+}
+
 int FloorTenLog10(double x) {
+  if (!(x > 0) || !std::isfinite(x)) throw ItemAbandoned("logarithm of a number not positive");
   const int k = ExactPowerOfTen(x);
   if (k >= 0) return 10 * k;
   // A whole number other than a power of ten has no whole 10 log10 value, so only the
@@ -81,9 +89,15 @@ int FloorTenLog10(double x) {
 }
 
 int FloorLog10(double x) {
+  if (!(x > 0) || !std::isfinite(x)) throw ItemAbandoned("logarithm of a number not positive");
   const int k = ExactPowerOfTen(x);
   if (k >= 0) return k;
   return static_cast<int>(std::floor(std::log10(static_cast<long double>(x))));
+}
+
+float SingleDivide(float a, float b) {
+  if (b == 0) throw ItemAbandoned("division by zero");
+  return a / b;
 }
 
 std::optional<std::int64_t> DayNumber(int year, int month, int day) {
@@ -123,6 +137,60 @@ std::int64_t RunDay(std::string_view year, std::string_view monthDay) {
 std::int64_t DayOfYyyymmdd(std::string_view yyyymmdd) {
   if (yyyymmdd.size() < 8) throw ItemAbandoned("not a date");
   return RunDay(yyyymmdd.substr(0, 4), yyyymmdd.substr(4, 4));
+}
+
+std::int64_t CalendarDay(std::string_view year, std::string_view month, std::string_view day) {
+  return Day(DateDigits(year), DateDigits(month), DateDigits(day));
+}
+
+std::int64_t RunDateOf(std::string_view run) {
+  return RunDay(records::View(run, extended_run::RaceYear),
+                records::View(run, extended_run::RaceMonthDay));
+}
+
+std::int16_t TrackNumber(std::string_view run) {
+  return CInt16(records::View(run, extended_run::TrackCode));
+}
+
+bool IsMissingCode(std::string_view code) {
+  return code.find_first_not_of('0') == std::string_view::npos ||
+         code.find_first_not_of(' ') == std::string_view::npos;
+}
+
+bool TextInRange(std::string_view text, std::string_view lo, std::string_view hi) {
+  // string_view compares bytes as unsigned, the character codes of code page 932.
+  return lo <= text && text <= hi;
+}
+
+std::int32_t PreviousValidRun(ItemContext& c, std::int32_t r) {
+  const std::string_view before = c.Read(r - 1);
+  if (records::View(before, extended_run::AbnormalityCode) == "0") return r - 1;
+  return r == 2 ? 1 : r - 2;
+}
+
+namespace {
+std::int64_t RateBucket(std::string_view fixedRate6, double step) {
+  const double bucket = Int(Val(fixedRate6) / step);
+  if (!(std::fabs(bucket) < 9.0e15)) throw ItemAbandoned("rate out of range");
+  return static_cast<std::int64_t>(bucket);
+}
+}  // namespace
+
+std::int64_t RateSteps4(std::string_view fixedRate6) {
+  return RateBucket(fixedRate6, 4000);
+}
+
+std::int64_t RatePercent(std::string_view fixedRate6) {
+  return RateBucket(fixedRate6, 1000);
+}
+
+std::optional<std::string_view> FirstStat(ItemContext& c, const StatFile& file,
+                                          std::string_view key) {
+  try {
+    return c.stats->FirstMatch(file.relative, file.recordLength, file.key, key);
+  } catch (const IoError& e) {
+    throw ItemAbandoned(e.what());
+  }
 }
 
 }  // namespace meridax

@@ -1,14 +1,23 @@
 #pragma once
 
 // What every factor item routine and variant shares: the one failure signal, the number
-// conversions with the routines' semantics, exact logarithms, dates and the previous valid
-// run.
+// conversions with the routines' semantics, exact logarithms, dates, the previous valid
+// run, rate buckets, track-code bands and the statistics look-ups.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "datasetup/common/horse_stat_record.h"
+#include "datasetup/common/jockey_course_stat_record.h"
+#include "datasetup/common/parent_stat_record.h"
+#include "datasetup/common/people_stat_records.h"
+#include "datasetup/factors/item_context.h"
+#include "platform/numbers.h"
+#include "records/layout.h"
 
 namespace meridax {
 
@@ -37,10 +46,18 @@ std::string FixedDigits(std::int64_t n, int k);
 // The last k characters of a text (all of it when shorter).
 std::string_view LastChars(std::string_view text, std::size_t k);
 
+// The whole number formed by the last k characters of the decimal text of n + 10^k (the
+// routines' way of keeping a day count to four digits): n itself for 0 <= n < 10^k.
+std::int64_t FixedDigitsValue(std::int64_t n, int k);
+
 // Floor of 10 x log10(x) and of log10(x), exact where the true value is a whole number
-// (1000 gives 30 and 3, 999 gives 29 and 2). x must be positive.
+// (1000 gives 30 and 3, 999 gives 29 and 2). A logarithm of zero or a negative number
+// abandons the routine.
 int FloorTenLog10(double x);
 int FloorLog10(double x);
+
+// a / b in single precision; b = 0 abandons the routine (0 / 0 included).
+float SingleDivide(float a, float b);
 
 // A day number of the proleptic Gregorian calendar (days since 1970-01-01), none when the
 // date does not exist.
@@ -50,5 +67,80 @@ std::optional<std::int64_t> DayNumber(int year, int month, int day);
 std::int64_t RunDay(std::string_view year, std::string_view monthDay);
 // The same for a yyyymmdd text.
 std::int64_t DayOfYyyymmdd(std::string_view yyyymmdd);
+// A date of separate year, month and day fields ("2016", "03", "05").
+std::int64_t CalendarDay(std::string_view year, std::string_view month, std::string_view day);
+// The run date of an extended run record: RaceYear / RaceMonthDay.
+std::int64_t RunDateOf(std::string_view run);
+
+// TrackCode of an extended run record as a 16-bit whole number; blank or non-numeric text
+// abandons the routine.
+std::int16_t TrackNumber(std::string_view run);
+
+// A code that stands for none: made only of zeros or only of blanks ("00000", "     ").
+bool IsMissingCode(std::string_view code);
+
+// The previous valid run of run r (r >= 2): r - 1 when its AbnormalityCode is "0", else
+// r - 2, but 1 when r = 2. Reads record r - 1 into CurrentRun, as the routines do.
+std::int32_t PreviousValidRun(ItemContext& c, std::int32_t r);
+
+// Rate buckets of a FixedRate6 figure read with Val: Int(figure / 4000), the rate in steps
+// of 4 per cent (0 to 25), and Int(figure / 1000), the rate in per cent. A figure too large
+// for a whole number (only text that is no rate gives one) abandons the routine.
+std::int64_t RateSteps4(std::string_view fixedRate6);
+std::int64_t RatePercent(std::string_view fixedRate6);
+
+// lo <= value <= hi, for the routines' "from lo to hi" on numbers.
+constexpr bool InRange(std::int64_t value, std::int64_t lo, std::int64_t hi) {
+  return value >= lo && value <= hi;
+}
+// The same on texts compared by character codes, one by one ("100" lies below "46").
+bool TextInRange(std::string_view text, std::string_view lo, std::string_view hi);
+
+// One band of track codes read as a number, low to high inclusive. Each routine keeps its
+// own small table, since each cuts the codes at its own points.
+template <typename T>
+struct TrackBand {
+  int low;
+  int high;
+  T value;
+};
+
+// The value of the first band holding t, else `otherwise`.
+template <typename T, std::size_t N>
+constexpr T BandOf(const TrackBand<T> (&bands)[N], const T& otherwise, int t) {
+  for (const auto& band : bands) {
+    if (InRange(t, band.low, band.high)) return band.value;
+  }
+  return otherwise;
+}
+
+// A statistics file of the data folder, its record length and its key field.
+struct StatFile {
+  std::string_view relative;
+  std::size_t recordLength;
+  records::FieldRef key;
+};
+
+inline constexpr StatFile kJockeyStats{"KISHUSEISEI.dat", 121, person_stat::PersonCode};
+inline constexpr StatFile kTrainerStats{"CHOKYOSEISEI.dat", 121, person_stat::PersonCode};
+inline constexpr StatFile kHorseStats{"OPTION1N\\KYOSOBA.dat", 228, horse_stat::HorseId};
+inline constexpr StatFile kHorseSubsetStats{"OPTION1N\\KYOSOBAA.dat", 228, horse_stat::HorseId};
+inline constexpr StatFile kStallionStats{"OPTION1N\\STALLION.dat", 402,
+                                         parent_stat::ParentBreedingNumber};
+inline constexpr StatFile kMareStats{"OPTION1N\\MARE.dat", 402, parent_stat::ParentBreedingNumber};
+inline constexpr StatFile kDamStats{"OPTION1N\\HAHAUMA.dat", 402,
+                                    parent_stat::ParentBreedingNumber};
+inline constexpr StatFile kJockeyCourseStats{"OPTION1N\\DONICHI.dat", 127,
+                                             jockey_course_stat::JockeyCode};
+inline constexpr StatFile kOwnerStats{"BANUSISEISEI.dat", 35, breeder_owner_stat::BreederOwnerCode};
+inline constexpr StatFile kBreederStats{"BREEDERSEISEI.dat", 35,
+                                        breeder_owner_stat::BreederOwnerCode};
+
+// The first record of `file`, from record 1 up, whose key holds exactly `key`; none when no
+// record does. The step's cache indexes the file at its first look-up (creating a missing
+// file empty) and releases it at the step's end, also when the routine then fails. A
+// missing folder abandons the routine.
+std::optional<std::string_view> FirstStat(ItemContext& c, const StatFile& file,
+                                          std::string_view key);
 
 }  // namespace meridax

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "datasetup/common/cleaning.h"
-#include "datasetup/common/paths.h"
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/parents/female_line.h"
 #include "datasetup/parents/parent_steps.h"
@@ -16,9 +16,7 @@ namespace meridax {
 namespace {
 
 CleaningRule BreedingHorseRule() {
-  CleaningRule rule;
-  rule.rawFile = DataPath("HN20190101.dat");
-  rule.cleanedFile = DataPath("HN20190101NEW.dat");
+  CleaningRule rule = CleaningRuleOf("HN");
   rule.recordLength = records::kBreedingHorseLayout.storedLength;
   rule.keyFields = {records::hn::BreedingNumber};
   rule.keep = KeepOfRun::kFirst;
@@ -36,7 +34,7 @@ std::string BreedingHorseStep(MainWindowState& state) {
   const CleaningResult cleaned = CleanRecords(BreedingHorseRule(), outputs);
   const RecordMap horses(cleaned.staged, records::kBreedingHorseLayout.storedLength);
 
-  TextWriter lines(outputs.Stage(DataPath("FL20190101.dat")), TextWriter::Mode::kOutput);
+  TextWriter lines(outputs.Stage(DataPath(FemaleLineFileName())), TextWriter::Mode::kOutput);
   const std::int64_t mares = WriteFemaleLines(horses, lines);
   lines.Close();
   outputs.Commit();

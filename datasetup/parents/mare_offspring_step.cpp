@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/entity_upsert.h"
-#include "datasetup/common/paths.h"
 #include "datasetup/parents/parent_steps.h"
 #include "records/horse_layouts.h"
 
@@ -12,10 +12,10 @@ namespace meridax {
 std::string MareOffspringStep(StepHost& host) {
   namespace sk = records::sk;
   UpsertRule rule;
-  rule.listFile = DataPath("HAHAHANNUM20190101.dat");
-  rule.sourceFile = DataPath("SK20190101NEW.dat");
+  rule.listFile = DataPath(DamNumberListName());
+  rule.sourceFile = DataPath(CleanedRecordFileName("SK"));
   rule.recordLength = static_cast<std::size_t>(records::kOffspringLayout.storedLength);
-  rule.folderPrefix = "C:\\MERIDAXPROJECT\\HAHAHAN\\";
+  rule.folderPrefix = EntityFolderPrefix(kMareOffspringFolder);
   rule.entityField = sk::PedigreeBreedingNumbers.At(2);
   // A foal is its HorseId; the cleaned file's order (ascending HorseId, so by year of
   // birth) is the order of a mare's file, which the run history counts foals by.

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "datasetup/common/cleaning.h"
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/parent_stat_record.h"
-#include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/parents/parent_steps.h"
 #include "platform/file_ops.h"
@@ -29,31 +29,29 @@ struct ParentKind {
   std::string_view label;
   records::FieldRef offspringParent;  // in the offspring record: the list's numbers
   records::FieldRef horseParent;      // in the horse record: whose block file it goes to
-  std::string_view listFile;
+  std::string listFile;
   std::string_view blockFolder;
   std::string_view totalsFolder;
   std::string_view statFile;
 };
 
-constexpr ParentKind kDams{"SK母 終わり",
-                           records::sk::PedigreeBreedingNumbers.At(2),
-                           records::um::Pedigree_BreedingNumber.In(2),
-                           "HAHAHANNUM20190101.dat",
-                           "HAHA",
-                           "HAHAN",
-                           "OPTION1N\\MARE.dat"};
-constexpr ParentKind kSires{"SK父 終わり",
-                            records::sk::PedigreeBreedingNumbers.At(1),
-                            records::um::Pedigree_BreedingNumber.In(1),
-                            "TITIHANNUM20190101.dat",
-                            "SHUBOBA",
-                            "SHUBOBAN",
-                            "OPTION1N\\STALLION.dat"};
+const ParentKind kDams{"SK母 終わり",
+                       records::sk::PedigreeBreedingNumbers.At(2),
+                       records::um::Pedigree_BreedingNumber.In(2),
+                       DamNumberListName(),
+                       kDamBlockFolder,
+                       kDamTotalsFolder,
+                       kMareStatFileName};
+const ParentKind kSires{"SK父 終わり",
+                        records::sk::PedigreeBreedingNumbers.At(1),
+                        records::um::Pedigree_BreedingNumber.In(1),
+                        SireNumberListName(),
+                        kSireBlockFolder,
+                        kSireTotalsFolder,
+                        kStallionStatFileName};
 
 CleaningRule OffspringRule() {
-  CleaningRule rule;
-  rule.rawFile = DataPath("SK20190101.dat");
-  rule.cleanedFile = DataPath("SK20190101NEW.dat");
+  CleaningRule rule = CleaningRuleOf("SK");
   rule.recordLength = records::kOffspringLayout.storedLength;
   rule.keyFields = {records::sk::HorseId};
   rule.keep = KeepOfRun::kFirst;
@@ -123,15 +121,13 @@ Offspring GroupByParent(const RecordMap& horses, records::FieldRef parentField,
 
 std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool sireStep) {
   RequireFolder(DataPath());
-  const auto blockFolder = DataPath(kind.blockFolder);
-  const auto totalsFolder = DataPath(kind.totalsFolder);
-  RequireFolder(blockFolder);
-  RequireFolder(totalsFolder);
-  RequireFolder(DataPath("OPTION1N"));
+  RequireFolder(DataPath(kind.blockFolder));
+  RequireFolder(DataPath(kind.totalsFolder));
+  RequireFolder(DataPath(kOptionFolder));
 
   StagedFiles outputs;
   CleanRecords(OffspringRule(), outputs);
-  const RecordMap raw(DataPath("SK20190101.dat"), records::kOffspringLayout.storedLength);
+  const RecordMap raw(DataPath(RawRecordFileName("SK")), records::kOffspringLayout.storedLength);
   // Both steps write the dam list; the sire step then the sire list.
   const std::vector<std::string_view> dams = ParentNumbers(raw, kDams.offspringParent);
   WriteList(dams, outputs.Stage(DataPath(kDams.listFile)));
@@ -142,7 +138,7 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
   }
   const std::vector<std::string_view>& listed = sireStep ? sires : dams;
 
-  const RecordMap horses(DataPath("UM20190101NEW.dat"), records::kHorseLayout.storedLength);
+  const RecordMap horses(DataPath(CleanedRecordFileName("UM")), records::kHorseLayout.storedLength);
   const Offspring offspring = GroupByParent(horses, kind.horseParent, listed);
 
   // Rebuilt whole: record i belongs to list line i, and no parent of an earlier, longer
@@ -164,7 +160,7 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
     // missing from the list is appended to, as the list step never empties it.
     std::optional<TextWriter> blocks;
     if (safe) {
-      blocks.emplace(outputs.Stage(blockFolder / (std::string(number) + ".dat"), !isListed),
+      blocks.emplace(outputs.Stage(DataPath(EntityFileName(kind.blockFolder, number)), !isListed),
                      isListed ? TextWriter::Mode::kOutput : TextWriter::Mode::kAppend);
     }
     ParentTotals totals{};
@@ -178,7 +174,7 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
     if (blocks) blocks->Close();
     if (!isListed) continue;
     if (safe) {
-      TextWriter out(outputs.Stage(totalsFolder / (std::string(number) + ".dat")),
+      TextWriter out(outputs.Stage(DataPath(EntityFileName(kind.totalsFolder, number))),
                      TextWriter::Mode::kOutput);
       for (int v = 1; v <= kFinishCountValues; ++v) out.Num(totals[v]).EndLine();
       out.Close();

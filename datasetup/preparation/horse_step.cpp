@@ -4,10 +4,10 @@
 #include <string>
 
 #include "datasetup/common/cleaning.h"
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/horse_stat_record.h"
-#include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/id_lists.h"
 #include "datasetup/preparation/main_window_buttons.h"
@@ -22,9 +22,7 @@ namespace meridax {
 namespace {
 
 CleaningRule HorseRule() {
-  CleaningRule rule;
-  rule.rawFile = DataPath("UM20190101.dat");
-  rule.cleanedFile = DataPath("UM20190101NEW.dat");
+  CleaningRule rule = CleaningRuleOf("UM");
   rule.recordLength = records::kHorseLayout.storedLength;
   rule.keyFields = {records::um::HorseId};
   rule.keep = KeepOfRun::kFirst;
@@ -36,22 +34,21 @@ CleaningRule HorseRule() {
 std::string HorseStep(MainWindowState& state, StepHost& host) {
   namespace um = records::um;
   RequireFolder(DataPath());
-  const auto blockFolder = DataPath("KYOSOBA");
-  const auto vectorFolder = DataPath("KYOSOBAN");
-  RequireFolder(blockFolder);
-  RequireFolder(vectorFolder);
-  RequireFolder(DataPath("OPTION1N"));
+  RequireFolder(DataPath(kHorseBlockFolder));
+  RequireFolder(DataPath(kHorseVectorFolder));
+  RequireFolder(DataPath(kOptionFolder));
 
   StagedFiles outputs;
   const CleaningResult cleaned = CleanRecords(HorseRule(), outputs);
   const RecordMap horses(cleaned.staged, records::kHorseLayout.storedLength);
   const std::int64_t n = horses.Count();
 
-  TextWriter idList(outputs.Stage(DataPath("KETTONUM20190101.dat")), TextWriter::Mode::kOutput);
-  TextWriter statusList(outputs.Stage(DataPath("KETTOMASSHO.dat")), TextWriter::Mode::kOutput);
+  TextWriter idList(outputs.Stage(DataPath(HorseIdListName())), TextWriter::Mode::kOutput);
+  TextWriter statusList(outputs.Stage(DataPath(kRegistrationStatusListName)),
+                        TextWriter::Mode::kOutput);
   // Rebuilt whole: record n belongs to cleaned horse n, and no record of an earlier,
   // larger run stays past the end for readers to find.
-  RecordFile stats(outputs.Stage(DataPath("OPTION1N\\KYOSOBA.dat")),
+  RecordFile stats(outputs.Stage(DataPath(kHorseStatFileName)),
                    static_cast<std::size_t>(kHorseStatLayout.storedLength));
 
   std::int64_t skipped = 0;
@@ -77,11 +74,12 @@ std::string HorseStep(MainWindowState& state, StepHost& host) {
     const FinishCountItemList items = FinishCountItems(horse);
     const FinishCountValues values = FinishCountValuesOf(items);
     if (IsSafeFileId(id)) {
-      const std::string name = std::string(id) + ".dat";
-      TextWriter block(outputs.Stage(blockFolder / name), TextWriter::Mode::kOutput);
+      TextWriter block(outputs.Stage(DataPath(EntityFileName(kHorseBlockFolder, id))),
+                       TextWriter::Mode::kOutput);
       WriteFinishCountBlock(items, block);
       block.Close();
-      TextWriter vector(outputs.Stage(vectorFolder / name), TextWriter::Mode::kOutput);
+      TextWriter vector(outputs.Stage(DataPath(EntityFileName(kHorseVectorFolder, id))),
+                        TextWriter::Mode::kOutput);
       WriteFinishCountVector(values, vector);
       vector.Close();
     } else {

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
-#include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/id_lists.h"
 #include "datasetup/preparation/main_window_steps.h"
@@ -26,7 +26,8 @@ bool IsDeregisteredWithoutRaces(std::string_view horse) {
 
 std::string RegistrationStatusCapNote(std::int64_t horses) {
   if (horses <= kRegistrationStatusRows) return {};
-  return " (KETTOMASSHO.dat は " + std::to_string(kRegistrationStatusRows) +
+  return " (" + std::string(kRegistrationStatusListName) + " は " +
+         std::to_string(kRegistrationStatusRows) +
          "行まで: " + std::to_string(horses - kRegistrationStatusRows) + "頭を載せていません)";
 }
 
@@ -40,8 +41,7 @@ void WriteJockeyCodeList(const RecordMap& jockeys, const std::filesystem::path& 
 
 std::int64_t WriteRecentHorseList(StepHost& host, TextWriter& recent, YearNotANumber rule) {
   namespace se = records::se;
-  ItemReader ids(DataPath("KETTONUM20190101.dat"));
-  const auto raceFolder = DataPath("UMAGOTOSETUP");
+  ItemReader ids(DataPath(HorseIdListName()));
   const auto runnerLength = static_cast<std::size_t>(records::kRunnerLayout.storedLength);
   std::int64_t skipped = 0;
   while (!ids.AtEnd()) {
@@ -52,7 +52,7 @@ std::int64_t WriteRecentHorseList(StepHost& host, TextWriter& recent, YearNotANu
       continue;
     }
     // Opening creates a missing race file, empty: such a horse is not recent.
-    const RecordMap races(raceFolder / (id + ".dat"), runnerLength);
+    const RecordMap races(DataPath(EntityFileName(kHorseRaceFolder, id)), runnerLength);
     if (races.Count() == 0) continue;
     const std::string_view last = races.Record(races.Count());
     const auto year = ToInt16(records::View(last, se::RaceYear));
@@ -65,7 +65,7 @@ std::int64_t WriteRecentHorseList(StepHost& host, TextWriter& recent, YearNotANu
 
 std::int64_t MainWindowSteps::BuildRecentHorseList(StepHost& host) {
   StagedFiles outputs;
-  TextWriter recent(outputs.Stage(DataPath("KETTONUM20190101Q.dat")), TextWriter::Mode::kOutput);
+  TextWriter recent(outputs.Stage(DataPath(RecentHorseIdListName())), TextWriter::Mode::kOutput);
   const std::int64_t skipped = WriteRecentHorseList(host, recent, YearNotANumber::kNotListed);
   recent.Close();
   outputs.Commit();
@@ -74,11 +74,12 @@ std::int64_t MainWindowSteps::BuildRecentHorseList(StepHost& host) {
 
 void MainWindowSteps::BuildJockeyAndHorseLists(StepHost& host) {
   StagedFiles outputs;
-  const auto jockeyList = outputs.Stage(DataPath("KISHUNUM20190101.dat"));
-  const RecordMap jockeys(DataPath("KS20190101NEW.dat"), records::kJockeyLayout.storedLength);
+  const auto jockeyList = outputs.Stage(DataPath(JockeyCodeListName()));
+  const RecordMap jockeys(DataPath(CleanedRecordFileName("KS")),
+                          records::kJockeyLayout.storedLength);
   WriteJockeyCodeList(jockeys, jockeyList);
-  TextWriter horseList(outputs.Stage(DataPath("KETTONUM20190101.dat")), TextWriter::Mode::kOutput);
-  const RecordMap horses(DataPath("UM20190101NEW.dat"), records::kHorseLayout.storedLength);
+  TextWriter horseList(outputs.Stage(DataPath(HorseIdListName())), TextWriter::Mode::kOutput);
+  const RecordMap horses(DataPath(CleanedRecordFileName("UM")), records::kHorseLayout.storedLength);
   // Unlike the horse step, no year-of-birth limit.
   for (std::int64_t m = 1; m <= horses.Count(); ++m) {
     const std::string_view horse = horses.Record(m);

@@ -5,10 +5,10 @@
 #include <string>
 #include <unordered_map>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/formats.h"
 #include "datasetup/common/jockey_course_stat_record.h"
-#include "datasetup/common/paths.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
 #include "platform/record_file.h"
@@ -112,15 +112,13 @@ int DayClassOf(std::string_view raceYear, std::string_view raceMonthDay) {
 }
 
 std::int64_t WriteJockeyRates(StagedFiles& outputs) {
-  const auto raceFolder = DataPath("KISHUGOTOSETUP");
-  const auto placeFolder = DataPath("KISHUFUKUSHO");
   // Rebuilt whole, so the file holds exactly the jockeys of the current list.
-  RecordFile stats(outputs.Stage(DataPath("OPTION1N\\DONICHI.dat")),
+  RecordFile stats(outputs.Stage(DataPath(kJockeyCourseStatFileName)),
                    static_cast<std::size_t>(kJockeyCourseStatLayout.storedLength));
   // A code listed twice writes its place counts twice, with the same counts; its file is
   // staged once.
   std::unordered_map<std::string, std::filesystem::path> placeFiles;
-  ItemReader codes(DataPath("KISHUNUM20190101.dat"));
+  ItemReader codes(DataPath(JockeyCodeListName()));
   std::int64_t p = 0;
   std::int64_t skipped = 0;
   while (!codes.AtEnd()) {
@@ -131,14 +129,13 @@ std::int64_t WriteJockeyRates(StagedFiles& outputs) {
       stats.Write(p, CourseStatRecord(code, CourseDayCounts{}));
       continue;
     }
-    const std::string name = code + ".dat";
     // Opening creates a missing race file, empty: such a jockey has no rides.
-    const RecordMap rides(raceFolder / name,
+    const RecordMap rides(DataPath(EntityFileName(kJockeyRaceFolder, code)),
                           static_cast<std::size_t>(records::kRunnerLayout.storedLength));
     const CourseDayCounts counts = CountRecentRides(rides);
     stats.Write(p, CourseStatRecord(code, counts));
     auto [staged, fresh] = placeFiles.try_emplace(code);
-    if (fresh) staged->second = outputs.Stage(placeFolder / name);
+    if (fresh) staged->second = outputs.Stage(DataPath(EntityFileName(kJockeyPlaceFolder, code)));
     WritePlaceCounts(staged->second, counts);
   }
   stats.Close();

@@ -1,8 +1,8 @@
 #include "datasetup/preparation/margin_table.h"
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/common/file_ids.h"
-#include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/main_window_buttons.h"
 #include "platform/file_ops.h"
@@ -14,17 +14,16 @@ namespace meridax {
 WinnerMarginTable BuildWinnerMarginTable(MainWindowState& state) {
   namespace ex = extended_run;
   RequireFolder(DataPath());
-  const auto folder = DataPath("UMAGOTOEXSETUP");
-  RequireFolder(folder);
+  RequireFolder(DataPath(kExtendedRunFolder));
   WinnerMarginTable table;
-  ItemReader ids(DataPath("KETTONUM20190101Q.dat"));
+  ItemReader ids(DataPath(RecentHorseIdListName()));
   while (!ids.AtEnd()) {
     const std::string id = ids.Next();
     if (!IsSafeFileId(id)) {
       ++table.skippedIds;
       continue;
     }
-    const RecordMap runs(folder / (id + "EX.dat"),
+    const RecordMap runs(DataPath(ExtendedRunFileName(id)),
                          static_cast<std::size_t>(kExtendedRunLayout.storedLength));
     state.recordCount = static_cast<std::int32_t>(runs.Count());
     for (std::int64_t r = 1; r <= runs.Count(); ++r) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "datasetup/common/cleaning.h"
-#include "datasetup/common/paths.h"
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/people_stat_records.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/id_lists.h"
@@ -20,7 +20,7 @@ namespace {
 // One kind of person: its cleaning to the newest record of each code, then one statistics
 // record per cleaned record.
 struct PeoplePass {
-  std::string_view kind;  // "KS": KS20190101.dat, KS20190101NEW.dat
+  std::string_view kind;  // "KS": its raw and cleaned record files
   const records::Layout& layout;
   records::FieldRef code;
   // Runs of one code are told apart by this many bytes of the code: breeders whose codes
@@ -41,7 +41,7 @@ const PeoplePass kJockeys{
     records::ks::JockeyCode,
     5,
     "12",
-    "KISHUSEISEI.dat",
+    kJockeyStatFileName,
     kPersonStatLayout,
     [](std::string_view r) { return BuildPersonStatRecord(r, kJockeyStatSources); },
     true};
@@ -51,7 +51,7 @@ const PeoplePass kTrainers{
     records::ch::TrainerCode,
     5,
     "12",
-    "CHOKYOSEISEI.dat",
+    kTrainerStatFileName,
     kPersonStatLayout,
     [](std::string_view r) { return BuildPersonStatRecord(r, kTrainerStatSources); },
     true};
@@ -61,7 +61,7 @@ const PeoplePass kBreeders{
     records::br::BreederCode,
     6,
     std::nullopt,
-    "BREEDERSEISEI.dat",
+    kBreederStatFileName,
     kBreederOwnerStatLayout,
     [](std::string_view r) { return BuildBreederOwnerStatRecord(r, kBreederStatSources); },
     false};
@@ -71,7 +71,7 @@ const PeoplePass kOwners{
     records::bn::OwnerCode,
     6,
     std::nullopt,
-    "BANUSISEISEI.dat",
+    kOwnerStatFileName,
     kBreederOwnerStatLayout,
     [](std::string_view r) { return BuildBreederOwnerStatRecord(r, kOwnerStatSources); },
     false};
@@ -79,9 +79,7 @@ const PeoplePass kOwners{
 // The newest record of each code: a descending sort on code and CreatedDate, the first of
 // each run of one code kept.
 CleaningRule NewestOfCodeRule(const PeoplePass& pass) {
-  CleaningRule rule;
-  rule.rawFile = DataPath(std::string(pass.kind) + "20190101.dat");
-  rule.cleanedFile = DataPath(std::string(pass.kind) + "20190101NEW.dat");
+  CleaningRule rule = CleaningRuleOf(pass.kind);
   rule.recordLength = static_cast<std::size_t>(pass.layout.storedLength);
   rule.keyFields = {pass.code, records::header::CreatedDate};
   rule.order = SortOrder::kDescending;
@@ -129,7 +127,7 @@ std::string JockeyStep(MainWindowState& state) {
   RequireFolder(DataPath());
   PassOutputs outputs;
   const std::int64_t count = RunPass(kJockeys, outputs, [&](const RecordMap& jockeys) {
-    WriteJockeyCodeList(jockeys, outputs.staged.Stage(DataPath("KISHUNUM20190101.dat")));
+    WriteJockeyCodeList(jockeys, outputs.staged.Stage(DataPath(JockeyCodeListName())));
   });
   outputs.Commit();
   state.recordCount = static_cast<std::int32_t>(count);

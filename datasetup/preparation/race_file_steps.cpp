@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/entity_upsert.h"
-#include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/main_window_buttons.h"
 #include "records/race_layouts.h"
@@ -14,28 +14,24 @@ namespace {
 
 // What "SE/UM" and "SE/KS" differ in.
 struct RaceFileKind {
-  std::string_view list;
-  // The doubled separator before the sub-folder is the system's own; it names the same
-  // folder.
-  std::string_view folderPrefix;
+  std::string list;
+  std::string_view folder;
   records::FieldRef entity;
   std::string_view statusLabel;
 };
 
-constexpr RaceFileKind kHorseRaceFiles{"KETTONUM20190101.dat",
-                                       "C:\\MERIDAXPROJECT\\\\UMAGOTOSETUP\\", records::se::HorseId,
-                                       "SE/UM 終わり"};
-constexpr RaceFileKind kJockeyRaceFiles{"KISHUNUM20190101.dat",
-                                        "C:\\MERIDAXPROJECT\\\\KISHUGOTOSETUP\\",
-                                        records::se::JockeyCode, "SE/KS 終わり"};
+const RaceFileKind kHorseRaceFiles{HorseIdListName(), kHorseRaceFolder, records::se::HorseId,
+                                   "SE/UM 終わり"};
+const RaceFileKind kJockeyRaceFiles{JockeyCodeListName(), kJockeyRaceFolder,
+                                    records::se::JockeyCode, "SE/KS 終わり"};
 
 UpsertRule RaceFileRule(const RaceFileKind& kind) {
   using namespace records::se;
   UpsertRule rule;
   rule.listFile = DataPath(kind.list);
-  rule.sourceFile = DataPath("SE20190101NEW.dat");
+  rule.sourceFile = DataPath(CleanedRecordFileName("SE"));
   rule.recordLength = static_cast<std::size_t>(records::kRunnerLayout.storedLength);
-  rule.folderPrefix = kind.folderPrefix;
+  rule.folderPrefix = EntityFolderPrefix(kind.folder);
   rule.entityField = kind.entity;
   // The racecourse is not part of a run's identity: two rides of one jockey on one day
   // with the same race and horse numbers at two courses are one run of his file.

@@ -22,9 +22,7 @@ std::string CleanOnly(MainWindowState& state, const CleaningRule& rule, std::str
 
 CleaningRule RaceRule() {
   using namespace records::ra;
-  CleaningRule rule;
-  rule.rawFile = DataPath("RA20190101.dat");
-  rule.cleanedFile = DataPath("RA20190101NEW.dat");
+  CleaningRule rule = CleaningRuleOf("RA");
   rule.recordLength = records::kRaceLayout.storedLength;
   // Meeting number and day are left out of the key: a race is its date, course and number.
   rule.keyFields = {RaceYear, RaceMonthDay, RacecourseCode, RaceNumber};
@@ -35,9 +33,7 @@ CleaningRule RaceRule() {
 
 CleaningRule RunnerRule() {
   using namespace records::se;
-  CleaningRule rule;
-  rule.rawFile = DataPath("SE20190101.dat");
-  rule.cleanedFile = DataPath("SE20190101NEW.dat");
+  CleaningRule rule = CleaningRuleOf("SE");
   rule.recordLength = records::kRunnerLayout.storedLength;
   // The racecourse is not in the runner key, so runners of one date, race number, horse
   // number and horse at two courses count as one.

@@ -5,9 +5,9 @@
 #include <string>
 #include <unordered_map>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/horse_stat_record.h"
-#include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/id_lists.h"
 #include "datasetup/preparation/jockey_rates.h"
@@ -33,7 +33,7 @@ CopyResult CopyRecentHorseStats(StagedFiles& outputs, const std::filesystem::pat
   ItemReader ids(list);
   while (!ids.AtEnd()) ++listed[ids.Next()];
 
-  const RecordMap stats(DataPath("OPTION1N\\KYOSOBA.dat"), length);
+  const RecordMap stats(DataPath(kHorseStatFileName), length);
   CopyResult result;
   result.statRecords = stats.Count();
   // Staged at the first copy only: without one the file is left deleted.
@@ -44,7 +44,7 @@ CopyResult CopyRecentHorseStats(StagedFiles& outputs, const std::filesystem::pat
     id.assign(records::View(record, horse_stat::HorseId));
     const auto it = listed.find(id);
     if (it == listed.end()) continue;
-    if (!recent) recent.emplace(outputs.Stage(DataPath("OPTION1N\\KYOSOBAA.dat")), length);
+    if (!recent) recent.emplace(outputs.Stage(DataPath(kRecentHorseStatFileName)), length);
     for (std::int64_t c = 0; c < it->second; ++c) recent->Write(++result.copied, record);
   }
   if (recent) recent->Close();
@@ -53,20 +53,21 @@ CopyResult CopyRecentHorseStats(StagedFiles& outputs, const std::filesystem::pat
 
 std::string RecentRunnersStep(MainWindowState& state, StepHost& host) {
   RequireFolder(DataPath());
-  for (const char* folder : {"UMAGOTOSETUP", "OPTION1N", "KISHUGOTOSETUP", "KISHUFUKUSHO"}) {
+  for (const std::string_view folder :
+       {kHorseRaceFolder, kOptionFolder, kJockeyRaceFolder, kJockeyPlaceFolder}) {
     RequireFolder(DataPath(folder));
   }
   StagedFiles outputs;
   // The list is read back from its new file, so the ids compared are those a reader of
   // the file gets.
-  const auto list = outputs.Stage(DataPath("KETTONUM20190101Q.dat"));
+  const auto list = outputs.Stage(DataPath(RecentHorseIdListName()));
   TextWriter recent(list, TextWriter::Mode::kOutput);
   std::int64_t skipped = WriteRecentHorseList(host, recent, YearNotANumber::kListed);
   recent.Close();
   const CopyResult copy = CopyRecentHorseStats(outputs, list);
   skipped += WriteJockeyRates(outputs);
   outputs.Commit();
-  if (copy.copied == 0) DeleteFile(DataPath("OPTION1N\\KYOSOBAA.dat"));
+  if (copy.copied == 0) DeleteFile(DataPath(kRecentHorseStatFileName));
 
   state.recordCount = static_cast<std::int32_t>(copy.statRecords);
   return StatusText("終わり", state.recordCount) + SkippedIdsNote(skipped);

@@ -1,0 +1,184 @@
+// Items 1 to 13 over a generated world: 100,000 runs by default (ten per horse), with the
+// jockey, trainer, horse, sire and dam statistics files at realistic size. Reports runs per
+// second of the whole loop, EX files opened and statistics indexed at first use included.
+//   items_bench [runs]
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "datasetup/factors/factor_items.h"
+#include "platform/drive.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace meridax;
+namespace ex = extended_run;
+using records::FieldRef;
+using records::Put;
+
+struct Field {
+  FieldRef ref;
+  std::string text;
+};
+
+std::string Record(std::size_t length, const std::vector<Field>& fields) {
+  std::string record(length, ' ');
+  record[length - 2] = '\r';
+  record[length - 1] = '\n';
+  for (const auto& f : fields) Put(record, f.ref, f.text);
+  return record;
+}
+
+std::string Digits(std::mt19937& rng, int width, std::uint32_t below) {
+  std::string text = std::to_string(rng() % below);
+  return std::string(static_cast<std::size_t>(width) - text.size(), '0') + text;
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Code(const char* prefix, std::uint32_t n, int width) {
+  std::string digits = std::to_string(n);
+  std::string code = prefix;
+  code += std::string(static_cast<std::size_t>(width) - code.size() - digits.size(), '0');
+  return code + digits;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const long runCount = argc > 1 ? std::atol(argv[1]) : 100000;
+  const int runsPerHorse = 10;
+  const long horses = (runCount + runsPerHorse - 1) / runsPerHorse;
+  const std::uint32_t jockeys = 3000, trainers = 3000, statHorses = 200000, sires = 20000,
+                      dams = 150000;
+
+  std::string pattern = (fs::temp_directory_path() / "meridax-items-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) return 1;
+  const fs::path root = pattern;
+  SetDriveRoot(root);
+  const fs::path data = DataPath();
+  fs::create_directories(data / "OPTION1N");
+  fs::create_directories(data / "UMAGOTOEXSETUP");
+
+  std::mt19937 rng(20190101);
+  auto writeStats = [&](const fs::path& path, std::uint32_t count, auto&& record) {
+    std::string bytes;
+    for (std::uint32_t n = 0; n < count; ++n) bytes += record(n);
+    WriteFile(path, bytes);
+  };
+  writeStats(data / "KISHUSEISEI.dat", jockeys, [&](std::uint32_t n) {
+    return Record(121, {{person_stat::PersonCode, Code("0", n, 5)},
+                        {person_stat::TotalTurfTop3Rate, Digits(rng, 6, 60000)},
+                        {person_stat::TotalDirtTop3Rate, Digits(rng, 6, 60000)},
+                        {person_stat::JumpTop3Rate, Digits(rng, 6, 60000)}});
+  });
+  writeStats(data / "CHOKYOSEISEI.dat", trainers, [&](std::uint32_t n) {
+    return Record(121, {{person_stat::PersonCode, Code("0", n, 5)},
+                        {person_stat::TotalTurfTop3Rate, Digits(rng, 6, 60000)}});
+  });
+  writeStats(data / "OPTION1N" / "KYOSOBA.dat", statHorses, [&](std::uint32_t n) {
+    return Record(228, {{horse_stat::HorseId, Code("2016", n, 10)},
+                        {horse_stat::OverallTop3Rate, Digits(rng, 6, 100001)},
+                        {horse_stat::LineTop3Rates.At(7), Digits(rng, 6, 100001)}});
+  });
+  writeStats(data / "OPTION1N" / "STALLION.dat", sires, [&](std::uint32_t n) {
+    return Record(402, {{parent_stat::ParentBreedingNumber, Code("11", n, 10)},
+                        {parent_stat::OffspringFlatEarningsTotal, Digits(rng, 9, 999999999)}});
+  });
+  writeStats(data / "OPTION1N" / "MARE.dat", dams, [&](std::uint32_t n) {
+    return Record(402, {{parent_stat::ParentBreedingNumber, Code("12", n, 10)},
+                        {parent_stat::OffspringFlatEarningsTotal, Digits(rng, 9, 999999999)}});
+  });
+
+  const char* tracks[] = {"10", "11", "12", "17", "18", "21", "22", "23", "24", "25", "51", "54"};
+  const char* symbols[] = {"N2 ", "A01", "B00", "N00"};
+  std::vector<std::string> ids;
+  for (long h = 0; h < horses; ++h) {
+    // Most horses have statistics; a few are missing from the file, as new ones are.
+    const std::string id = Code("2016", static_cast<std::uint32_t>(h * 19 % 230000), 10);
+    ids.push_back(id);
+    std::string bytes;
+    for (int r = 1; r <= runsPerHorse; ++r) {
+      bytes += Record(
+          kExtendedRunLength,
+          {{ex::DataCategory, "7"},
+           {ex::RaceYear, std::to_string(2018 + r / 4)},
+           {ex::RaceMonthDay, Digits(rng, 2, 12).replace(0, 2, "0" + std::to_string(1 + r % 9)) +
+                                  std::to_string(10 + rng() % 18)},
+           {ex::RacecourseCode, Code("", 1 + rng() % 10, 2)},
+           {ex::FrameNumber, std::to_string(1 + rng() % 8)},
+           {ex::HorseNumber, Code("", 1 + rng() % 18, 2)},
+           {ex::HorseId, id},
+           {ex::BirthYear, "2016"},
+           {ex::BirthMonth, Code("", 1 + rng() % 5, 2)},
+           {ex::BirthDay, Code("", 1 + rng() % 28, 2)},
+           {ex::AncestorBlocks_BreedingNumber.In(1), Code("11", rng() % (sires + 500), 10)},
+           {ex::AncestorBlocks_BreedingNumber.In(2), Code("12", rng() % dams, 10)},
+           {ex::SexCode, std::to_string(1 + rng() % 3)},
+           {ex::WeightCarried, std::to_string(520 + rng() % 60)},
+           {ex::JockeyCode, Code("0", rng() % (jockeys + 100), 5)},
+           {ex::BodyWeight, std::to_string(400 + rng() % 150)},
+           {ex::AbnormalityCode, rng() % 20 == 0 ? "1" : "0"},
+           {ex::FinishTime, "1" + Digits(rng, 3, 600)},
+           {ex::PrizeMoney, Digits(rng, 8, 20000000)},
+           {ex::Last3FurlongTime, std::to_string(330 + rng() % 60)},
+           {ex::GradeCode, rng() % 3 == 0 ? "A" : " "},
+           {ex::RaceConditionSymbol, symbols[rng() % 4]},
+           {ex::YoungestAgeCondition, "701"},
+           {ex::Distance, std::to_string(1000 + 200 * (rng() % 13))},
+           {ex::TrackCode, tracks[rng() % 12]}});
+    }
+    WriteFile(data / "UMAGOTOEXSETUP" / (id + "EX.dat"), bytes);
+  }
+
+  const ItemRoutine routines[] = {Factor01, Factor02, Factor03, Factor04, Factor05,
+                                  Factor06, Factor07, Factor08, Factor09, Factor10,
+                                  Factor11, Factor12, Factor13};
+  std::size_t check = 0;
+  long runs = 0, abandoned = 0;
+  std::chrono::duration<double> inRoutines{0};
+  const auto start = std::chrono::steady_clock::now();
+  {
+    StatisticsCache stats;
+    std::string itemRecord = BlankFactorItemRecord();
+    for (const auto& id : ids) {
+      RunFile file(DataPath("UMAGOTOEXSETUP\\" + id + "EX.dat"));
+      ItemContext c;
+      c.runs = &file;
+      c.CurrentRunCount = static_cast<std::int32_t>(file.Count());
+      c.CurrentItemRecord = &itemRecord;
+      c.stats = &stats;
+      for (std::int32_t r = 1; r <= c.CurrentRunCount && runs < runCount; ++r, ++runs) {
+        c.CurrentRunNumber = r;
+        c.ReadCurrent();
+        const auto before = std::chrono::steady_clock::now();
+        for (const ItemRoutine routine : routines) {
+          try {
+            check += routine(c).size();
+          } catch (const ItemAbandoned&) {
+            ++abandoned;
+          }
+        }
+        inRoutines += std::chrono::steady_clock::now() - before;
+      }
+    }
+  }
+  const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+  std::printf("items 1-13: %ld runs of %ld horses in %.3f s, %.0f runs/s (%ld abandoned, %zu)\n",
+              runs, horses, seconds.count(), static_cast<double>(runs) / seconds.count(), abandoned,
+              check);
+  std::printf("  in the routines alone (EX files opened and closed apart): %.3f s, %.0f runs/s\n",
+              inRoutines.count(), static_cast<double>(runs) / inRoutines.count());
+  fs::remove_all(root);
+}
