@@ -7,9 +7,9 @@
 #include <optional>
 #include <unordered_set>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/common/file_ids.h"
-#include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/runhistory/run_history_steps.h"
 #include "platform/cp932.h"
@@ -61,13 +61,13 @@ StepResult RunHistorySteps::Command2_Click(StepHost& host) {
 
 std::string RunHistorySteps::ExportBaseTimes() {
   RequireFolder(DataPath());
-  const fs::path extendedFolder = DataPath("UMAGOTOEXSETUP");
+  const fs::path extendedFolder = DataPath(kExtendedRunFolder);
   RequireFolder(extendedFolder);
-  const fs::path listFile = DataPath("KETTONUM20180101Q.dat");
+  const fs::path listFile = DataPath(RecentHorseIdListName(kEarlierGeneration));
   if (!FileExists(listFile)) throw IoError("ファイルがありません", listFile);
 
   StagedFiles outputs;
-  TextWriter samples(outputs.Stage(DataPath("KIJUNTIME.dat")), TextWriter::Mode::kOutput);
+  TextWriter samples(outputs.Stage(DataPath(kBaseTimeSampleFileName)), TextWriter::Mode::kOutput);
   extendedHorseIds_.clear();
   std::unordered_set<std::string> unsafe;
   ItemReader ids(listFile);
@@ -78,7 +78,7 @@ std::string RunHistorySteps::ExportBaseTimes() {
       unsafe.insert(id);
       continue;
     }
-    std::string entry = id + "EX.dat";
+    std::string entry = ExtendedRunEntry(id);
     list.AddItem(Cp932ToUtf8(entry));
     listIds_.push_back(entry);
     RecordFile runs(extendedFolder / entry, static_cast<std::size_t>(kExtendedRunLength));

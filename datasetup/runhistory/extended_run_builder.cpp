@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <unordered_set>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/common/file_ids.h"
-#include "datasetup/common/paths.h"
 #include "datasetup/common/record_index.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/runhistory/run_history_steps.h"
@@ -75,15 +75,15 @@ void AssembleExtendedRun(const RunSources& s, std::string& record) {
 // that are looked up. A dam whose file cannot be made is left to the look-up, which then
 // gives that horse no foal order.
 void TouchDamFiles(const RecordMap& horses) {
-  const fs::path folder = DataPath("HAHAHAN");
-  if (!FolderExists(folder)) return;
+  if (!FolderExists(DataPath(kMareOffspringFolder))) return;
   std::unordered_set<std::string_view> seen;
   for (std::int64_t i = 1; i <= horses.Count(); ++i) {
     const std::string_view dam =
         records::View(horses.Record(i), records::um::Pedigree_BreedingNumber.In(2));
     if (!seen.insert(dam).second || !IsSafeFileId(dam)) continue;
     try {
-      RecordFile(folder / (std::string(dam) + ".dat"), Length(records::kOffspringLayout));
+      RecordFile(DataPath(EntityFileName(kMareOffspringFolder, dam)),
+                 Length(records::kOffspringLayout));
     } catch (const IoError&) {
     }
   }
@@ -103,17 +103,15 @@ StepResult RunHistorySteps::Command1_Click(StepHost& host) {
 
 std::string RunHistorySteps::BuildExtendedRunFiles(StepHost& host) {
   RequireFolder(DataPath());
-  const fs::path extendedFolder = DataPath("UMAGOTOEXSETUP");
-  const fs::path raceFolder = DataPath("UMAGOTOSETUP");
-  RequireFolder(extendedFolder);
-  RequireFolder(raceFolder);
+  RequireFolder(DataPath(kExtendedRunFolder));
+  RequireFolder(DataPath(kHorseRaceFolder));
 
   // Every listed horse's file starts empty; all are put in place together at the end, so
   // a step that fails leaves every earlier file as it was.
   StagedFiles outputs;
   extendedHorseIds_.clear();
   {
-    ItemReader list(DataPath("KETTONUM20180101.dat"));
+    ItemReader list(DataPath(HorseIdListName(kEarlierGeneration)));
     while (!list.AtEnd()) extendedHorseIds_.push_back(list.Next());
   }
   std::vector<fs::path> extendedFiles(extendedHorseIds_.size());
@@ -124,19 +122,22 @@ std::string RunHistorySteps::BuildExtendedRunFiles(StepHost& host) {
       unsafe.insert(id);
       continue;
     }
-    extendedFiles[h] = outputs.Stage(extendedFolder / (id + "EX.dat"));
+    extendedFiles[h] = outputs.Stage(DataPath(ExtendedRunFileName(id)));
   }
 
   // The look-up tables, each indexed once for the last record of a key, as a scan that
   // lets every match overwrite the one before finds it.
-  const RecordMap horses(DataPath("UM20180101NEW.dat"), Length(records::kHorseLayout));
+  const RecordMap horses(DataPath(CleanedRecordFileName("UM", kEarlierGeneration)),
+                         Length(records::kHorseLayout));
   const records::FieldRef horseKey[] = {records::um::HorseId};
   const RecordIndex horseIndex(horses, horseKey, Match::kLast);
   TouchDamFiles(horses);
-  const RecordMap jockeys(DataPath("KS20180101NEW.dat"), Length(records::kJockeyLayout));
+  const RecordMap jockeys(DataPath(CleanedRecordFileName("KS", kEarlierGeneration)),
+                          Length(records::kJockeyLayout));
   const records::FieldRef jockeyKey[] = {records::ks::JockeyCode};
   const RecordIndex jockeyIndex(jockeys, jockeyKey, Match::kLast);
-  const RecordMap races(DataPath("RA20180101NEW.dat"), Length(records::kRaceLayout));
+  const RecordMap races(DataPath(CleanedRecordFileName("RA", kEarlierGeneration)),
+                        Length(records::kRaceLayout));
   const RecordIndex raceIndex(races, kRaceLookupKey, Match::kLast);
   const records::FieldRef saleKey[] = {records::hs::HorseId};
   const RecordIndex saleIndex(
@@ -147,7 +148,7 @@ std::string RunHistorySteps::BuildExtendedRunFiles(StepHost& host) {
   std::string record;
   for (std::size_t h = 0; h < extendedHorseIds_.size(); ++h) {
     if (extendedFiles[h].empty()) continue;  // an id that names no file
-    RecordFile raceFile(raceFolder / (extendedHorseIds_[h] + ".dat"),
+    RecordFile raceFile(DataPath(EntityFileName(kHorseRaceFolder, extendedHorseIds_[h])),
                         Length(records::kRunnerLayout));
     const std::int64_t n = raceFile.Count();
     if (n == 0) continue;

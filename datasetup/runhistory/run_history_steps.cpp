@@ -2,8 +2,8 @@
 
 #include "datasetup/runhistory/run_history_steps.h"
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
-#include "datasetup/common/paths.h"
 #include "datasetup/runhistory/run_history_grid.h"
 #include "platform/cp932.h"
 #include "platform/file_ops.h"
@@ -18,9 +18,10 @@ namespace meridax {
 StepResult RunHistorySteps::Form_Load(StepHost& host) {
   MirroredHost status(host, text1);
   marketSales_.Clear();
-  const std::filesystem::path path = DataPath("HS20180101.dat");
+  const std::string name = RawRecordFileName("HS", kEarlierGeneration);
+  const std::filesystem::path path = DataPath(name);
   if (!FileExists(path)) {
-    status.SetStatus("HS20180101.dat がありません");
+    status.SetStatus(name + " がありません");
     return StepResult::kOk;
   }
   try {
@@ -41,7 +42,7 @@ std::string RunHistorySteps::GetFoalOrder(std::string_view horseRecord) const {
   if (!IsSafeFileId(dam)) return {};
   const std::string_view horseId = records::View(horseRecord, um::HorseId);
   try {
-    RecordFile foals(DataPath("HAHAHAN") / (std::string(dam) + ".dat"),
+    RecordFile foals(DataPath(EntityFileName(kMareOffspringFolder, dam)),
                      static_cast<std::size_t>(records::kOffspringLayout.storedLength));
     std::int64_t last = 0;
     std::string foal;
@@ -64,7 +65,7 @@ StepResult RunHistorySteps::List1_Click(StepHost& host) {
   const std::string entry = listedHere ? listIds_[i] : Utf8ToCp932(list.Item(i));
   if (!IsSafeFileId(entry)) return StepResult::kOk;
   try {
-    ShowRunHistory(DataPath("UMAGOTOEXSETUP") / entry);
+    ShowRunHistory(DataPath(kExtendedRunFolder) / entry);
   } catch (const IoError& e) {
     MirroredHost(host, text1).SetStatus(std::string("List1 エラー: ") + e.what());
     return StepResult::kFailed;
