@@ -3,6 +3,7 @@
 #include <string>
 
 #include "datasetup/common/extended_run_record.h"
+#include "datasetup/runhistory/register_steps.h"
 #include "datasetup/runhistory/run_history_steps.h"
 #include "platform/cp932.h"
 #include "platform/drive.h"
@@ -298,6 +299,22 @@ TEST_F(BuilderTest, LoadKeepsEverySaleAndOpensWithoutTheFile) {
   EXPECT_EQ(window.marketSales().Cell(3, 0), "2014100002");
   EXPECT_EQ(window.marketSales().Cell(3, 4), "2015    ");
   EXPECT_EQ(window.marketSales().Cell(3, 5), Blanks(8));
+}
+
+TEST_F(BuilderTest, HeadlessStepsLoadTheWindowFirst) {
+  WriteRecords(RaceFileOf(data(), "2014100001"),
+               {RunAt("2014100001", "05", "20170101", "01", "00001")});
+  WriteEarlierGeneration(
+      data(), {.list = {"2014100001"},
+               .sales = {Sale({{hs::HorseId, "2014100001"}, {hs::MarketCode, "M00001"}})}});
+  StepRegistry registry;
+  RegisterRunHistorySteps(registry);
+  const auto* build = registry.Find("FormMERIDAXEXPDSETUP2025ZZ.Command1_Click");
+  ASSERT_NE(build, nullptr);
+  ASSERT_NE(registry.Find("FormMERIDAXEXPDSETUP2025ZZ.Command2_Click"), nullptr);
+  EXPECT_EQ((*build)(host_), StepResult::kOk);
+  EXPECT_EQ(host_.Status(), "終わり");
+  EXPECT_EQ(records::View(Extended("2014100001").at(0), x::MarketCode), "M00001");
 }
 
 }  // namespace
