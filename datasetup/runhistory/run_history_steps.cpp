@@ -2,6 +2,8 @@
 
 #include "datasetup/runhistory/run_history_steps.h"
 
+#include <algorithm>
+
 #include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
 #include "datasetup/runhistory/run_history_grid.h"
@@ -14,6 +16,9 @@
 #include "records/layouts.h"
 
 namespace meridax {
+namespace {
+constexpr std::int64_t kMaxRunColumns = 32767;
+}  // namespace
 
 StepResult RunHistorySteps::Form_Load(StepHost& host) {
   MirroredHost status(host, text1);
@@ -76,12 +81,14 @@ StepResult RunHistorySteps::List1_Click(StepHost& host) {
 void RunHistorySteps::ShowRunHistory(const std::filesystem::path& file) {
   constexpr auto kLength = static_cast<std::size_t>(kExtendedRunLength);
   RecordFile runs(file, kLength);  // a missing file is created empty
-  // Whole records only: a trailing partial record is not a run.
-  const auto n = static_cast<int>(runs.Length() / kLength);
+  // Whole records only: a trailing partial record is not a run. The column number is a
+  // 16-bit count, so at most the latest 32767 runs are shown.
+  const auto records = static_cast<std::int64_t>(runs.Length() / kLength);
+  const int n = static_cast<int>(std::min<std::int64_t>(records, kMaxRunColumns));
   grid.SetCols(n + 1);
   std::string record;
   for (int c = 1; c <= n; ++c) {
-    runs.Read(n - c + 1, record);
+    runs.Read(records - c + 1, record);
     grid.SetTextMatrix(0, c, "前" + Str(c) + "走");
     for (std::size_t r = 0; r < kRunHistoryGridRows.size(); ++r) {
       grid.SetTextMatrix(static_cast<int>(r + 1), c,
