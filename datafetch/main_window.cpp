@@ -104,8 +104,10 @@ StepResult MainWindow::Command2_Click(StepHost& host) {
 
 void MainWindow::Download(StepHost& host) {
   // Nothing could be stored without the data folder: say so before the service is asked.
+  // A commit that an ended process left half done is finished first.
   try {
     RequireFolder(DataPath());
+    CompleteInterruptedCommits();
   } catch (const IoError& e) {
     ReportFailure(host, e.what());
     return;
@@ -213,6 +215,7 @@ void MainWindow::Route(std::string_view record, RawFiles& files) {
 StepResult MainWindow::Command3_Click(StepHost& /*host*/) {
   hsLineCount_ = 0;
   try {
+    CompleteInterruptedCommits();
     LineReader in(RawPath(kHsIndex));
     std::string line;
     while (in.Next(line)) {

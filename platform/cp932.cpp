@@ -3,13 +3,15 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <optional>
 #include <stdexcept>
 
 namespace meridax {
 namespace {
 
-std::string Convert(std::string_view in, const char* to, const char* from,
-                    std::string_view replacement) {
+// With no replacement, nothing when a sequence does not convert.
+std::optional<std::string> Convert(std::string_view in, const char* to, const char* from,
+                                   std::optional<std::string_view> replacement) {
   iconv_t cd = ::iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) {
     throw std::runtime_error(std::string("no converter from ") + from + " to " + to);
@@ -26,8 +28,12 @@ std::string Convert(std::string_view in, const char* to, const char* from,
     out.append(chunk, static_cast<std::size_t>(dst - chunk));
     if (r == static_cast<std::size_t>(-1)) {
       if (errno == E2BIG) continue;
+      if (!replacement) {
+        ::iconv_close(cd);
+        return std::nullopt;
+      }
       // An invalid or cut-off sequence: replace one byte and go on.
-      out.append(replacement);
+      out.append(*replacement);
       ++src;
       --srcLeft;
       ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -40,11 +46,19 @@ std::string Convert(std::string_view in, const char* to, const char* from,
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
-  return Convert(cp932, "UTF-8", "CP932", "\xEF\xBF\xBD");
+  return *Convert(cp932, "UTF-8", "CP932", "\xEF\xBF\xBD");
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
-  return Convert(utf8, "CP932", "UTF-8", "?");
+  return *Convert(utf8, "CP932", "UTF-8", "?");
+}
+
+std::optional<std::string> Cp932ToUtf8Exact(std::string_view cp932) {
+  auto utf8 = Convert(cp932, "UTF-8", "CP932", std::nullopt);
+  if (!utf8) return std::nullopt;
+  const auto back = Convert(*utf8, "CP932", "UTF-8", std::nullopt);
+  if (!back || *back != cp932) return std::nullopt;
+  return utf8;
 }
 
 }  // namespace meridax

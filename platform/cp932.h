@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,9 @@ namespace meridax {
 // Bytes that do not convert become U+FFFD (or '?' towards code page 932).
 std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf8ToCp932(std::string_view utf8);
+
+// The UTF-8 text of code page 932 bytes that convert and come back as the same bytes, so
+// that distinct texts never share a converted form; nothing for any other bytes.
+std::optional<std::string> Cp932ToUtf8Exact(std::string_view cp932);
 
 }  // namespace meridax

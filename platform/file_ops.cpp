@@ -60,12 +60,15 @@ FileReplacement::~FileReplacement() {
   if (!committed_) ::unlink(temp_.c_str());
 }
 
+void CreateIfMissing(const std::filesystem::path& path) {
+  if (FileExists(path)) return;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) throw IoError("書き込めません", path, errno);
+  ::close(fd);
+}
+
 void RenameOver(const std::filesystem::path& temp, const std::filesystem::path& target) {
-  if (!FileExists(temp)) {
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) throw IoError("書き込めません", temp, errno);
-    ::close(fd);
-  }
+  CreateIfMissing(temp);
   if (::rename(temp.c_str(), target.c_str()) != 0) {
     throw IoError("置き換えられません", target, errno);
   }

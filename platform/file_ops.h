@@ -22,6 +22,9 @@ std::uint64_t FileLength(const std::filesystem::path& path);
 // throws IoError.
 bool DeleteFile(const std::filesystem::path& path);
 
+// Creates an empty file unless one exists. Throws IoError.
+void CreateIfMissing(const std::filesystem::path& path);
+
 // Renames a temporary over its target; a temporary never written replaces it as an empty
 // file. Throws IoError.
 void RenameOver(const std::filesystem::path& temp, const std::filesystem::path& target);

@@ -94,6 +94,13 @@ std::optional<double> ToDouble(std::string_view text) {
   while (b < e && IsBlank(text[b])) ++b;
   while (e > b && IsBlank(text[e - 1])) --e;
   const std::string_view s = text.substr(b, e - b);
+  // Fields of a few plain digits are by far the most frequent: exact without a scan.
+  if (!s.empty() && s.size() <= 15) {
+    std::int64_t whole = 0;
+    std::size_t i = 0;
+    while (i < s.size() && IsDigit(s[i])) whole = whole * 10 + (s[i++] - '0');
+    if (i == s.size()) return static_cast<double>(whole);
+  }
   const NumberPrefix number = ScanNumber(s);
   if (number.text.empty() || number.end != s.size()) return std::nullopt;
   return std::strtod(number.text.c_str(), nullptr);

@@ -26,7 +26,23 @@ RecordMap::RecordMap(const std::filesystem::path& path, std::size_t recordLength
     throw IoError("開けません", path, err);
   }
   size_ = static_cast<std::uint64_t>(st.st_size);
-  if (size_ > 0) {
+  if (size_ > 0 && size_ <= kReadWholeBytes) {
+    // Mapping and unmapping cost more than reading for the many small per-entity files.
+    buffer_.resize(size_);
+    std::uint64_t done = 0;
+    while (done < size_) {
+      const ssize_t n = ::pread(fd, buffer_.data() + done, size_ - done, static_cast<off_t>(done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        const int err = n < 0 ? errno : EIO;
+        ::close(fd);
+        throw IoError("読み込めません", path, err);
+      }
+      done += static_cast<std::uint64_t>(n);
+    }
+    data_ = buffer_.data();
+    NoteFileRead(path);
+  } else if (size_ > 0) {
     void* map = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
     if (map == MAP_FAILED) {
       const int err = errno;
@@ -46,7 +62,7 @@ RecordMap::RecordMap(const std::filesystem::path& path, std::size_t recordLength
 }
 
 RecordMap::~RecordMap() {
-  if (data_) ::munmap(const_cast<char*>(data_), size_);
+  if (data_ && buffer_.empty()) ::munmap(const_cast<char*>(data_), size_);
 }
 
 std::string_view RecordMap::Record(std::int64_t n) const {

@@ -33,6 +33,8 @@ class RecordMap {
   std::uint64_t size_ = 0;
   std::int64_t count_ = 0;
   std::string paddedLast_;
+  std::string buffer_;  // the whole file, when it is small enough to read rather than map
+  static constexpr std::uint64_t kReadWholeBytes = 256 * 1024;
 };
 
 }  // namespace meridax

@@ -145,9 +145,24 @@ std::string ItemReader::Next() {
   while (Peek() == ' ' || Peek() == '\t') Get();
   if (Peek() == '"') {
     Get();
-    for (int c = Get(); c >= 0 && c != '"'; c = Get()) item.push_back(static_cast<char>(c));
-    // Anything between the closing quote and the delimiter is not part of the item.
-    while (Peek() >= 0 && Peek() != ',' && Peek() != '\r' && Peek() != '\n') Get();
+    bool closed = false;
+    for (int c = Get(); c >= 0; c = Get()) {
+      if (c == '"') {
+        closed = true;
+        break;
+      }
+      item.push_back(static_cast<char>(c));
+    }
+    std::string rest;
+    while (Peek() >= 0 && Peek() != ',' && Peek() != '\r' && Peek() != '\n') {
+      rest.push_back(static_cast<char>(Get()));
+    }
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.pop_back();
+    if (!closed || !rest.empty()) {
+      // Not cut short to another item: as it stands, quotes and all.
+      item.insert(0, 1, '"');
+      if (closed) item.append(1, '"').append(rest);
+    }
   } else {
     while (Peek() >= 0 && Peek() != ',' && Peek() != '\r' && Peek() != '\n') {
       item.push_back(static_cast<char>(Get()));

@@ -66,7 +66,9 @@ class TextInput {
 
 // Reads items back in the order they were written: a quoted item up to its closing
 // quote, a bare item up to the next comma or line end with blanks trimmed. The delimiter
-// after an item (a comma, or the line end) is consumed with it.
+// after an item (a comma, or the line end) is consumed with it. A quoted item that does
+// not end at its closing quote ("AB"CD", or no closing quote) comes back as it stands from
+// its opening quote to its delimiter, never as a shorter item: no id or number takes it.
 class ItemReader : public TextInput {
  public:
   using TextInput::TextInput;

@@ -1,5 +1,7 @@
 #include "datasetup/common/data_files.h"
 
+#include "datasetup/common/file_ids.h"
+
 namespace meridax {
 namespace {
 
@@ -35,8 +37,11 @@ std::string OptionFile(std::string_view name) {
 
 }  // namespace
 
-std::string EntityFileName(std::string_view folder, std::string_view id) {
-  return Join({folder, "\\", id, ".dat"});
+std::optional<std::filesystem::path> EntityFilePath(std::string_view folder, std::string_view id,
+                                                    std::string_view ending) {
+  const auto name = FileNameOfId(id, ending);
+  if (!name) return std::nullopt;
+  return DataPath(folder) / *name;
 }
 
 std::string EntityFolderPrefix(std::string_view folder) {
@@ -47,8 +52,8 @@ std::string ExtendedRunEntry(std::string_view horseId) {
   return Join({horseId, "EX.dat"});
 }
 
-std::string ExtendedRunFileName(std::string_view horseId) {
-  return Join({kExtendedRunFolder, "\\", horseId, "EX.dat"});
+std::optional<std::filesystem::path> ExtendedRunFilePath(std::string_view horseId) {
+  return EntityFilePath(kExtendedRunFolder, horseId, "EX.dat");
 }
 
 std::string CleanedRecordFileName(std::string_view kind, std::string_view generation) {

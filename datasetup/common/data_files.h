@@ -5,6 +5,7 @@
 // path is DataPath(name).
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,16 +28,18 @@ inline constexpr std::string_view kExtendedRunFolder = "UMAGOTOEXSETUP";
 inline constexpr std::string_view kJockeyRaceFolder = "KISHUGOTOSETUP";
 inline constexpr std::string_view kJockeyPlaceFolder = "KISHUFUKUSHO";
 
-// "UMAGOTOSETUP\\<id>.dat": the file of one entity in a per-entity folder.
-std::string EntityFileName(std::string_view folder, std::string_view id);
+// The host path of one entity's file in a per-entity folder ("UMAGOTOSETUP\\<id>.dat"),
+// named by the one file-id rule (file_ids.h); none when the id cannot name a file.
+std::optional<std::filesystem::path> EntityFilePath(std::string_view folder, std::string_view id,
+                                                    std::string_view ending = ".dat");
 // "C:\\MERIDAXPROJECT\\UMAGOTOSETUP\\": a per-entity folder as a drive path ending in a
 // separator, the form the entity upsert names its files by.
 std::string EntityFolderPrefix(std::string_view folder);
 // "<HorseId>EX.dat": the name of a horse's extended run file in its folder, also the
 // run-history list's entry for the horse.
 std::string ExtendedRunEntry(std::string_view horseId);
-// "UMAGOTOEXSETUP\\<HorseId>EX.dat".
-std::string ExtendedRunFileName(std::string_view horseId);
+// "UMAGOTOEXSETUP\\<HorseId>EX.dat" on the host; none when the id cannot name a file.
+std::optional<std::filesystem::path> ExtendedRunFilePath(std::string_view horseId);
 
 // ---- Record files and id lists, by generation ----
 // "RA20190101NEW.dat": one record per key, as the cleaning steps write it.

@@ -31,6 +31,7 @@ using TextMap = std::unordered_map<std::string, V, TextHash, std::equal_to<>>;
 // place the next place that holds the same identity (-1 for none).
 struct Entity {
   std::string id;
+  std::string fileName;
   std::vector<std::int64_t> places;
   std::vector<std::int64_t> nextSame;
 };
@@ -64,10 +65,12 @@ UpsertResult UpsertEntityFiles(const UpsertRule& rule, StagedFiles& outputs, Ste
       std::string id = list.Next();
       ++result.listCount;
       if (rule.eventsWhileEmptying) host.ProcessEvents();
-      if (!IsSafeFileId(id)) {
+      if (entityOf.contains(id)) continue;
+      if (auto name = FileNameOfId(id)) {
+        entityOf.emplace(id, entities.size());
+        entities.push_back({std::move(id), std::move(*name), {}, {}});
+      } else {
         unsafe.insert(std::move(id));
-      } else if (entityOf.try_emplace(id, entities.size()).second) {
-        entities.push_back({std::move(id), {}, {}});
       }
     }
   }
@@ -113,9 +116,8 @@ UpsertResult UpsertEntityFiles(const UpsertRule& rule, StagedFiles& outputs, Ste
   }
 
   for (const Entity& entity : entities) {
-    // A listed entity without records still gets its file, empty. A safe id holds no
-    // separator, so it names a file directly in the folder.
-    const auto staged = outputs.Stage(folder / (entity.id + ".dat"));
+    // A listed entity without records still gets its file, empty.
+    const auto staged = outputs.Stage(folder / entity.fileName);
     if (entity.places.empty()) continue;
     RecordFile file(staged, rule.recordLength);
     std::int64_t n = 0;

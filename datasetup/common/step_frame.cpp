@@ -2,6 +2,7 @@
 
 #include "platform/io_error.h"
 #include "platform/numbers.h"
+#include "platform/staged_files.h"
 
 namespace meridax {
 
@@ -9,6 +10,8 @@ StepResult RunStep(StepHost& host, std::string_view caption,
                    const std::function<std::string()>& body) {
   std::string status;
   try {
+    // A commit that an ended process left half done is finished before anything is read.
+    CompleteInterruptedCommits();
     status = body();
   } catch (const IoError& e) {
     host.SetStatus(std::string(caption) + " エラー: " + e.what());

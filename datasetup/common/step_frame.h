@@ -9,7 +9,8 @@
 
 namespace meridax {
 
-// Runs the body of a step that writes files. The body returns its status text. When it
+// Runs the body of a step that writes files, once the commits that an ended process left
+// half done are finished (CompleteInterruptedCommits). The body returns its status text. When it
 // throws IoError (a missing folder, a file that cannot be read or written), it has written
 // nothing that replaces an earlier file (steps stage their outputs, platform/staged_files.h),
 // and the status becomes the button's caption, " エラー: " and what failed with its path.

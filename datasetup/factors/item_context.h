@@ -51,6 +51,8 @@ class RunFile {
   std::string blanks_ = std::string(kExtendedRunLength, ' ');
 };
 
+class RunnerScoring;  // runner_scoring.h
+
 struct ItemContext {
   const RunFile* runs = nullptr;
   std::int32_t CurrentRunNumber = 0;
@@ -63,6 +65,9 @@ struct ItemContext {
   StatisticsCache* stats = nullptr;
   // The tables the window loaded (scoring reads them); null where none are loaded.
   const CategoryTables* tables = nullptr;
+  // The window's runner categorisation over those tables, kept for the instance (item 29
+  // scores through it); null where the window has none.
+  RunnerScoring* scoring = nullptr;
 
   // Reads record k into CurrentRun and returns it.
   std::string_view Read(std::int64_t k) {

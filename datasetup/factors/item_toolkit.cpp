@@ -186,11 +186,20 @@ std::int64_t RatePercent(std::string_view fixedRate6) {
 
 std::optional<std::string_view> FirstStat(ItemContext& c, const StatFile& file,
                                           std::string_view key) {
+  if (c.stats == nullptr) throw std::logic_error("an item routine ran without a step's statistics");
   try {
     return c.stats->FirstMatch(file.relative, file.recordLength, file.key, key);
   } catch (const IoError& e) {
     throw ItemAbandoned(e.what());
   }
+}
+
+std::optional<std::string_view> ParentStat(ItemContext& c, std::string_view run, int ancestor,
+                                           const StatFile& file) {
+  const std::string_view parent =
+      records::View(run, extended_run::AncestorBlocks_BreedingNumber.In(ancestor));
+  if (IsMissingCode(parent)) return std::nullopt;
+  return FirstStat(c, file, parent);
 }
 
 }  // namespace meridax

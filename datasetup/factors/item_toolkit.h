@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "datasetup/common/data_files.h"
 #include "datasetup/common/horse_stat_record.h"
 #include "datasetup/common/jockey_course_stat_record.h"
 #include "datasetup/common/parent_stat_record.h"
@@ -99,7 +100,7 @@ bool TextInRange(std::string_view text, std::string_view lo, std::string_view hi
 // One band of track codes read as a number, low to high inclusive. Each routine keeps its
 // own small table, since each cuts the codes at its own points.
 template <typename T>
-struct TrackBand {
+struct TrackBandValue {
   int low;
   int high;
   T value;
@@ -107,7 +108,7 @@ struct TrackBand {
 
 // The value of the first band holding t, else `otherwise`.
 template <typename T, std::size_t N>
-constexpr T BandOf(const TrackBand<T> (&bands)[N], const T& otherwise, int t) {
+constexpr T BandOf(const TrackBandValue<T> (&bands)[N], const T& otherwise, int t) {
   for (const auto& band : bands) {
     if (InRange(t, band.low, band.high)) return band.value;
   }
@@ -121,20 +122,31 @@ struct StatFile {
   records::FieldRef key;
 };
 
-inline constexpr StatFile kJockeyStats{"KISHUSEISEI.dat", 121, person_stat::PersonCode};
-inline constexpr StatFile kTrainerStats{"CHOKYOSEISEI.dat", 121, person_stat::PersonCode};
-inline constexpr StatFile kHorseStats{"OPTION1N\\KYOSOBA.dat", 228, horse_stat::HorseId};
-inline constexpr StatFile kHorseSubsetStats{"OPTION1N\\KYOSOBAA.dat", 228, horse_stat::HorseId};
-inline constexpr StatFile kStallionStats{"OPTION1N\\STALLION.dat", 402,
-                                         parent_stat::ParentBreedingNumber};
-inline constexpr StatFile kMareStats{"OPTION1N\\MARE.dat", 402, parent_stat::ParentBreedingNumber};
-inline constexpr StatFile kDamStats{"OPTION1N\\HAHAUMA.dat", 402,
-                                    parent_stat::ParentBreedingNumber};
-inline constexpr StatFile kJockeyCourseStats{"OPTION1N\\DONICHI.dat", 127,
-                                             jockey_course_stat::JockeyCode};
-inline constexpr StatFile kOwnerStats{"BANUSISEISEI.dat", 35, breeder_owner_stat::BreederOwnerCode};
-inline constexpr StatFile kBreederStats{"BREEDERSEISEI.dat", 35,
-                                        breeder_owner_stat::BreederOwnerCode};
+constexpr StatFile StatFileOf(std::string_view relative, const records::Layout& layout,
+                              records::FieldRef key) {
+  return {relative, static_cast<std::size_t>(layout.storedLength), key};
+}
+
+inline constexpr StatFile kJockeyStats =
+    StatFileOf(kJockeyStatFileName, kPersonStatLayout, person_stat::PersonCode);
+inline constexpr StatFile kTrainerStats =
+    StatFileOf(kTrainerStatFileName, kPersonStatLayout, person_stat::PersonCode);
+inline constexpr StatFile kHorseStats =
+    StatFileOf(kHorseStatFileName, kHorseStatLayout, horse_stat::HorseId);
+inline constexpr StatFile kHorseSubsetStats =
+    StatFileOf(kRecentHorseStatFileName, kHorseStatLayout, horse_stat::HorseId);
+inline constexpr StatFile kStallionStats =
+    StatFileOf(kStallionStatFileName, kParentStatLayout, parent_stat::ParentBreedingNumber);
+inline constexpr StatFile kMareStats =
+    StatFileOf(kMareStatFileName, kParentStatLayout, parent_stat::ParentBreedingNumber);
+inline constexpr StatFile kDamStats =
+    StatFileOf(kDamHorseStatFileName, kParentStatLayout, parent_stat::ParentBreedingNumber);
+inline constexpr StatFile kJockeyCourseStats =
+    StatFileOf(kJockeyCourseStatFileName, kJockeyCourseStatLayout, jockey_course_stat::JockeyCode);
+inline constexpr StatFile kOwnerStats =
+    StatFileOf(kOwnerStatFileName, kBreederOwnerStatLayout, breeder_owner_stat::BreederOwnerCode);
+inline constexpr StatFile kBreederStats =
+    StatFileOf(kBreederStatFileName, kBreederOwnerStatLayout, breeder_owner_stat::BreederOwnerCode);
 
 // The first record of `file`, from record 1 up, whose key holds exactly `key`; none when no
 // record does. The step's cache indexes the file at its first look-up (creating a missing
@@ -142,5 +154,11 @@ inline constexpr StatFile kBreederStats{"BREEDERSEISEI.dat", 35,
 // missing folder abandons the routine.
 std::optional<std::string_view> FirstStat(ItemContext& c, const StatFile& file,
                                           std::string_view key);
+
+// The statistics record in `file` of a run's parent (AncestorBlocks element 1 the sire, 2
+// the dam); none when the parent is missing (zeros or blanks: no file is read) or not in
+// the file.
+std::optional<std::string_view> ParentStat(ItemContext& c, std::string_view run, int ancestor,
+                                           const StatFile& file);
 
 }  // namespace meridax

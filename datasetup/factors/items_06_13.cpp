@@ -23,12 +23,12 @@ std::string Factor06(ItemContext& c) {
 namespace {
 
 // The jockey's rate by course kind: turf 0 to 22, dirt 23 to 29, every other code jump.
-constexpr TrackBand<FieldRef> kJockeyRateBands[] = {{0, 22, person_stat::TotalTurfTop3Rate},
-                                                    {23, 29, person_stat::TotalDirtTop3Rate}};
+constexpr TrackBandValue<FieldRef> kJockeyRateBands[] = {{0, 22, person_stat::TotalTurfTop3Rate},
+                                                         {23, 29, person_stat::TotalDirtTop3Rate}};
 constexpr FieldRef kJockeyRateOtherwise = person_stat::JumpTop3Rate;
 
 // The horse's rate: overall on the flat (0 to 49), the jump line elsewhere.
-constexpr TrackBand<FieldRef> kHorseRateBands[] = {{0, 49, horse_stat::OverallTop3Rate}};
+constexpr TrackBandValue<FieldRef> kHorseRateBands[] = {{0, 49, horse_stat::OverallTop3Rate}};
 constexpr FieldRef kHorseRateOtherwise = horse_stat::LineTop3Rates.At(7);
 
 }  // namespace
@@ -40,7 +40,8 @@ namespace {
 // a match and, as the routines have it, also for a missing key, where it fails alike.
 template <std::size_t N>
 std::optional<std::int64_t> RateStepsOf(ItemContext& c, std::string_view run, FieldRef key,
-                                        const StatFile& file, const TrackBand<FieldRef> (&bands)[N],
+                                        const StatFile& file,
+                                        const TrackBandValue<FieldRef> (&bands)[N],
                                         FieldRef otherwise) {
   const std::string_view code = View(run, key);
   if (IsMissingCode(code)) {
@@ -119,7 +120,7 @@ std::string Factor11(ItemContext& c) {
 namespace {
 
 // The least age in months by course kind: 27 on the flat (0 to 29), 40 elsewhere.
-constexpr TrackBand<double> kLeastAgeBands[] = {{0, 29, 27}};
+constexpr TrackBandValue<double> kLeastAgeBands[] = {{0, 29, 27}};
 constexpr double kLeastAgeOtherwise = 40;
 
 }  // namespace

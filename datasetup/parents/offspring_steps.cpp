@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "datasetup/common/cleaning.h"
@@ -14,6 +15,7 @@
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/parent_stat_record.h"
+#include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/parents/parent_steps.h"
 #include "platform/file_ops.h"
@@ -29,29 +31,31 @@ struct ParentKind {
   std::string_view label;
   records::FieldRef offspringParent;  // in the offspring record: the list's numbers
   records::FieldRef horseParent;      // in the horse record: whose block file it goes to
-  std::string listFile;
+  std::string_view listFile;
   std::string_view blockFolder;
   std::string_view totalsFolder;
   std::string_view statFile;
 };
 
-const ParentKind kDams{"SK母 終わり",
-                       records::sk::PedigreeBreedingNumbers.At(2),
-                       records::um::Pedigree_BreedingNumber.In(2),
-                       DamNumberListName(),
-                       kDamBlockFolder,
-                       kDamTotalsFolder,
-                       kMareStatFileName};
-const ParentKind kSires{"SK父 終わり",
-                        records::sk::PedigreeBreedingNumbers.At(1),
-                        records::um::Pedigree_BreedingNumber.In(1),
-                        SireNumberListName(),
-                        kSireBlockFolder,
-                        kSireTotalsFolder,
-                        kStallionStatFileName};
+constexpr ParentKind kDams{"SK母 終わり",
+                           records::sk::PedigreeBreedingNumbers.At(2),
+                           records::um::Pedigree_BreedingNumber.In(2),
+                           "HAHAHANNUM20190101.dat",
+                           "HAHA",
+                           "HAHAN",
+                           "OPTION1N\\MARE.dat"};
+constexpr ParentKind kSires{"SK父 終わり",
+                            records::sk::PedigreeBreedingNumbers.At(1),
+                            records::um::Pedigree_BreedingNumber.In(1),
+                            "TITIHANNUM20190101.dat",
+                            "SHUBOBA",
+                            "SHUBOBAN",
+                            "OPTION1N\\STALLION.dat"};
 
 CleaningRule OffspringRule() {
-  CleaningRule rule = CleaningRuleOf("SK");
+  CleaningRule rule;
+  rule.rawFile = DataPath(RawRecordFileName("SK"));
+  rule.cleanedFile = DataPath(CleanedRecordFileName("SK"));
   rule.recordLength = records::kOffspringLayout.storedLength;
   rule.keyFields = {records::sk::HorseId};
   rule.keep = KeepOfRun::kFirst;
@@ -72,6 +76,18 @@ std::vector<std::string_view> ParentNumbers(const RecordMap& raw, records::Field
   }
   std::sort(numbers.begin(), numbers.end());
   numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  return numbers;
+}
+
+// The numbers that can name a file, for the list; the others go to `unsafe`, so that no
+// later step reads a number back that names no file, or names another one.
+std::vector<std::string_view> FileNumbers(std::vector<std::string_view> numbers,
+                                          std::unordered_set<std::string_view>& unsafe) {
+  std::erase_if(numbers, [&](std::string_view number) {
+    if (IsSafeFileId(number)) return false;
+    unsafe.insert(number);
+    return true;
+  });
   return numbers;
 }
 
@@ -121,19 +137,24 @@ Offspring GroupByParent(const RecordMap& horses, records::FieldRef parentField,
 
 std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool sireStep) {
   RequireFolder(DataPath());
-  RequireFolder(DataPath(kind.blockFolder));
-  RequireFolder(DataPath(kind.totalsFolder));
+  const auto blockFolder = DataPath(kind.blockFolder);
+  const auto totalsFolder = DataPath(kind.totalsFolder);
+  RequireFolder(blockFolder);
+  RequireFolder(totalsFolder);
   RequireFolder(DataPath(kOptionFolder));
 
   StagedFiles outputs;
   CleanRecords(OffspringRule(), outputs);
   const RecordMap raw(DataPath(RawRecordFileName("SK")), records::kOffspringLayout.storedLength);
-  // Both steps write the dam list; the sire step then the sire list.
-  const std::vector<std::string_view> dams = ParentNumbers(raw, kDams.offspringParent);
+  // Both steps write the dam list; the sire step then the sire list. Distinct numbers
+  // that name no file are counted once, whichever list or horse they come from.
+  std::unordered_set<std::string_view> unsafe;
+  const std::vector<std::string_view> dams =
+      FileNumbers(ParentNumbers(raw, kDams.offspringParent), unsafe);
   WriteList(dams, outputs.Stage(DataPath(kDams.listFile)));
   std::vector<std::string_view> sires;
   if (sireStep) {
-    sires = ParentNumbers(raw, kSires.offspringParent);
+    sires = FileNumbers(ParentNumbers(raw, kSires.offspringParent), unsafe);
     WriteList(sires, outputs.Stage(DataPath(kSires.listFile)));
   }
   const std::vector<std::string_view>& listed = sireStep ? sires : dams;
@@ -149,18 +170,17 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
     stats.emplace(outputs.Stage(statPath),
                   static_cast<std::size_t>(kParentStatLayout.storedLength));
   }
-  std::int64_t skipped = 0;
   for (std::size_t p = 0; p < offspring.parents.size(); ++p) {
     const std::string_view number = offspring.parents[p];
     const bool isListed = p < listed.size();
-    const bool safe = IsSafeFileId(number);
-    if (!safe) ++skipped;
+    const auto name = FileNameOfId(number);
+    if (!name) unsafe.insert(number);
 
     // A listed parent's file holds this run's offspring only; the file of a parent
     // missing from the list is appended to, as the list step never empties it.
     std::optional<TextWriter> blocks;
-    if (safe) {
-      blocks.emplace(outputs.Stage(DataPath(EntityFileName(kind.blockFolder, number)), !isListed),
+    if (name) {
+      blocks.emplace(outputs.Stage(blockFolder / *name, !isListed),
                      isListed ? TextWriter::Mode::kOutput : TextWriter::Mode::kAppend);
     }
     ParentTotals totals{};
@@ -173,9 +193,8 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
     }
     if (blocks) blocks->Close();
     if (!isListed) continue;
-    if (safe) {
-      TextWriter out(outputs.Stage(DataPath(EntityFileName(kind.totalsFolder, number))),
-                     TextWriter::Mode::kOutput);
+    if (name) {
+      TextWriter out(outputs.Stage(totalsFolder / *name), TextWriter::Mode::kOutput);
       for (int v = 1; v <= kFinishCountValues; ++v) out.Num(totals[v]).EndLine();
       out.Close();
     }
@@ -186,7 +205,8 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
   if (!stats) DeleteFile(statPath);
 
   state.recordCount = static_cast<std::int32_t>(horses.Count());
-  return StatusText(kind.label, state.recordCount) + SkippedIdsNote(skipped);
+  return StatusText(kind.label, state.recordCount) +
+         SkippedIdsNote(static_cast<std::int64_t>(unsafe.size()));
 }
 
 }  // namespace

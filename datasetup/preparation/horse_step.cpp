@@ -8,6 +8,7 @@
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/horse_stat_record.h"
+#include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/id_lists.h"
 #include "datasetup/preparation/main_window_buttons.h"
@@ -22,7 +23,9 @@ namespace meridax {
 namespace {
 
 CleaningRule HorseRule() {
-  CleaningRule rule = CleaningRuleOf("UM");
+  CleaningRule rule;
+  rule.rawFile = DataPath(RawRecordFileName("UM"));
+  rule.cleanedFile = DataPath(CleanedRecordFileName("UM"));
   rule.recordLength = records::kHorseLayout.storedLength;
   rule.keyFields = {records::um::HorseId};
   rule.keep = KeepOfRun::kFirst;
@@ -34,8 +37,10 @@ CleaningRule HorseRule() {
 std::string HorseStep(MainWindowState& state, StepHost& host) {
   namespace um = records::um;
   RequireFolder(DataPath());
-  RequireFolder(DataPath(kHorseBlockFolder));
-  RequireFolder(DataPath(kHorseVectorFolder));
+  const auto blockFolder = DataPath(kHorseBlockFolder);
+  const auto vectorFolder = DataPath(kHorseVectorFolder);
+  RequireFolder(blockFolder);
+  RequireFolder(vectorFolder);
   RequireFolder(DataPath(kOptionFolder));
 
   StagedFiles outputs;
@@ -73,13 +78,11 @@ std::string HorseStep(MainWindowState& state, StepHost& host) {
     // The block's items serve both its file and its values, so the record is cut once.
     const FinishCountItemList items = FinishCountItems(horse);
     const FinishCountValues values = FinishCountValuesOf(items);
-    if (IsSafeFileId(id)) {
-      TextWriter block(outputs.Stage(DataPath(EntityFileName(kHorseBlockFolder, id))),
-                       TextWriter::Mode::kOutput);
+    if (const auto name = FileNameOfId(id)) {
+      TextWriter block(outputs.Stage(blockFolder / *name), TextWriter::Mode::kOutput);
       WriteFinishCountBlock(items, block);
       block.Close();
-      TextWriter vector(outputs.Stage(DataPath(EntityFileName(kHorseVectorFolder, id))),
-                        TextWriter::Mode::kOutput);
+      TextWriter vector(outputs.Stage(vectorFolder / *name), TextWriter::Mode::kOutput);
       WriteFinishCountVector(values, vector);
       vector.Close();
     } else {

@@ -6,6 +6,7 @@
 
 #include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
+#include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/id_lists.h"
 #include "datasetup/preparation/main_window_steps.h"
@@ -26,8 +27,7 @@ bool IsDeregisteredWithoutRaces(std::string_view horse) {
 
 std::string RegistrationStatusCapNote(std::int64_t horses) {
   if (horses <= kRegistrationStatusRows) return {};
-  return " (" + std::string(kRegistrationStatusListName) + " は " +
-         std::to_string(kRegistrationStatusRows) +
+  return " (KETTOMASSHO.dat は " + std::to_string(kRegistrationStatusRows) +
          "行まで: " + std::to_string(horses - kRegistrationStatusRows) + "頭を載せていません)";
 }
 
@@ -42,17 +42,19 @@ void WriteJockeyCodeList(const RecordMap& jockeys, const std::filesystem::path& 
 std::int64_t WriteRecentHorseList(StepHost& host, TextWriter& recent, YearNotANumber rule) {
   namespace se = records::se;
   ItemReader ids(DataPath(HorseIdListName()));
+  const auto raceFolder = DataPath(kHorseRaceFolder);
   const auto runnerLength = static_cast<std::size_t>(records::kRunnerLayout.storedLength);
   std::int64_t skipped = 0;
   while (!ids.AtEnd()) {
     const std::string id = ids.Next();
     host.ProcessEvents();
-    if (!IsSafeFileId(id)) {
+    const auto name = FileNameOfId(id);
+    if (!name) {
       ++skipped;
       continue;
     }
     // Opening creates a missing race file, empty: such a horse is not recent.
-    const RecordMap races(DataPath(EntityFileName(kHorseRaceFolder, id)), runnerLength);
+    const RecordMap races(raceFolder / *name, runnerLength);
     if (races.Count() == 0) continue;
     const std::string_view last = races.Record(races.Count());
     const auto year = ToInt16(records::View(last, se::RaceYear));

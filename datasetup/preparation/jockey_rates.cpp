@@ -9,6 +9,7 @@
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/formats.h"
 #include "datasetup/common/jockey_course_stat_record.h"
+#include "datasetup/common/paths.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
 #include "platform/record_file.h"
@@ -112,6 +113,8 @@ int DayClassOf(std::string_view raceYear, std::string_view raceMonthDay) {
 }
 
 std::int64_t WriteJockeyRates(StagedFiles& outputs) {
+  const auto raceFolder = DataPath(kJockeyRaceFolder);
+  const auto placeFolder = DataPath(kJockeyPlaceFolder);
   // Rebuilt whole, so the file holds exactly the jockeys of the current list.
   RecordFile stats(outputs.Stage(DataPath(kJockeyCourseStatFileName)),
                    static_cast<std::size_t>(kJockeyCourseStatLayout.storedLength));
@@ -124,18 +127,19 @@ std::int64_t WriteJockeyRates(StagedFiles& outputs) {
   while (!codes.AtEnd()) {
     const std::string code = codes.Next();
     ++p;
-    if (!IsSafeFileId(code)) {
+    const auto name = FileNameOfId(code);
+    if (!name) {
       ++skipped;
       stats.Write(p, CourseStatRecord(code, CourseDayCounts{}));
       continue;
     }
     // Opening creates a missing race file, empty: such a jockey has no rides.
-    const RecordMap rides(DataPath(EntityFileName(kJockeyRaceFolder, code)),
+    const RecordMap rides(raceFolder / *name,
                           static_cast<std::size_t>(records::kRunnerLayout.storedLength));
     const CourseDayCounts counts = CountRecentRides(rides);
     stats.Write(p, CourseStatRecord(code, counts));
     auto [staged, fresh] = placeFiles.try_emplace(code);
-    if (fresh) staged->second = outputs.Stage(DataPath(EntityFileName(kJockeyPlaceFolder, code)));
+    if (fresh) staged->second = outputs.Stage(placeFolder / *name);
     WritePlaceCounts(staged->second, counts);
   }
   stats.Close();

@@ -3,6 +3,7 @@
 #include "datasetup/common/data_files.h"
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/common/file_ids.h"
+#include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/main_window_buttons.h"
 #include "platform/file_ops.h"
@@ -14,17 +15,18 @@ namespace meridax {
 WinnerMarginTable BuildWinnerMarginTable(MainWindowState& state) {
   namespace ex = extended_run;
   RequireFolder(DataPath());
-  RequireFolder(DataPath(kExtendedRunFolder));
+  const auto folder = DataPath(kExtendedRunFolder);
+  RequireFolder(folder);
   WinnerMarginTable table;
   ItemReader ids(DataPath(RecentHorseIdListName()));
   while (!ids.AtEnd()) {
     const std::string id = ids.Next();
-    if (!IsSafeFileId(id)) {
+    const auto name = FileNameOfId(id, "EX.dat");
+    if (!name) {
       ++table.skippedIds;
       continue;
     }
-    const RecordMap runs(DataPath(ExtendedRunFileName(id)),
-                         static_cast<std::size_t>(kExtendedRunLayout.storedLength));
+    const RecordMap runs(folder / *name, static_cast<std::size_t>(kExtendedRunLayout.storedLength));
     state.recordCount = static_cast<std::int32_t>(runs.Count());
     for (std::int64_t r = 1; r <= runs.Count(); ++r) {
       const std::string_view run = runs.Record(r);

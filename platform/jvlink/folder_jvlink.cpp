@@ -85,11 +85,15 @@ class RecordStream {
     fd_ = -1;
   }
 
-  // The next record, left in place until Consume(); empty at the end of the file.
-  std::string_view Peek() {
+  // The next record, left in place until Consume(); empty at the end of the file, and
+  // nothing once it is known to be longer than `limit`: a record without a line end is
+  // read no further than that.
+  std::optional<std::string_view> Peek(std::size_t limit) {
     for (;;) {
       const std::size_t end = buf_.find("\r\n", scanned_);
-      if (end != std::string::npos) return std::string_view(buf_).substr(pos_, end + 2 - pos_);
+      const std::size_t length = end != std::string::npos ? end + 2 - pos_ : buf_.size() - pos_;
+      if (length > limit) return std::nullopt;
+      if (end != std::string::npos) return std::string_view(buf_).substr(pos_, length);
       scanned_ = buf_.size() > pos_ ? buf_.size() - 1 : pos_;
       if (eof_) return std::string_view(buf_).substr(pos_);
       Fill();
@@ -328,14 +332,16 @@ std::int32_t FolderJVLink::Read(std::string& buffer, std::int32_t size, std::str
   }
   const std::string& name = s.files[s.next].name;
   fileName = name;
-  const std::string_view record = s.stream.Peek();
+  if (size < 0) return kBufferTooSmall;
+  const auto peeked = s.stream.Peek(static_cast<std::size_t>(size));
+  if (!peeked) return kBufferTooSmall;
+  const std::string_view record = *peeked;
   if (record.empty()) {
     s.stream.Close();
     completed_.insert(name);
     ++s.next;
     return kEndOfFile;
   }
-  if (size < 0 || record.size() > static_cast<std::size_t>(size)) return kBufferTooSmall;
   buffer.assign(record);
   s.stream.Consume(record.size());
   return static_cast<std::int32_t>(buffer.size());

@@ -63,10 +63,12 @@ TEST(DataFilesTest, GenerationsAndPerEntityNames) {
   EXPECT_EQ(DamNumberListName(), "HAHAHANNUM20190101.dat");
   EXPECT_EQ(SireNumberListName(), "TITIHANNUM20190101.dat");
   EXPECT_EQ(FemaleLineFileName(), "FL20190101.dat");
-  EXPECT_EQ(EntityFileName(kHorseRaceFolder, "2016100001"), "UMAGOTOSETUP\\2016100001.dat");
+  EXPECT_EQ(EntityFilePath(kHorseRaceFolder, "2016100001"),
+            DataPath("UMAGOTOSETUP") / "2016100001.dat");
+  EXPECT_FALSE(EntityFilePath(kHorseRaceFolder, "20161\\0001"));
   EXPECT_EQ(EntityFolderPrefix(kMareOffspringFolder), "C:\\MERIDAXPROJECT\\HAHAHAN\\");
   EXPECT_EQ(ExtendedRunEntry("2016100001"), "2016100001EX.dat");
-  EXPECT_EQ(ExtendedRunFileName("2016100001"), "UMAGOTOEXSETUP\\2016100001EX.dat");
+  EXPECT_EQ(ExtendedRunFilePath("2016100001"), DataPath("UMAGOTOEXSETUP") / "2016100001EX.dat");
 }
 
 TEST(DataFilesTest, TrackBandsDecideTheCourseKind) {

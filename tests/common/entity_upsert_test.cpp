@@ -209,6 +209,23 @@ TEST(EntityUpsertTest, IdsThatCannotNameAFileAreSkippedAndCounted) {
             2 + 12);  // the list, the source and the sub-folders: nothing written beside them
 }
 
+TEST(EntityUpsertTest, ListItemsTooLongNotCodePage932OrCutAtAQuoteAreSkippedAndNamesAreUtf8) {
+  TempDrive drive;
+  UpsertRule rule = Rule(drive);
+  const std::string kana = "\x83\x41I";  // アI
+  WriteIdList(rule.listFile,
+              {std::string(240, '7'), std::string(300, '\xFF'), "AB\"CD", kana, "AB "});
+  WriteRecords(rule.sourceFile,
+               {Rec(kana, "01", "20190101", "kana"), Rec("AB ", "01", "20190101", "ab")});
+  RecordingHost host;
+  EXPECT_EQ(UpsertStep(rule, "SE/UM 終わり", host),
+            "SE/UM 終わり  2 (ファイル名にできないID 3件を飛ばしました)");
+  EXPECT_EQ(Tags(drive.data() / "UMAGOTOSETUP" / "アI.dat"), std::vector<std::string>{"kana"});
+  EXPECT_EQ(Tags(FileOf(drive, "AB ")), std::vector<std::string>{"ab"});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.data() / "UMAGOTOSETUP"), {}),
+            2);
+}
+
 TEST(EntityUpsertTest, MissingFolderThrowsAndChangesNothing) {
   TempDrive drive;
   const UpsertRule rule = Rule(drive);

@@ -4,8 +4,11 @@
 
 #include "datafetch/main_window.h"
 #include "platform/file_ops.h"
+#include "platform/io_error.h"
+#include "platform/staged_files.h"
 #include "tests/datafetch/fake_jvlink.h"
 #include "tests/datafetch/test_windows.h"
+#include "tests/support/ended_commit.h"
 #include "tests/support/temp_drive.h"
 
 namespace meridax::datafetch {
@@ -55,6 +58,8 @@ struct Scenario {
   std::vector<std::string> calls = kCallsAfterOpen;
   StepResult result = StepResult::kOk;
   int shown = 0;
+  // The raw file (in staged order) whose replacement fails, as an immutable file does.
+  std::optional<std::size_t> failReplaceOf;
 };
 
 void PrintTo(const Scenario& scenario, std::ostream* os) {
@@ -195,6 +200,15 @@ std::vector<Scenario> Scenarios() {
     c.result = StepResult::kFailed;
     s.push_back(c);
   }
+  {
+    Scenario c;
+    c.name = "a raw file that cannot be replaced keeps every earlier file";
+    c.reads = {FakeJVLink::Record(kRa1), FakeJVLink::Record(kHs1)};
+    c.failReplaceOf = kRecordFileCount;
+    c.messages = {"書き込みエラー。置き換えられません HS20190101.dat"};
+    c.result = StepResult::kFailed;
+    s.push_back(c);
+  }
   return s;
 }
 
@@ -216,8 +230,16 @@ TEST_P(DownloadTest, Scenario) {
   progress.then = sc.then;
   MainWindow window(jv, progress);
   RecordingHost host;
+  if (sc.failReplaceOf) {
+    StagedFiles::SetHookForTesting([&](StagedFiles::Operation op, std::size_t i) {
+      if (op == StagedFiles::Operation::kReplace && i == *sc.failReplaceOf) {
+        throw IoError("置き換えられません", std::string(kRawFiles[i].fileName));
+      }
+    });
+  }
 
   EXPECT_EQ(window.Command2_Click(host), sc.result);
+  StagedFiles::SetHookForTesting({});
 
   EXPECT_EQ(host.Status(), "終了");
   EXPECT_EQ(host.messages(), sc.messages);
@@ -278,6 +300,31 @@ TEST(DownloadRunTest, ASecondDownloadAfterAReadFailureStartsAfresh) {
   EXPECT_EQ(window.Command2_Click(host), StepResult::kOk);
   EXPECT_EQ(testing::ReadFile(drive.data() / "RA20190101.dat"), kRa2);
   EXPECT_EQ(window.RecordCounter(0), 1);
+}
+
+TEST(DownloadRunTest, ADownloadEndedDuringItsRenamesIsCompletedByTheNextOne) {
+  testing::TempDrive drive;
+  for (const auto& raw : kRawFiles) {
+    testing::WriteFile(drive.data() / std::string(raw.fileName), Earlier(raw.kind));
+  }
+  FakeJVLink jv;
+  ScriptedProgressShower progress;
+  MainWindow window(jv, progress);
+  RecordingHost host;
+  jv.reads = {FakeJVLink::Record(kRa1), FakeJVLink::Record(kHs1)};
+  ASSERT_TRUE(testing::EndProcessDuringCommit([&] { window.Command2_Click(host); },
+                                              StagedFiles::Operation::kReplace, 4));
+  EXPECT_EQ(testing::ReadFile(drive.data() / "HS20190101.dat"), Earlier("HS"));
+
+  jv.Restart();
+  jv.opens = {{-211, 0, 0}};  // the next download gets nothing: the killed one's files stand
+  EXPECT_EQ(window.Command2_Click(host), StepResult::kFailed);
+  for (const auto& raw : kRawFiles) {
+    const std::string expected = raw.kind == "RA" ? kRa1 : raw.kind == "HS" ? kHs1 : "";
+    EXPECT_EQ(testing::ReadFile(drive.data() / std::string(raw.fileName)), expected) << raw.kind;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.data()), {}),
+            12 + static_cast<std::ptrdiff_t>(kRawFiles.size()));
 }
 
 TEST(DownloadRunTest, WithoutTheDataFolderNothingIsAskedOfTheService) {

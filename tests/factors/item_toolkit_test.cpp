@@ -82,7 +82,7 @@ TEST(ItemToolkit, CodesRatesAndBands) {
     EXPECT_EQ(RatePercent(r.figure), r.percent) << r.figure;
   }
 
-  constexpr TrackBand<char> bands[] = {{0, 22, 'T'}, {23, 29, 'D'}};
+  constexpr TrackBandValue<char> bands[] = {{0, 22, 'T'}, {23, 29, 'D'}};
   EXPECT_EQ(BandOf(bands, 'J', 0), 'T');
   EXPECT_EQ(BandOf(bands, 'J', 22), 'T');
   EXPECT_EQ(BandOf(bands, 'J', 23), 'D');

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <thread>
 
 #include "platform/file_ops.h"
@@ -237,6 +238,45 @@ TEST(FolderJVLinkTest, CallsThatCannotBeMadeFail) {
 
   std::filesystem::remove_all(s.cache);
   EXPECT_EQ(Open(jv).rc, kNoServiceFolder);
+}
+
+// Bytes this process has read from files so far.
+std::uint64_t BytesRead() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  std::uint64_t value = 0;
+  while (io >> key >> value) {
+    if (key == "rchar:") return value;
+  }
+  return 0;
+}
+
+TEST(FolderJVLinkTest, ARecordLongerThanTheBufferIsAnsweredWithoutReadingItToItsEnd) {
+  Service s;
+  const auto huge = s.cache / "A.dat";
+  WriteFile(huge, "RA");
+  std::filesystem::resize_file(huge, std::uintmax_t{1} << 30);  // a gigabyte, no line end
+  s.Cached("B.dat", "BN5 no line end");
+  FolderJVLink jv(NoDelay());
+  ASSERT_EQ(jv.JVInit("UNKNOWN"), kOk);
+  ASSERT_EQ(Open(jv).rc, kOk);
+  std::string buffer(120000, '\0');
+  std::int32_t size = 120000;
+  std::string name;
+  const std::uint64_t before = BytesRead();
+  EXPECT_EQ(jv.JVRead(buffer, size, name), kBufferTooSmall);
+  EXPECT_EQ(name, "A.dat");
+  EXPECT_LT(BytesRead() - before, std::uint64_t{4} << 20);
+  jv.JVClose();
+
+  // The last record of a file ends without a line end: it fits a buffer of its length.
+  std::filesystem::remove(huge);
+  ASSERT_EQ(Open(jv).rc, kOk);
+  std::int32_t exact = 15;
+  std::int32_t less = 14;
+  EXPECT_EQ(jv.JVRead(buffer, less, name), kBufferTooSmall);
+  EXPECT_EQ(jv.JVRead(buffer, exact, name), 15);
+  EXPECT_EQ(buffer, "BN5 no line end");
 }
 
 TEST(FolderJVLinkTest, CancelStopsTheDownloadAndAFailedMoveIsReported) {

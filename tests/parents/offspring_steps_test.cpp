@@ -288,19 +288,36 @@ TEST(OffspringStepsTest, TotalsPastTheThirtyTwoBitRangeKeepTheirLastDigits) {
   }
 }
 
-TEST(OffspringStepsTest, UnsafeNumbersAreListedButNameNoFile) {
+TEST(OffspringStepsTest, NumbersThatNameNoFileStayOutOfTheListsAndAreCounted) {
   Window s;
-  const std::string unsafe = "D\\..\\00001";
-  s.Write({Sk({"2016100001", "S000000001", unsafe})},
-          {Um("2016100001", "S000000001", unsafe, {2})});
+  auto names = [](const fs::path& folder) {
+    std::vector<std::string> out;
+    for (const auto& [name, bytes] : FilesBelow(folder)) out.push_back(name);
+    return out;
+  };
+  const std::string unsafeDam = "D\\..\\00001";
+  const std::string quotedSire = "AB\"CD12345";  // read back from a list as "AB" once
+  s.Write(
+      {Sk({"2016100001", "S000000001", unsafeDam}), Sk({"2016100002", quotedSire, "D000000002"})},
+      {Um("2016100001", "S000000001", unsafeDam, {2}),
+       Um("2016100002", quotedSire, "D000000002", {1})});
   ASSERT_EQ(s.Dam(), StepResult::kOk);
-  EXPECT_EQ(s.host.Status(), "SK母 終わり  1 (ファイル名にできないID 1件を飛ばしました)");
-  EXPECT_EQ(ReadFile(s.data() / "HAHAHANNUM20190101.dat"), Quoted({unsafe}));
-  EXPECT_TRUE(fs::is_empty(s.data() / "HAHA"));
-  EXPECT_TRUE(fs::is_empty(s.data() / "HAHAN"));
+  EXPECT_EQ(s.host.Status(), "SK母 終わり  2 (ファイル名にできないID 1件を飛ばしました)");
+  EXPECT_EQ(ReadFile(s.data() / "HAHAHANNUM20190101.dat"), Quoted({"D000000002"}));
+  EXPECT_EQ(names(s.data() / "HAHA"), std::vector<std::string>{"D000000002.dat"});
+  EXPECT_EQ(names(s.data() / "HAHAN"), std::vector<std::string>{"D000000002.dat"});
+  // Record i of the statistics still belongs to line i of the list.
   const auto stats = ReadRecords(s.data() / "OPTION1N" / "MARE.dat", kStatLength);
   ASSERT_EQ(stats.size(), 1u);
-  EXPECT_EQ(records::View(stats[0], parent_stat::LineTop3Rates.At(1)), "100000");
+  EXPECT_EQ(records::View(stats[0], parent_stat::ParentBreedingNumber), "D000000002");
+
+  ASSERT_EQ(s.Sire(), StepResult::kOk);  // both lists: the dam and the sire are left out
+  EXPECT_EQ(s.host.Status(), "SK父 終わり  2 (ファイル名にできないID 2件を飛ばしました)");
+  EXPECT_EQ(ReadFile(s.data() / "TITIHANNUM20190101.dat"), Quoted({"S000000001"}));
+  EXPECT_EQ(names(s.data() / "SHUBOBA"), std::vector<std::string>{"S000000001.dat"});
+
+  ASSERT_EQ(s.steps.Command11_Click(s.host), StepResult::kOk);
+  EXPECT_EQ(names(s.data() / "HAHAHAN"), std::vector<std::string>{"D000000002.dat"});
 }
 
 TEST(OffspringStepsTest, MissingFolderIsReportedAndWritesNothing) {

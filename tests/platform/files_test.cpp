@@ -110,6 +110,16 @@ TEST(ItemReaderTest, ReadsItemsBackInOrder) {
   EXPECT_EQ(items, (std::vector<std::string>{"a b", "", "12", "7", "x,y", "", "last"}));
 }
 
+TEST(ItemReaderTest, AQuotedItemThatGoesOnPastItsClosingQuoteIsNotCutShort) {
+  TempDrive drive;
+  const auto path = drive.data() / "I.dat";
+  WriteFile(path, "\"AB\"CD12345\"\r\n\"ok\"  ,\"x\"y\r\n\"cut");
+  ItemReader r(path);
+  std::vector<std::string> items;
+  while (!r.AtEnd()) items.push_back(r.Next());
+  EXPECT_EQ(items, (std::vector<std::string>{"\"AB\"CD12345\"", "ok", "\"x\"y", "\"cut"}));
+}
+
 TEST(ItemReaderTest, MissingFileIsEmptyMissingFolderFails) {
   TempDrive drive;
   ItemReader r(drive.data() / "none.dat");

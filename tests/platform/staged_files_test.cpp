@@ -1,4 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
@@ -6,11 +13,13 @@
 #include "platform/record_map.h"
 #include "platform/staged_files.h"
 #include "platform/text_file.h"
+#include "tests/support/ended_commit.h"
 #include "tests/support/temp_drive.h"
 
 namespace meridax {
 namespace {
 
+using testing::FolderBytes;
 using testing::ReadFile;
 using testing::TempDrive;
 using testing::WriteFile;
@@ -103,6 +112,128 @@ TEST(StagedFilesTest, KeepContentStartsFromTheCurrentFileAndMissingFoldersFail) 
   staged.Commit();
   EXPECT_EQ(ReadFile(a), "xxxx2222");
   EXPECT_THROW(staged.Stage(drive.data() / "NOFOLDER" / "x.dat"), IoError);
+}
+
+// Five targets over two folders: three with earlier content, two new, one of them never
+// written. FolderBytes() shows every file, so a temporary, backup or journal left shows too.
+class FiveTargets {
+ public:
+  FiveTargets() {
+    WriteFile(Path(0), "old A");
+    WriteFile(Path(1), "old B");
+    WriteFile(Path(3), "old D");
+  }
+  std::filesystem::path Path(std::size_t i) const {
+    static const char* const kNames[] = {"A.dat", "B.dat", "KYOSOBA/C.dat", "KYOSOBA/D.dat",
+                                         "E.dat"};
+    return drive_.data() / kNames[i];
+  }
+  void StageAndCommit() const {
+    StagedFiles staged;
+    for (std::size_t i = 0; i < 4; ++i) {
+      TextWriter(staged.Stage(Path(i)), TextWriter::Mode::kOutput)
+          .Raw("new ")
+          .Raw(Path(i).filename().string());
+    }
+    staged.Stage(Path(4));
+    staged.Commit();
+  }
+  std::map<std::string, std::string> Bytes() const { return FolderBytes(drive_.data()); }
+  static std::map<std::string, std::string> Old() {
+    return {{"A.dat", "old A"}, {"B.dat", "old B"}, {"KYOSOBA/D.dat", "old D"}};
+  }
+  static std::map<std::string, std::string> New() {
+    return {{"A.dat", "new A.dat"},
+            {"B.dat", "new B.dat"},
+            {"KYOSOBA/C.dat", "new C.dat"},
+            {"KYOSOBA/D.dat", "new D.dat"},
+            {"E.dat", ""}};
+  }
+  bool HasJournal() const {
+    for (const auto& [name, bytes] : Bytes()) {
+      if (name.starts_with("COMMIT") && name.ends_with(".journal")) return true;
+    }
+    return false;
+  }
+
+ private:
+  TempDrive drive_;
+};
+
+class CommitFailureTest : public ::testing::TestWithParam<std::size_t> {
+ protected:
+  void TearDown() override { StagedFiles::SetHookForTesting({}); }
+};
+
+TEST_P(CommitFailureTest, AFailedRenamePutsEveryEarlierFileBackAndRemovesTheNewOnes) {
+  const FiveTargets t;
+  const std::size_t failAt = GetParam();
+  std::vector<std::size_t> restored;
+  StagedFiles::SetHookForTesting([&](StagedFiles::Operation op, std::size_t i) {
+    if (op == StagedFiles::Operation::kRestore) restored.push_back(i);
+    if (op == StagedFiles::Operation::kReplace && i == failAt) {
+      throw IoError("置き換えられません", t.Path(i));
+    }
+  });
+  EXPECT_THROW(t.StageAndCommit(), IoError);
+  EXPECT_EQ(t.Bytes(), FiveTargets::Old());
+  EXPECT_EQ(restored.size(), failAt);  // each file replaced before the failure, in reverse
+  EXPECT_TRUE(std::is_sorted(restored.rbegin(), restored.rend()));
+}
+
+TEST_P(CommitFailureTest, AProcessEndedDuringTheRenamesLeavesAJournalThatCompletesTheCommit) {
+  const FiveTargets t;
+  ASSERT_TRUE(testing::EndProcessDuringCommit([&] { t.StageAndCommit(); },
+                                              StagedFiles::Operation::kReplace, GetParam()));
+  EXPECT_TRUE(t.HasJournal());
+  EXPECT_NE(t.Bytes(), FiveTargets::New());
+  CompleteInterruptedCommits();
+  EXPECT_EQ(t.Bytes(), FiveTargets::New());
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstMiddleLast, CommitFailureTest, ::testing::Values(0u, 2u, 4u));
+
+TEST(StagedFilesTest, AProcessEndedWhileUndoingAFailedCommitStillLeavesOneWholeState) {
+  const FiveTargets t;
+  ASSERT_TRUE(testing::EndProcessDuringCommit([&] { t.StageAndCommit(); },
+                                              StagedFiles::Operation::kRestore, 2, 4));
+  CompleteInterruptedCommits();
+  EXPECT_EQ(t.Bytes(), FiveTargets::New());
+  CompleteInterruptedCommits();  // nothing left to do
+  EXPECT_EQ(t.Bytes(), FiveTargets::New());
+}
+
+pid_t EndedProcessId() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST(StagedFilesTest, StagingInAFolderRemovesTheTemporariesOfEndedProcessesOnly) {
+  TempDrive drive;
+  const auto folder = drive.data() / "KYOSOBA";
+  const std::string dead = std::to_string(EndedProcessId());
+  const std::string self = std::to_string(::getpid());
+  WriteFile(folder / ("X.dat.stage" + dead + "_5"), "temporary of an ended process");
+  WriteFile(folder / ("X.dat.stage" + dead + "_5.old"), "its backup");
+  WriteFile(folder / ("W.dat.stage" + self + "_1"), "an earlier process of this id");
+  WriteFile(folder / "Y.dat.stage1_5", "temporary of a running process");
+  WriteFile(folder / ("Z.dat.stage" + dead + "_6"), "of a commit with a journal");
+  WriteFile(drive.data() / ("COMMIT.stage" + dead + "_6.journal"), "");
+  WriteFile(folder / "V.dat.stage12x_5", "not a temporary");
+  {
+    StagedFiles staged;
+    TextWriter(staged.Stage(folder / "N.dat"), TextWriter::Mode::kOutput).Raw("n");
+    staged.Commit();
+  }
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"N.dat", "V.dat.stage12x_5", "Y.dat.stage1_5",
+                                             "Z.dat.stage" + dead + "_6"}));
 }
 
 }  // namespace

@@ -134,6 +134,27 @@ TEST(HorseStepTest, EmptyRawFileGivesEmptyFilesAndUnsafeIdsGetNoFiles) {
   EXPECT_TRUE(FileExists(drive.data() / "KYOSOBAN" / "          .dat"));
 }
 
+TEST(HorseStepTest, AFileThatCannotBeReplacedLeavesEveryFileOfTheEarlierRun) {
+  TempDrive drive;
+  MainWindowSteps steps;
+  RecordingHost host;
+  WriteRecords(drive.data() / "UM20190101.dat", {Horse("2016100001")});
+  ASSERT_EQ(steps.Command3_Click(host), StepResult::kOk);
+  WriteRecords(drive.data() / "UM20190101.dat", {Horse("2016100001"), Horse("2016100002")});
+  const auto earlier = testing::FolderBytes(drive.data());
+
+  // A folder where the statistics file stands: a real rename failure half way through.
+  const auto stats = drive.data() / "OPTION1N" / "KYOSOBA.dat";
+  std::filesystem::remove(stats);
+  std::filesystem::create_directory(stats);
+  ASSERT_EQ(steps.Command3_Click(host), StepResult::kFailed);
+  EXPECT_EQ(host.Status().rfind("UM(競走馬) エラー: 置き換えられません " + stats.string(), 0), 0u)
+      << host.Status();
+  auto now = testing::FolderBytes(drive.data());
+  now.emplace("OPTION1N/KYOSOBA.dat", earlier.at("OPTION1N/KYOSOBA.dat"));
+  EXPECT_EQ(now, earlier);
+}
+
 TEST(HorseStepTest, StatusNamesTheHorsesBeyondTheRegistrationStatusList) {
   EXPECT_EQ(RegistrationStatusCapNote(0), "");
   EXPECT_EQ(RegistrationStatusCapNote(270000), "");
