@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <unordered_set>
+#include <utility>
 
 #include "datasetup/common/data_files.h"
 #include "datasetup/common/extended_run_record.h"
@@ -61,8 +62,7 @@ StepResult RunHistorySteps::Command2_Click(StepHost& host) {
 
 std::string RunHistorySteps::ExportBaseTimes() {
   RequireFolder(DataPath());
-  const fs::path extendedFolder = DataPath(kExtendedRunFolder);
-  RequireFolder(extendedFolder);
+  RequireFolder(DataPath(kExtendedRunFolder));
   const fs::path listFile = DataPath(RecentHorseIdListName(kEarlierGeneration));
   if (!FileExists(listFile)) throw IoError("ファイルがありません", listFile);
 
@@ -74,14 +74,15 @@ std::string RunHistorySteps::ExportBaseTimes() {
   std::string run;
   while (!ids.AtEnd()) {
     const std::string& id = extendedHorseIds_.emplace_back(ids.Next());
-    if (!IsSafeFileId(id)) {
+    const auto path = ExtendedRunFilePath(id);
+    if (!path) {
       unsafe.insert(id);
       continue;
     }
     std::string entry = ExtendedRunEntry(id);
     list.AddItem(Cp932ToUtf8(entry));
-    listIds_.push_back(entry);
-    RecordFile runs(extendedFolder / entry, static_cast<std::size_t>(kExtendedRunLength));
+    listIds_.push_back(std::move(entry));
+    RecordFile runs(*path, static_cast<std::size_t>(kExtendedRunLength));
     // Whole records only: a trailing partial record is not read.
     const auto n = static_cast<std::int64_t>(runs.Length() / kExtendedRunLength);
     for (std::int64_t k = 1; k <= n; ++k) {

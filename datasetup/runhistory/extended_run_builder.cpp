@@ -80,10 +80,11 @@ void TouchDamFiles(const RecordMap& horses) {
   for (std::int64_t i = 1; i <= horses.Count(); ++i) {
     const std::string_view dam =
         records::View(horses.Record(i), records::um::Pedigree_BreedingNumber.In(2));
-    if (!seen.insert(dam).second || !IsSafeFileId(dam)) continue;
+    if (!seen.insert(dam).second) continue;
+    const auto path = EntityFilePath(kMareOffspringFolder, dam);
+    if (!path) continue;
     try {
-      RecordFile(DataPath(EntityFileName(kMareOffspringFolder, dam)),
-                 Length(records::kOffspringLayout));
+      RecordFile(*path, Length(records::kOffspringLayout));
     } catch (const IoError&) {
     }
   }
@@ -114,15 +115,18 @@ std::string RunHistorySteps::BuildExtendedRunFiles(StepHost& host) {
     ItemReader list(DataPath(HorseIdListName(kEarlierGeneration)));
     while (!list.AtEnd()) extendedHorseIds_.push_back(list.Next());
   }
-  std::vector<fs::path> extendedFiles(extendedHorseIds_.size());
+  std::vector<fs::path> extendedFiles(extendedHorseIds_.size()), raceFiles(extendedFiles.size());
   std::unordered_set<std::string> unsafe;
   for (std::size_t h = 0; h < extendedHorseIds_.size(); ++h) {
     const std::string& id = extendedHorseIds_[h];
-    if (!IsSafeFileId(id)) {
+    const auto extended = ExtendedRunFilePath(id);
+    const auto races = EntityFilePath(kHorseRaceFolder, id);
+    if (!extended || !races) {
       unsafe.insert(id);
       continue;
     }
-    extendedFiles[h] = outputs.Stage(DataPath(ExtendedRunFileName(id)));
+    extendedFiles[h] = outputs.Stage(*extended);
+    raceFiles[h] = *races;
   }
 
   // The look-up tables, each indexed once for the last record of a key, as a scan that
@@ -148,8 +152,7 @@ std::string RunHistorySteps::BuildExtendedRunFiles(StepHost& host) {
   std::string record;
   for (std::size_t h = 0; h < extendedHorseIds_.size(); ++h) {
     if (extendedFiles[h].empty()) continue;  // an id that names no file
-    RecordFile raceFile(DataPath(EntityFileName(kHorseRaceFolder, extendedHorseIds_[h])),
-                        Length(records::kRunnerLayout));
+    RecordFile raceFile(raceFiles[h], Length(records::kRunnerLayout));
     const std::int64_t n = raceFile.Count();
     if (n == 0) continue;
     runs.resize(static_cast<std::size_t>(n));

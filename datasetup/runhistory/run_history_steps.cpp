@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "datasetup/common/data_files.h"
-#include "datasetup/common/file_ids.h"
 #include "datasetup/runhistory/run_history_grid.h"
 #include "platform/cp932.h"
 #include "platform/file_ops.h"
@@ -44,11 +43,11 @@ StepResult RunHistorySteps::Form_Load(StepHost& host) {
 std::string RunHistorySteps::GetFoalOrder(std::string_view horseRecord) const {
   namespace um = records::um;
   const std::string_view dam = records::View(horseRecord, um::Pedigree_BreedingNumber.In(2));
-  if (!IsSafeFileId(dam)) return {};
+  const auto path = EntityFilePath(kMareOffspringFolder, dam);
+  if (!path) return {};
   const std::string_view horseId = records::View(horseRecord, um::HorseId);
   try {
-    RecordFile foals(DataPath(EntityFileName(kMareOffspringFolder, dam)),
-                     static_cast<std::size_t>(records::kOffspringLayout.storedLength));
+    RecordFile foals(*path, static_cast<std::size_t>(records::kOffspringLayout.storedLength));
     std::int64_t last = 0;
     std::string foal;
     for (std::int64_t i = 1; i <= foals.Count(); ++i) {
@@ -68,9 +67,10 @@ StepResult RunHistorySteps::List1_Click(StepHost& host) {
   // The entry's own bytes where this window listed it: a screen text need not convert back.
   const bool listedHere = i < listIds_.size() && Cp932ToUtf8(listIds_[i]) == list.Item(i);
   const std::string entry = listedHere ? listIds_[i] : Utf8ToCp932(list.Item(i));
-  if (!IsSafeFileId(entry)) return StepResult::kOk;
+  const auto path = EntityFilePath(kExtendedRunFolder, entry, "");
+  if (!path) return StepResult::kOk;  // names no file
   try {
-    ShowRunHistory(DataPath(kExtendedRunFolder) / entry);
+    ShowRunHistory(*path);
   } catch (const IoError& e) {
     MirroredHost(host, text1).SetStatus(std::string("List1 エラー: ") + e.what());
     return StepResult::kFailed;
