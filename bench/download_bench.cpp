@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "datafetch/main_window.h"
-#include "datafetch/progress_window.h"
+#include "datafetch/main_window_steps.h"
+#include "datafetch/progress_window_steps.h"
 #include "platform/drive.h"
 #include "platform/jvlink/folder_jvlink.h"
 #include "records/parsers.h"

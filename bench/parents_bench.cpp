@@ -87,30 +87,24 @@ int main(int argc, char** argv) {
 
   MainWindowSteps steps;
   RecordingHost horseHost;
-  if (steps.Command3_Click(horseHost) != StepResult::kOk) {
+  const auto click = [&](const char* control, StepHost& host) {
+    return RunControl(*FindControl(kMainWindow, control), steps, host);
+  };
+  if (click("Command3", horseHost) != StepResult::kOk) {
     std::fprintf(stderr, "%s\n", horseHost.Status().c_str());
     return 1;
   }
   struct Step {
     const char* name;
     const char* number;
-    StepResult (MainWindowSteps::*click)(StepHost&);
+    const char* control;
     std::vector<std::string> inputs;
   };
   const Step list[] = {
-      {"SK（母産駒）",
-       "4",
-       &MainWindowSteps::Command4_Click,
-       {"SK20190101.dat", "UM20190101NEW.dat"}},
-      {"SK（父産駒）",
-       "5",
-       &MainWindowSteps::Command5_Click,
-       {"SK20190101.dat", "UM20190101NEW.dat"}},
-      {"SK/HN",
-       "11",
-       &MainWindowSteps::Command11_Click,
-       {"SK20190101NEW.dat", "HAHAHANNUM20190101.dat"}},
-      {"HN（繁殖）", "7", &MainWindowSteps::Command7_Click, {"HN20190101.dat"}},
+      {"SK（母産駒）", "4", "Command4", {"SK20190101.dat", "UM20190101NEW.dat"}},
+      {"SK（父産駒）", "5", "Command5", {"SK20190101.dat", "UM20190101NEW.dat"}},
+      {"SK/HN", "11", "Command11", {"SK20190101NEW.dat", "HAHAHANNUM20190101.dat"}},
+      {"HN（繁殖）", "7", "Command7", {"HN20190101.dat"}},
   };
   int failed = 0;
   for (const Step& step : list) {
@@ -120,7 +114,7 @@ int main(int argc, char** argv) {
     RecordingHost host;
     const auto before = fs::file_time_type::clock::now();
     StepResult result = StepResult::kOk;
-    const double took = Seconds([&] { result = (steps.*step.click)(host); });
+    const double took = Seconds([&] { result = click(step.control, host); });
     const double copy = CopyTime(data, step.inputs, before, root / "copy");
     std::printf("%-14s %6.2f s, copying its files %6.2f s: %.2f times  (%s)\n", step.name, took,
                 copy, took / copy, host.Status().c_str());

@@ -27,8 +27,7 @@ done
 [ -x "$build_dir/tools/meridax-run" ] || MERIDAX_BUILD_DIR=$build_dir "$root/scripts/build.sh" >/dev/null
 
 run="$build_dir/tools/meridax-run"
-mapfile -t steps < <(sed -n '/^steps=(/,/^)/p' "$root/scripts/run-pipeline.sh" | grep '|' | tr -d '"' |
-                     sed 's/^ *//')
+mapfile -t steps < <("$root/scripts/run-pipeline.sh" --build "$build_dir" --print-steps)
 
 # path size mtime inode, one line per file under the data folder
 snapshot() { find "$1" -type f -printf '%p\t%s\t%T@\t%i\n' | LC_ALL=C sort; }

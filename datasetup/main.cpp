@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "datasetup/preparation/qt/main_window.h"
+#include "datasetup/preparation/qt/main_window_widget.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -50,6 +50,18 @@ std::filesystem::path HostPath(std::string_view windowsPath) {
   return result;
 }
 
+std::optional<std::string> WindowsPath(const std::filesystem::path& host, bool folder) {
+  const auto relative = host.lexically_normal().lexically_relative(DriveRoot().lexically_normal());
+  if (relative.empty() || relative.native().starts_with("..")) return std::nullopt;
+  std::string path = "C:";
+  for (const auto& part : relative) {
+    if (part == "." || part.empty()) continue;
+    path += "\\" + part.string();
+  }
+  if (folder || path == "C:") path += "\\";
+  return path;
+}
+
 std::filesystem::path DataPath(std::string_view relative) {
   std::string full(kDataFolder);
   full.append(relative);

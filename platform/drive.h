@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ std::filesystem::path DriveRoot();
 // Maps a drive-C: path to the host. Separators may be doubled ("C:\X\\Y" names C:\X\Y);
 // names keep their case and bytes. Throws std::invalid_argument for another drive.
 std::filesystem::path HostPath(std::string_view windowsPath);
+
+// A host path on drive C: as the system names it ("C:\\MERIDAXPROJECT\\", a folder with its
+// closing separator); nothing for a path off the drive.
+std::optional<std::string> WindowsPath(const std::filesystem::path& host, bool folder);
 
 // Every file of the system lies in this folder or one of its sub-folders; both programs
 // share it.

@@ -138,7 +138,8 @@ void CompleteJournal(const std::filesystem::path& journal, std::string_view suff
       if (!parsed || parsed->suffix != suffix) continue;
       if (parsed->tail.empty()) {
         const auto target = folder / std::string(parsed->target);
-        if (::rename((folder / name).c_str(), target.c_str()) != 0) {
+        // Gone already: another program is completing the same commit.
+        if (::rename((folder / name).c_str(), target.c_str()) != 0 && errno != ENOENT) {
           throw IoError("置き換えられません", target, errno);
         }
       } else if (parsed->tail == kBackupTail) {
@@ -211,10 +212,10 @@ std::string StagedFiles::TempOf(const std::string& target) const {
 
 void StagedFiles::PrepareFolder(const std::filesystem::path& target) {
   const std::filesystem::path folder = FolderOf(target);
-  if (folder.native() == lastFolder_) return;
+  if (folders_.contains(folder.native())) return;
   if (!FolderExists(folder)) throw IoError("フォルダがありません", target.parent_path());
-  if (folders_.insert(folder.native()).second) RemoveStaleTemporaries(folder);
-  lastFolder_ = folder.native();
+  RemoveStaleTemporaries(folder);
+  folders_.insert(folder.native());
 }
 
 std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bool keepContent) {
@@ -225,8 +226,9 @@ std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bo
     if (!keepContent) ::unlink(temp.c_str());
     return temp;
   }
+  // The folder's stale temporaries go, and no running process shares this suffix, so
+  // nothing stands under the temporary name.
   PrepareFolder(target);
-  ::unlink(temp.c_str());
   targets_.push_back(target.string());
   staged_.insert_or_assign(targets_.back(), targets_.size() - 1);
   if (keepContent && FileExists(target)) {
@@ -261,8 +263,8 @@ void StagedFiles::CommitAll(std::size_t first) {
   const std::filesystem::path journal = JournalOf(suffix_);
   RequireFolder(journal.parent_path());
   {
-    std::filesystem::path part = journal;
-    part += kPartTail;
+    const std::filesystem::path part =
+        journal.parent_path() / (std::string(kJournalName) + suffix_ + std::string(kPartTail));
     TextWriter out(part, TextWriter::Mode::kOutput);
     out.Raw(kJournalHeader).Raw("\n").Raw(suffix_).Raw("\n");
     std::unordered_set<std::string_view> seen;

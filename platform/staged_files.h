@@ -62,7 +62,6 @@ class StagedFiles {
   std::deque<std::string> targets_;  // a deque: the views in staged_ stay valid
   std::unordered_map<std::string_view, std::size_t> staged_;  // target -> its place in targets_
   std::unordered_set<std::string> folders_;                   // cleared of stale temporaries
-  std::string lastFolder_;
   std::size_t committed_ = 0;
   bool journalLeft_ = false;  // a commit that could not be undone: its temporaries stay
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,19 +47,5 @@ class RecordingHost : public StepHost {
 
 // How a step ended, for callers that need more than the status text.
 enum class StepResult { kOk, kFailed };
-
-// Steps by name ("FormMERIDAXPROJECTSETUP2025ZZ.Command1_Click"), for the headless runner.
-// A window's steps share one instance of its state for the life of the registry's user.
-class StepRegistry {
- public:
-  using Step = std::function<StepResult(StepHost&)>;
-
-  void Add(std::string name, Step step);
-  const Step* Find(std::string_view name) const;
-  std::vector<std::string> Names() const;
-
- private:
-  std::map<std::string, Step, std::less<>> steps_;
-};
 
 }  // namespace meridax

@@ -5,9 +5,10 @@
 #
 #   scripts/run-pipeline.sh --build DIR --drive DIR [--size small|year|realistic]
 #                           [--seed N] [--no-hazards] [--skip-generate]
+#   scripts/run-pipeline.sh --build DIR --print-steps
 #
 # Prints each step's status lines with its place in the sequence; exits non-zero as soon
-# as a step fails.
+# as a step fails. --print-steps prints the sequence, one "STEP|caption" line per step.
 set -euo pipefail
 
 build_dir=build
@@ -16,6 +17,7 @@ size=small
 seed=1
 hazards=()
 generate=1
+print_steps=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build_dir=$2; shift 2 ;;
@@ -24,31 +26,44 @@ while [ $# -gt 0 ]; do
     --seed) seed=$2; shift 2 ;;
     --no-hazards) hazards=(--no-hazards); shift ;;
     --skip-generate) generate=0; shift ;;
+    --print-steps) print_steps=1; shift ;;
     *) echo "run-pipeline: unknown argument $1" >&2; exit 2 ;;
   esac
 done
-[ -n "$drive" ] || { echo "run-pipeline: --drive is required" >&2; exit 2; }
-
 run="$build_dir/tools/meridax-run"
 sample="$build_dir/tools/meridax-sample"
-data="$drive/MERIDAXPROJECT"
 
 # The order in which each step finds what earlier steps wrote.
-steps=(
-  "KOVF1SETUP19Z1.Command2_Click|2024年1月1日セットアップ"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command1_Click|RA(レース）"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command2_Click|SE(詳細)"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command3_Click|UM(競走馬)"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command12_Click|KS(騎手）"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command14_Click|CH/BR/BN"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command6_Click|SE/UM"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command15_Click|SE/KS"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command8_Click|血統Q、騎手"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command4_Click|SK（母産駒）"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command5_Click|SK（父産駒）"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command11_Click|SK/HN"
-  "FormMERIDAXPROJECTSETUP2025ZZ.Command7_Click|HN（繁殖）"
+names=(
+  KOVF1SETUP19Z1.Command2_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command1_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command2_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command3_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command12_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command14_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command6_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command15_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command8_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command4_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command5_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command11_Click
+  FormMERIDAXPROJECTSETUP2025ZZ.Command7_Click
 )
+# Each with its button's caption, as the windows' control tables give it.
+declare -A captions=()
+while IFS=$'\t' read -r name caption; do captions[$name]=$caption; done < <("$run" --list)
+steps=()
+for name in "${names[@]}"; do
+  [ -n "${captions[$name]+x}" ] || { echo "run-pipeline: $run does not know $name" >&2; exit 2; }
+  steps+=("$name|${captions[$name]}")
+done
+if [ "$print_steps" = 1 ]; then
+  printf '%s\n' "${steps[@]}"
+  exit 0
+fi
+
+[ -n "$drive" ] || { echo "run-pipeline: --drive is required" >&2; exit 2; }
+data="$drive/MERIDAXPROJECT"
 
 mkdir -p "$data"
 for sub in OPTION1N HAHAHAN HAHA HAHAN SHUBOBA SHUBOBAN KYOSOBA KYOSOBAN UMAGOTOSETUP \

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, when they are missing.
 set -euo pipefail
 
-packages=(cmake make g++ qt6-base-dev libgtest-dev libgmock-dev "$@")
+# A font covering Japanese: without one every caption and status is drawn as boxes.
+packages=(cmake make g++ qt6-base-dev libgtest-dev libgmock-dev fonts-ipafont-gothic "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

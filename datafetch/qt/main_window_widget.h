@@ -2,39 +2,29 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QWidget>
 
-#include "datafetch/main_window.h"
-#include "datafetch/qt/progress_dialog.h"
+#include "datafetch/main_window_steps.h"
+#include "datafetch/qt/progress_window_widget.h"
 #include "platform/jvlink/folder_jvlink.h"
-#include "platform/qt/widget_host.h"
+#include "platform/qt/form_widget.h"
 
 namespace meridax::datafetch {
 
-// KOVF1SETUP19Z1 ("KOVF1C：メイン"), the program's start-up window: a thin shell over
-// MainWindow, with the component as its control JVLink1.
-class MainWindowWidget : public QWidget {
+// KOVF1SETUP19Z1 ("KOVF1C：メイン"), the program's start-up window: kMainWindow over
+// MainWindow, with the component as its control JVLink1, its settings dialog and the
+// progress window shown over this window.
+class MainWindowWidget : public FormWidget {
  public:
   explicit MainWindowWidget(jvlink::FolderJVLinkOptions options = {});
 
-  MainWindow& Steps() { return steps_; }
-  QPushButton* Command1() const { return command1_; }
-  QPushButton* Command2() const { return command2_; }
-  QPushButton* Command3() const { return command3_; }
-  QLineEdit* Text1() const { return text1_; }
+  MainWindow& Steps() { return static_cast<MainWindow&>(steps()); }
+  QPushButton* Command1() const { return Button("Command1"); }
+  QPushButton* Command2() const { return Button("Command2"); }
+  QPushButton* Command3() const { return Button("Command3"); }
 
  private:
-  static jvlink::FolderJVLinkOptions WithDialog(jvlink::FolderJVLinkOptions options,
-                                                QWidget* parent);
-
-  QPushButton* command1_;
-  QPushButton* command2_;
-  QPushButton* command3_;
-  QLineEdit* text1_;
-  WidgetStepHost host_;
-  jvlink::FolderJVLink jvlink1_;
-  QtProgressShower progress_;
-  MainWindow steps_;
+  static std::unique_ptr<WindowSteps> NewSteps(jvlink::FolderJVLinkOptions options,
+                                               MainWindowWidget* window);
 };
 
 }  // namespace meridax::datafetch

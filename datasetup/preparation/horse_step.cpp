@@ -11,7 +11,7 @@
 #include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/id_lists.h"
-#include "datasetup/preparation/main_window_buttons.h"
+#include "datasetup/preparation/main_window_steps.h"
 #include "platform/file_ops.h"
 #include "platform/numbers.h"
 #include "platform/record_file.h"
@@ -102,9 +102,8 @@ std::string HorseStep(MainWindowState& state, StepHost& host) {
 
 }  // namespace
 
-StepResult MainWindowSteps::Command3_Click(StepHost& host) {
-  constexpr std::string_view caption = CaptionOf("Command3");
-  return RunStep(host, caption, [&] { return HorseStep(state_, host); });
+std::string MainWindowSteps::Command3_Click(StepHost& host) {
+  return HorseStep(state_, host);
 }
 
 }  // namespace meridax

@@ -3,9 +3,7 @@
 #include "datasetup/common/data_files.h"
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/common/file_ids.h"
-#include "datasetup/common/paths.h"
-#include "datasetup/common/step_frame.h"
-#include "datasetup/preparation/main_window_buttons.h"
+#include "datasetup/preparation/main_window_steps.h"
 #include "platform/file_ops.h"
 #include "platform/record_map.h"
 #include "platform/text_file.h"
@@ -44,14 +42,11 @@ WinnerMarginTable BuildWinnerMarginTable(MainWindowState& state) {
   return table;
 }
 
-StepResult MainWindowSteps::Command13_Click(StepHost& host) {
-  constexpr std::string_view caption = CaptionOf("Command13");
+std::string MainWindowSteps::Command13_Click(StepHost& host) {
   // The step shows no status of its own: the status line keeps the previous step's text,
   // with a note only when ids had to be skipped.
-  return RunStep(host, caption, [&] {
-    const WinnerMarginTable table = BuildWinnerMarginTable(state_);
-    return host.Status() + SkippedIdsNote(table.skippedIds);
-  });
+  const WinnerMarginTable table = BuildWinnerMarginTable(state_);
+  return host.Status() + SkippedIdsNote(table.skippedIds);
 }
 
 }  // namespace meridax

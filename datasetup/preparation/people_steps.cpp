@@ -9,7 +9,7 @@
 #include "datasetup/common/people_stat_records.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/id_lists.h"
-#include "datasetup/preparation/main_window_buttons.h"
+#include "datasetup/preparation/main_window_steps.h"
 #include "platform/file_ops.h"
 #include "platform/record_file.h"
 #include "platform/record_map.h"
@@ -147,14 +147,12 @@ std::string TrainerBreederOwnerStep(MainWindowState& state) {
 
 }  // namespace
 
-StepResult MainWindowSteps::Command12_Click(StepHost& host) {
-  constexpr std::string_view caption = CaptionOf("Command12");
-  return RunStep(host, caption, [&] { return JockeyStep(state_); });
+std::string MainWindowSteps::Command12_Click(StepHost& /*host*/) {
+  return JockeyStep(state_);
 }
 
-StepResult MainWindowSteps::Command14_Click(StepHost& host) {
-  constexpr std::string_view caption = CaptionOf("Command14");
-  return RunStep(host, caption, [&] { return TrainerBreederOwnerStep(state_); });
+std::string MainWindowSteps::Command14_Click(StepHost& /*host*/) {
+  return TrainerBreederOwnerStep(state_);
 }
 
 }  // namespace meridax

@@ -5,8 +5,7 @@
 
 #include "datasetup/common/data_files.h"
 #include "datasetup/common/entity_upsert.h"
-#include "datasetup/common/step_frame.h"
-#include "datasetup/preparation/main_window_buttons.h"
+#include "datasetup/preparation/main_window_steps.h"
 #include "records/race_layouts.h"
 
 namespace meridax {
@@ -41,18 +40,12 @@ UpsertRule RaceFileRule(const RaceFileKind& kind) {
 
 }  // namespace
 
-StepResult MainWindowSteps::Command6_Click(StepHost& host) {
-  constexpr std::string_view caption = CaptionOf("Command6");
-  return RunStep(host, caption, [&] {
-    return UpsertStep(RaceFileRule(kHorseRaceFiles), kHorseRaceFiles.statusLabel, host);
-  });
+std::string MainWindowSteps::Command6_Click(StepHost& host) {
+  return UpsertStep(RaceFileRule(kHorseRaceFiles), kHorseRaceFiles.statusLabel, host);
 }
 
-StepResult MainWindowSteps::Command15_Click(StepHost& host) {
-  constexpr std::string_view caption = CaptionOf("Command15");
-  return RunStep(host, caption, [&] {
-    return UpsertStep(RaceFileRule(kJockeyRaceFiles), kJockeyRaceFiles.statusLabel, host);
-  });
+std::string MainWindowSteps::Command15_Click(StepHost& host) {
+  return UpsertStep(RaceFileRule(kJockeyRaceFiles), kJockeyRaceFiles.statusLabel, host);
 }
 
 }  // namespace meridax

@@ -3,7 +3,7 @@
 #include "datasetup/common/cleaning.h"
 #include "datasetup/common/paths.h"
 #include "datasetup/common/step_frame.h"
-#include "datasetup/preparation/main_window_buttons.h"
+#include "datasetup/preparation/main_window_steps.h"
 #include "platform/file_ops.h"
 #include "records/race_layouts.h"
 
@@ -45,14 +45,12 @@ CleaningRule RunnerRule() {
 
 }  // namespace
 
-StepResult MainWindowSteps::Command1_Click(StepHost& host) {
-  constexpr std::string_view caption = CaptionOf("Command1");
-  return RunStep(host, caption, [&] { return CleanOnly(state_, RaceRule(), "RA 終わり"); });
+std::string MainWindowSteps::Command1_Click(StepHost& /*host*/) {
+  return CleanOnly(state_, RaceRule(), "RA 終わり");
 }
 
-StepResult MainWindowSteps::Command2_Click(StepHost& host) {
-  constexpr std::string_view caption = CaptionOf("Command2");
-  return RunStep(host, caption, [&] { return CleanOnly(state_, RunnerRule(), "SE 終わり"); });
+std::string MainWindowSteps::Command2_Click(StepHost& /*host*/) {
+  return CleanOnly(state_, RunnerRule(), "SE 終わり");
 }
 
 }  // namespace meridax

@@ -11,7 +11,7 @@
 #include "datasetup/common/step_frame.h"
 #include "datasetup/preparation/id_lists.h"
 #include "datasetup/preparation/jockey_rates.h"
-#include "datasetup/preparation/main_window_buttons.h"
+#include "datasetup/preparation/main_window_steps.h"
 #include "platform/file_ops.h"
 #include "platform/record_file.h"
 #include "platform/record_map.h"
@@ -75,9 +75,8 @@ std::string RecentRunnersStep(MainWindowState& state, StepHost& host) {
 
 }  // namespace
 
-StepResult MainWindowSteps::Command8_Click(StepHost& host) {
-  constexpr std::string_view caption = CaptionOf("Command8");
-  return RunStep(host, caption, [&] { return RecentRunnersStep(state_, host); });
+std::string MainWindowSteps::Command8_Click(StepHost& host) {
+  return RecentRunnersStep(state_, host);
 }
 
 }  // namespace meridax

@@ -11,7 +11,6 @@
 #include "datasetup/common/data_files.h"
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/common/file_ids.h"
-#include "datasetup/common/step_frame.h"
 #include "datasetup/runhistory/run_history_steps.h"
 #include "platform/cp932.h"
 #include "platform/file_ops.h"
@@ -55,12 +54,7 @@ std::optional<int> SampleAge(std::string_view run) {
 
 }  // namespace
 
-StepResult RunHistorySteps::Command2_Click(StepHost& host) {
-  MirroredHost status(host, text1);
-  return RunStep(status, kCommand2Caption, [&] { return ExportBaseTimes(); });
-}
-
-std::string RunHistorySteps::ExportBaseTimes() {
+std::string RunHistorySteps::Command2_Click(StepHost& /*host*/) {
   RequireFolder(DataPath());
   RequireFolder(DataPath(kExtendedRunFolder));
   const fs::path listFile = DataPath(RecentHorseIdListName(kEarlierGeneration));

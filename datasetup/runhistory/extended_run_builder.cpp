@@ -8,7 +8,6 @@
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/record_index.h"
-#include "datasetup/common/step_frame.h"
 #include "datasetup/runhistory/run_history_steps.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
@@ -97,12 +96,7 @@ bool InCourseRange(std::string_view run) {
 
 }  // namespace
 
-StepResult RunHistorySteps::Command1_Click(StepHost& host) {
-  MirroredHost status(host, text1);
-  return RunStep(status, kCommand1Caption, [&] { return BuildExtendedRunFiles(status); });
-}
-
-std::string RunHistorySteps::BuildExtendedRunFiles(StepHost& host) {
+std::string RunHistorySteps::Command1_Click(StepHost& host) {
   RequireFolder(DataPath());
   RequireFolder(DataPath(kExtendedRunFolder));
   RequireFolder(DataPath(kHorseRaceFolder));

@@ -17,16 +17,20 @@
 namespace meridax {
 namespace {
 constexpr std::int64_t kMaxRunColumns = 32767;
+constexpr int kGridRows = 129, kGridCols = 3;
 }  // namespace
 
-StepResult RunHistorySteps::Form_Load(StepHost& host) {
-  MirroredHost status(host, text1);
+RunHistorySteps::RunHistorySteps() {
+  grid = TextGrid(kGridRows, kGridCols);
+}
+
+void RunHistorySteps::Form_Load(StepHost& host) {
   marketSales_.Clear();
   const std::string name = RawRecordFileName("HS", kEarlierGeneration);
   const std::filesystem::path path = DataPath(name);
   if (!FileExists(path)) {
-    status.SetStatus(name + " がありません");
-    return StepResult::kOk;
+    host.SetStatus(name + " がありません");
+    return;
   }
   try {
     LineReader lines(path);
@@ -35,9 +39,8 @@ StepResult RunHistorySteps::Form_Load(StepHost& host) {
   } catch (const IoError& e) {
     // Half a table would give some horses an older sale than their last: none at all.
     marketSales_.Clear();
-    status.SetStatus(e.what());
+    host.SetStatus(e.what());
   }
-  return StepResult::kOk;
 }
 
 std::string RunHistorySteps::GetFoalOrder(std::string_view horseRecord) const {
@@ -72,7 +75,7 @@ StepResult RunHistorySteps::List1_Click(StepHost& host) {
   try {
     ShowRunHistory(*path);
   } catch (const IoError& e) {
-    MirroredHost(host, text1).SetStatus(std::string("List1 エラー: ") + e.what());
+    host.SetStatus(std::string("List1 エラー: ") + e.what());
     return StepResult::kFailed;
   }
   return StepResult::kOk;
@@ -102,5 +105,30 @@ void RunHistorySteps::ShowRunHistory(const std::filesystem::path& file) {
     grid.SetTextMatrix(static_cast<int>(r + 1), 0, kRunHistoryGridRows[r].label);
   }
 }
+
+namespace {
+
+using S = RunHistorySteps;
+using enum ControlKind;
+
+// "計算" and "表示" run in the step frame: a missing folder or a file that cannot be read or
+// written ends them with "<caption> エラー: ..." and leaves the earlier files as they were.
+constexpr ControlSpec kControls[] = {
+    {"Command1", kButton, "計算", {120, 120, 1335, 495}, Procedure<&S::Command1_Click>, true},
+    {"Command2", kButton, "表示", {1575, 120, 1335, 495}, Procedure<&S::Command2_Click>, true},
+    {"Text1", kTextBox, "", {3030, 120, 5400, 495}},
+    {"List1", kListBox, "", {120, 735, 2790, 7200}, Procedure<&S::List1_Click>},
+    {"EXPFG", kGrid, "", {3030, 735, 8850, 7200}, nullptr, false, {}, {}, kGridRows, kGridCols},
+};
+
+}  // namespace
+
+const WindowSpec kRunHistoryWindow{"FormMERIDAXEXPDSETUP2025ZZ",
+                                   "MERIDAXEXPDSETUP2024",
+                                   12000,
+                                   8055,
+                                   Create<RunHistorySteps>,
+                                   kControls,
+                                   Procedure<&S::Form_Load>};
 
 }  // namespace meridax

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QProgressBar>
-#include <QTableWidget>
 #include <string_view>
 
 namespace meridax {
@@ -24,22 +23,6 @@ class ProgressBarControl {
   long long max_ = 100;
   long long min_ = 0;
   long long value_ = 0;
-};
-
-// The grid control: only Cols, ColWidth and TextMatrix are assigned. One fixed row and
-// one fixed column, shown as headers of the table.
-class GridControl {
- public:
-  GridControl(QTableWidget* table, int rows, int cols);
-  void SetCols(int cols);
-  int Cols() const;
-  int Rows() const;
-  void SetColWidth(int col, int twips);
-  void SetTextMatrix(int row, int col, std::string_view utf8);
-  std::string TextMatrix(int row, int col) const;
-
- private:
-  QTableWidget* table_;
 };
 
 }  // namespace meridax

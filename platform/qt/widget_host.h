@@ -16,6 +16,10 @@ constexpr int TwipsToPixels(int twips) {
 }
 QRect TwipsRect(int left, int top, int width, int height);
 
+// Shows a status in a text box from its start, the whole text as the box's tool tip, so a
+// long status ("... エラー: フォルダがありません <path>") can be read whole.
+void ShowStatusText(QLineEdit* box, std::string_view text);
+
 // The step host of a window with a display: the status text goes to its text box,
 // messages to message boxes with an OK button and no title of their own.
 class WidgetStepHost : public StepHost {
@@ -31,13 +35,21 @@ class WidgetStepHost : public StepHost {
   QPointer<QLineEdit> statusBox_;
 };
 
-// One step at a time in the whole program: while a step runs (and lets the message loop
-// run), clicks on step buttons of any window are ignored rather than nested.
+// One step at a time in the whole program. While a step runs (and lets the message loop
+// run) clicks on the controls of any step window are ignored rather than nested, and so
+// are clicks made meanwhile whose events are only delivered after the step ended. The
+// cursor shows that the program is busy.
 class StepGate {
  public:
   static bool Busy();
   // Runs `step` unless another step is running; returns whether it ran.
   static bool Run(const std::function<void()>& step);
+  // Watches the input events of the windows for which `isStepWindow` holds (installed once
+  // per application).
+  static void Watch(const std::function<bool(const QWidget* window)>& isStepWindow);
+  // Whether an input event of this time (the window system's clock) was made before the
+  // last step ended; false while no step ended after an input event was seen.
+  static bool MadeBeforeLastStepEnded(quint64 eventTime);
 };
 
 }  // namespace meridax

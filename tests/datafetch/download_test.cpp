@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "datafetch/main_window.h"
+#include "datafetch/main_window_steps.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
 #include "platform/staged_files.h"
@@ -339,6 +339,18 @@ TEST(DownloadRunTest, WithoutTheDataFolderNothingIsAskedOfTheService) {
   EXPECT_NE(host.messages()[0].find("MERIDAXPROJECT"), std::string::npos);
   EXPECT_EQ(jv.Calls(), std::vector<std::string>{"JVClose"});
   EXPECT_EQ(host.Status(), "終了");
+}
+
+TEST(DownloadRunTest, AMissingFolderIsNamedOnTheHostAndAsTheSystemNamesIt) {
+  testing::TempDrive drive(false);
+  FakeJVLink jv;
+  ScriptedProgressShower progress;
+  MainWindow window(jv, progress);
+  RecordingHost host;
+  window.Command2_Click(host);
+  EXPECT_EQ(host.messages(),
+            std::vector<std::string>{"フォルダがありません " + drive.data().string() +
+                                     " (C:\\MERIDAXPROJECT\\)"});
 }
 
 }  // namespace

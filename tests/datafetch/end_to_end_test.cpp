@@ -3,8 +3,9 @@
 
 #include <sstream>
 
-#include "datafetch/register_steps.h"
+#include "datafetch/register_windows.h"
 #include "platform/cp932.h"
+#include "platform/headless_windows.h"
 #include "records/parsers.h"
 #include "tests/support/temp_drive.h"
 
@@ -70,11 +71,12 @@ TEST(DatafetchEndToEndTest, DownloadsAServiceFolderIntoTheRawFiles) {
   WriteFile(drive.data() / "RA20190101.dat", "earlier");
 
   std::ostringstream out;
-  StepRegistry registry;
-  RegisterDatafetchSteps(registry, out);
+  WindowRegistry windows;
+  RegisterDatafetchWindows(windows);
   RecordingHost host;
-  ASSERT_NE(registry.Find("KOVF1SETUP19Z1.Command2_Click"), nullptr);
-  EXPECT_EQ((*registry.Find("KOVF1SETUP19Z1.Command2_Click"))(host), StepResult::kOk);
+  HeadlessWindows registry(windows, host, WindowContext{&out});
+  ASSERT_TRUE(registry.Known("KOVF1SETUP19Z1.Command2_Click"));
+  EXPECT_EQ(registry.Run("KOVF1SETUP19Z1.Command2_Click"), HeadlessWindows::Outcome::kOk);
 
   EXPECT_EQ(host.Status(), "終了");
   EXPECT_TRUE(host.messages().empty());
@@ -96,8 +98,8 @@ TEST(DatafetchEndToEndTest, DownloadsAServiceFolderIntoTheRawFiles) {
 
   // The other two buttons: the market-sale check shows nothing, "設定" names the folder.
   out.str("");
-  EXPECT_EQ((*registry.Find("KOVF1SETUP19Z1.Command3_Click"))(host), StepResult::kOk);
-  EXPECT_EQ((*registry.Find("KOVF1SETUP19Z1.Command1_Click"))(host), StepResult::kOk);
+  EXPECT_EQ(registry.Run("KOVF1SETUP19Z1.Command3_Click"), HeadlessWindows::Outcome::kOk);
+  EXPECT_EQ(registry.Run("KOVF1SETUP19Z1.Command1_Click"), HeadlessWindows::Outcome::kOk);
   EXPECT_EQ(out.str(), "C:\\JVDATA\\\n");
   EXPECT_TRUE(host.messages().empty());
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "datafetch/progress_window.h"
+#include "datafetch/progress_window_steps.h"
 
 namespace meridax::testing {
 

@@ -13,15 +13,7 @@
 namespace meridax::datafetch {
 namespace {
 
-int argc = 1;
-char arg0[] = "test";
-char* argv[] = {arg0, nullptr};
-
-// Each test has its own application, gone before the program exits: one left for the
-// exit handlers crashed there, in the teardown of Qt's input devices.
-
 TEST(DatafetchWidgetsTest, DownloadShowsTheProgressDialogUntilTheFilesAreIn) {
-  QApplication app(argc, argv);
   testing::TempDrive drive;
   const auto pending = drive.root() / "JVDATA" / "pending";
   std::filesystem::create_directories(pending);
@@ -59,7 +51,6 @@ TEST(DatafetchWidgetsTest, DownloadShowsTheProgressDialogUntilTheFilesAreIn) {
 }
 
 TEST(DatafetchWidgetsTest, SettingsDialogReturnsTheFolderOnOk) {
-  QApplication app(argc, argv);
   testing::TempDrive drive(false);
   QTimer::singleShot(0, [] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());

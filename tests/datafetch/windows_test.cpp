@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "datafetch/main_window.h"
-#include "datafetch/progress_window.h"
+#include "datafetch/main_window_steps.h"
+#include "datafetch/progress_window_steps.h"
 #include "tests/datafetch/fake_jvlink.h"
 #include "tests/datafetch/test_windows.h"
 #include "tests/support/temp_drive.h"

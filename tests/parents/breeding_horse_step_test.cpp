@@ -11,6 +11,7 @@
 #include "tests/parents/literal_steps.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -87,7 +88,7 @@ StepOutput RunStep(const TempDrive& drive, const std::vector<std::string>& raw) 
   WriteRecords(drive.data() / "HN20190101.dat", raw);
   MainWindowSteps steps;
   RecordingHost host;
-  EXPECT_EQ(steps.Command7_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command7", host), StepResult::kOk);
   EXPECT_EQ(steps.state().recordCount,
             static_cast<std::int32_t>(FileLength(drive.data() / "HN20190101NEW.dat") / kLength));
   return {ReadRecords(drive.data() / "HN20190101NEW.dat", kLength),
@@ -147,7 +148,7 @@ TEST(BreedingHorseStepTest, MissingRawFileGivesEmptyFiles) {
   testing::WriteFile(drive.data() / "FL20190101.dat", "stale");
   MainWindowSteps steps;
   RecordingHost host;
-  EXPECT_EQ(steps.Command7_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command7", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "HN 終わり  0 0");
   EXPECT_TRUE(FileExists(drive.data() / "HN20190101.dat"));
   EXPECT_EQ(FileLength(drive.data() / "HN20190101NEW.dat"), 0u);
@@ -159,7 +160,7 @@ TEST(BreedingHorseStepTest, MissingDataFolderIsReportedAndWritesNothing) {
   MainWindowSteps steps;
   steps.state().recordCount = 9;
   RecordingHost host;
-  EXPECT_EQ(steps.Command7_Click(host), StepResult::kFailed);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command7", host), StepResult::kFailed);
   EXPECT_EQ(host.Status(), "HN（繁殖） エラー: フォルダがありません " + drive.data().string());
   EXPECT_EQ(steps.state().recordCount, 9);
   EXPECT_FALSE(FolderExists(drive.data()));

@@ -16,6 +16,7 @@
 #include "tests/parents/parent_fixtures.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -54,12 +55,12 @@ TEST(MareOffspringStepTest, EachListedDamGetsHerFoalsInHorseIdOrder) {
   const std::string dropped = Sk({"2011100004", "S000000003", "D000000003", "0"});
   WriteRecords(w.data() / "SK20190101.dat",
                {foal2016, foal2012, other, blankDam, foal2014, dropped});
-  ASSERT_EQ(w.steps.Command4_Click(w.host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, w.steps, "Command4", w.host), StepResult::kOk);
   WriteFile(w.data() / "HAHAHAN" / "D000000009.dat", "an earlier dam's file");
   w.steps.state().recordCount = 77;
   const int pumpsBefore = w.host.eventPumps();
 
-  ASSERT_EQ(w.steps.Command11_Click(w.host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, w.steps, "Command11", w.host), StepResult::kOk);
   EXPECT_EQ(w.host.Status(), "SK/HN 終わり  5");
   EXPECT_EQ(w.steps.state().recordCount, 77);
   // Once per cleaned record, not while the files are emptied.
@@ -79,7 +80,7 @@ TEST(MareOffspringStepTest, ListDecidesWhichFilesAreWritten) {
   WriteRecords(w.data() / "SK20190101NEW.dat", {a, b});
   // D1 twice, D2 not at all: D1's file is as with one entry, D2's foal goes nowhere.
   WriteFile(w.data() / "HAHAHANNUM20190101.dat", "\"D000000001\"\r\n\"D000000001\"\r\n");
-  ASSERT_EQ(w.steps.Command11_Click(w.host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, w.steps, "Command11", w.host), StepResult::kOk);
   EXPECT_EQ(w.MareFile("D000000001"), (std::vector<std::string>{a}));
   EXPECT_FALSE(FileExists(w.data() / "HAHAHAN" / "D000000002.dat"));
 }
@@ -90,10 +91,10 @@ TEST(MareOffspringStepTest, AfterTheSireStepWithFewerRecordsNoStaleFoalReachesAM
   const std::string b = Sk({"2015100002", "S000000001", "D000000001"});
   const std::string c = Sk({"2016100003", "S000000001", "D000000001"});
   WriteRecords(w.data() / "SK20190101.dat", {a, b, c});
-  ASSERT_EQ(w.steps.Command5_Click(w.host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, w.steps, "Command5", w.host), StepResult::kOk);
   WriteRecords(w.data() / "SK20190101.dat", {c});
-  ASSERT_EQ(w.steps.Command5_Click(w.host), StepResult::kOk);
-  ASSERT_EQ(w.steps.Command11_Click(w.host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, w.steps, "Command5", w.host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, w.steps, "Command11", w.host), StepResult::kOk);
   EXPECT_EQ(w.host.Status(), "SK/HN 終わり  1");
   EXPECT_EQ(w.MareFile("D000000001"), (std::vector<std::string>{c}));
 }
@@ -101,7 +102,7 @@ TEST(MareOffspringStepTest, AfterTheSireStepWithFewerRecordsNoStaleFoalReachesAM
 TEST(MareOffspringStepTest, MissingInputsAndFolder) {
   {
     Window w;  // no list, no cleaned file: nothing is written, the count is 0
-    ASSERT_EQ(w.steps.Command11_Click(w.host), StepResult::kOk);
+    ASSERT_EQ(testing::Click(kMainWindow, w.steps, "Command11", w.host), StepResult::kOk);
     EXPECT_EQ(w.host.Status(), "SK/HN 終わり  0");
     EXPECT_TRUE(fs::is_empty(w.data() / "HAHAHAN"));
   }
@@ -109,7 +110,7 @@ TEST(MareOffspringStepTest, MissingInputsAndFolder) {
     Window w;
     WriteFile(w.data() / "HAHAHANNUM20190101.dat", "\"D000000001\"\r\n");
     fs::remove_all(w.data() / "HAHAHAN");
-    EXPECT_EQ(w.steps.Command11_Click(w.host), StepResult::kFailed);
+    EXPECT_EQ(testing::Click(kMainWindow, w.steps, "Command11", w.host), StepResult::kFailed);
     EXPECT_EQ(w.host.Status().rfind("SK/HN エラー: フォルダがありません ", 0), 0u)
         << w.host.Status();
   }
@@ -145,7 +146,7 @@ TEST(MareOffspringStepTest, SameFilesAsTheLiteralProcedureOnARandomWorld) {
     Window w;
     WriteRecords(w.data() / "SK20190101NEW.dat", cleaned);
     WriteFile(w.data() / "HAHAHANNUM20190101.dat", list);
-    ASSERT_EQ(w.steps.Command11_Click(w.host), StepResult::kOk);
+    ASSERT_EQ(testing::Click(kMainWindow, w.steps, "Command11", w.host), StepResult::kOk);
 
     std::map<std::string, std::string> expected;
     std::map<std::string, std::string> actual;

@@ -18,6 +18,7 @@
 #include "tests/parents/parent_fixtures.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -73,8 +74,8 @@ struct Window {
     WriteRecords(data() / "SK20190101.dat", offspring);
     WriteRecords(data() / "UM20190101NEW.dat", horses);
   }
-  StepResult Dam() { return steps.Command4_Click(host); }
-  StepResult Sire() { return steps.Command5_Click(host); }
+  StepResult Dam() { return testing::Click(kMainWindow, steps, "Command4", host); }
+  StepResult Sire() { return testing::Click(kMainWindow, steps, "Command5", host); }
 };
 
 TEST(OffspringStepsTest, CleaningConsidersTheRecordTheSortLeavesFirst) {
@@ -316,7 +317,7 @@ TEST(OffspringStepsTest, NumbersThatNameNoFileStayOutOfTheListsAndAreCounted) {
   EXPECT_EQ(ReadFile(s.data() / "TITIHANNUM20190101.dat"), Quoted({"S000000001"}));
   EXPECT_EQ(names(s.data() / "SHUBOBA"), std::vector<std::string>{"S000000001.dat"});
 
-  ASSERT_EQ(s.steps.Command11_Click(s.host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, s.steps, "Command11", s.host), StepResult::kOk);
   EXPECT_EQ(names(s.data() / "HAHAHAN"), std::vector<std::string>{"D000000002.dat"});
 }
 

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "datasetup/preparation/register_steps.h"
+#include "datasetup/register_windows.h"
+#include "platform/headless_windows.h"
 #include "platform/step_host.h"
 #include "tests/parents/literal_steps.h"
 #include "tests/support/record_fixture.h"
@@ -19,10 +20,11 @@ namespace fs = std::filesystem;
 using testing::ReadFile;
 using testing::TempDrive;
 
-void RunByName(const StepRegistry& registry, RecordingHost& host, const std::string& procedure) {
-  const auto* step = registry.Find("FormMERIDAXPROJECTSETUP2025ZZ." + procedure);
-  ASSERT_NE(step, nullptr) << procedure;
-  ASSERT_EQ((*step)(host), StepResult::kOk) << procedure << ": " << host.Status();
+void RunByName(HeadlessWindows& registry, RecordingHost& host, const std::string& procedure) {
+  const std::string step = "FormMERIDAXPROJECTSETUP2025ZZ." + procedure;
+  ASSERT_TRUE(registry.Known(step)) << procedure;
+  ASSERT_EQ(registry.Run(step), HeadlessWindows::Outcome::kOk)
+      << procedure << ": " << host.Status();
 }
 
 TEST(SmallWorldTest, BreedingStepsWriteWhatTheLiteralProceduresWrite) {
@@ -34,9 +36,10 @@ TEST(SmallWorldTest, BreedingStepsWriteWhatTheLiteralProceduresWrite) {
   options.expected = drive.data();  // the raw record files, as a download leaves them
   sample::Generate(options);
 
-  StepRegistry registry;
-  RegisterPreparationSteps(registry);
+  WindowRegistry windows;
+  RegisterDatasetupWindows(windows);
   RecordingHost host;
+  HeadlessWindows registry(windows, host);
   RunByName(registry, host, "Command3_Click");  // the cleaned horse file the offspring steps read
   for (const char* file : {"SK20190101.dat", "UM20190101NEW.dat"}) {
     fs::copy_file(drive.data() / file, literal.data() / file);

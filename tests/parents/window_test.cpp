@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "datasetup/preparation/qt/main_window.h"
+#include "datasetup/preparation/qt/main_window_widget.h"
 #include "tests/parents/parent_fixtures.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
@@ -11,12 +11,7 @@
 namespace meridax {
 namespace {
 
-int argc = 1;
-char arg0[] = "test";
-char* argv[] = {arg0, nullptr};
-
 TEST(BreedingButtonsTest, EachButtonRunsItsStep) {
-  QApplication app(argc, argv);
   testing::TempDrive drive;
   testing::WriteRecords(drive.data() / "SK20190101.dat",
                         {testing::Sk({"2016100001", "S000000001", "D000000001"}),

@@ -5,17 +5,13 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include "platform/qt/model_views.h"
 #include "platform/qt/widget_host.h"
 
 namespace meridax {
 namespace {
 
-int argc = 1;
-char arg0[] = "test";
-char* argv[] = {arg0, nullptr};
-
 TEST(ControlsTest, ProgressBarClampsValueIntoItsRange) {
-  QApplication app(argc, argv);
   QProgressBar bar;
   ProgressBarControl control(&bar);
   control.SetMax(12);
@@ -26,14 +22,17 @@ TEST(ControlsTest, ProgressBarClampsValueIntoItsRange) {
   control.SetValue(-4);
   EXPECT_EQ(bar.value(), 0);
 
-  QTableWidget table;
-  GridControl grid(&table, 129, 3);
+  TextGrid grid(129, 3);
+  GridView view(grid, nullptr);
   grid.SetTextMatrix(1, 2, "芝");
   grid.SetColWidth(1, 1500);
-  EXPECT_EQ(grid.TextMatrix(1, 2), "芝");
-  EXPECT_EQ(table.columnWidth(1), 100);
+  view.Refresh();
+  EXPECT_EQ(view.Cells().data(view.Cells().index(0, 1), Qt::DisplayRole).toString().toStdString(),
+            "芝");
+  EXPECT_EQ(view.columnWidth(0), 100);
   grid.SetCols(5);
-  EXPECT_EQ(grid.Cols(), 5);
+  view.Refresh();
+  EXPECT_EQ(view.Cells().columnCount(), 4);  // column 0 is the fixed column
 
   QWidget window;
   QLineEdit box(&window);

@@ -222,6 +222,7 @@ TEST(StagedFilesTest, StagingInAFolderRemovesTheTemporariesOfEndedProcessesOnly)
   WriteFile(folder / ("Z.dat.stage" + dead + "_6"), "of a commit with a journal");
   WriteFile(drive.data() / ("COMMIT.stage" + dead + "_6.journal"), "");
   WriteFile(folder / "V.dat.stage12x_5", "not a temporary");
+  WriteFile(drive.data() / ("COMMIT.stage" + dead + "_7.part"), "a journal never finished");
   {
     StagedFiles staged;
     TextWriter(staged.Stage(folder / "N.dat"), TextWriter::Mode::kOutput).Raw("n");
@@ -234,6 +235,12 @@ TEST(StagedFilesTest, StagingInAFolderRemovesTheTemporariesOfEndedProcessesOnly)
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"N.dat", "V.dat.stage12x_5", "Y.dat.stage1_5",
                                              "Z.dat.stage" + dead + "_6"}));
+  {
+    StagedFiles staged;
+    staged.Stage(drive.data() / "M.dat");
+  }
+  EXPECT_FALSE(FileExists(drive.data() / ("COMMIT.stage" + dead + "_7.part")));
+  EXPECT_TRUE(FileExists(drive.data() / ("COMMIT.stage" + dead + "_6.journal")));
 }
 
 }  // namespace

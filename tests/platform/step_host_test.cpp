@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "platform/window.h"
+
 namespace meridax {
 namespace {
 
@@ -18,19 +22,16 @@ TEST(StepHostTest, RecordingHostKeepsOnlyTheLastStatusAndEveryMessage) {
   EXPECT_EQ(seen.size(), 3u);
 }
 
-TEST(StepHostTest, RegistryFindsStepsByName) {
-  StepRegistry registry;
-  int runs = 0;
-  registry.Add("W.Command1_Click", [&](StepHost&) {
-    ++runs;
-    return StepResult::kOk;
-  });
-  EXPECT_THROW(registry.Add("W.Command1_Click", {}), std::logic_error);
-  ASSERT_NE(registry.Find("W.Command1_Click"), nullptr);
-  EXPECT_EQ(registry.Find("W.Command2_Click"), nullptr);
-  RecordingHost host;
-  EXPECT_EQ((*registry.Find("W.Command1_Click"))(host), StepResult::kOk);
-  EXPECT_EQ(runs, 1);
+TEST(StepHostTest, RegistryFindsWindowsByClassName) {
+  static constexpr WindowSpec w{"W", "caption", 0, 0, nullptr, {}};
+  static constexpr WindowSpec standIn{"W", "stand-in", 0, 0, nullptr, {}};
+  WindowRegistry registry;
+  registry.Add(w);
+  EXPECT_THROW(registry.Add(w), std::logic_error);
+  registry.AddUnlessRegistered(standIn);
+  ASSERT_NE(registry.Find("W"), nullptr);
+  EXPECT_EQ(registry.Find("W")->caption, "caption");
+  EXPECT_EQ(registry.Find("V"), nullptr);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "records/horse_layouts.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -47,7 +48,7 @@ TEST(HorseStepTest, CleansListsAndWritesEveryHorsesFiles) {
   WriteFile(drive.data() / "OPTION1N" / "KYOSOBA.dat", std::string(228 * 9, 'x'));
   MainWindowSteps steps;
   RecordingHost host;
-  ASSERT_EQ(steps.Command3_Click(host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, steps, "Command3", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "UM 終わり  5");
   EXPECT_EQ(steps.state().recordCount, 5);
   EXPECT_GT(host.eventPumps(), 0);  // the window repaints while horses are left out
@@ -80,7 +81,7 @@ TEST(HorseStepTest, CleansListsAndWritesEveryHorsesFiles) {
 
   // A second run rewrites the same bytes.
   const std::string before = ReadFile(drive.data() / "KYOSOBA" / "2016100003.dat");
-  ASSERT_EQ(steps.Command3_Click(host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, steps, "Command3", host), StepResult::kOk);
   EXPECT_EQ(ReadFile(drive.data() / "KYOSOBA" / "2016100003.dat"), before);
   EXPECT_EQ(ReadRecords(drive.data() / "OPTION1N" / "KYOSOBA.dat", 228), stats);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.data() / "KYOSOBA"), {}), 5);
@@ -105,7 +106,7 @@ TEST(HorseStepTest, OnlyTheRecordTheSortPlacesFirstIsConsidered) {
     WriteRecords(drive.data() / "UM20190101.dat", c.raw);
     MainWindowSteps steps;
     RecordingHost host;
-    ASSERT_EQ(steps.Command3_Click(host), StepResult::kOk) << c.name;
+    ASSERT_EQ(testing::Click(kMainWindow, steps, "Command3", host), StepResult::kOk) << c.name;
     std::vector<std::string> expected;
     for (const int k : c.kept) expected.push_back(c.raw[static_cast<std::size_t>(k - 1)]);
     EXPECT_EQ(ReadRecords(drive.data() / "UM20190101NEW.dat", kHorseLength), expected) << c.name;
@@ -117,7 +118,7 @@ TEST(HorseStepTest, EmptyRawFileGivesEmptyFilesAndUnsafeIdsGetNoFiles) {
   TempDrive drive;
   MainWindowSteps steps;
   RecordingHost host;
-  ASSERT_EQ(steps.Command3_Click(host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, steps, "Command3", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "UM 終わり  0");
   for (const char* name :
        {"UM20190101NEW.dat", "KETTONUM20190101.dat", "KETTOMASSHO.dat", "OPTION1N/KYOSOBA.dat"}) {
@@ -127,7 +128,7 @@ TEST(HorseStepTest, EmptyRawFileGivesEmptyFilesAndUnsafeIdsGetNoFiles) {
 
   WriteRecords(drive.data() / "UM20190101.dat",
                {Horse("2016\\00001"), Horse("2016..0002"), Horse("          ")});
-  ASSERT_EQ(steps.Command3_Click(host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, steps, "Command3", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "UM 終わり  3 (ファイル名にできないID 2件を飛ばしました)");
   EXPECT_EQ(ReadRecords(drive.data() / "OPTION1N" / "KYOSOBA.dat", 228).size(), 3u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.data() / "KYOSOBA"), {}), 1);
@@ -139,7 +140,7 @@ TEST(HorseStepTest, AFileThatCannotBeReplacedLeavesEveryFileOfTheEarlierRun) {
   MainWindowSteps steps;
   RecordingHost host;
   WriteRecords(drive.data() / "UM20190101.dat", {Horse("2016100001")});
-  ASSERT_EQ(steps.Command3_Click(host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, steps, "Command3", host), StepResult::kOk);
   WriteRecords(drive.data() / "UM20190101.dat", {Horse("2016100001"), Horse("2016100002")});
   const auto earlier = testing::FolderBytes(drive.data());
 
@@ -147,7 +148,7 @@ TEST(HorseStepTest, AFileThatCannotBeReplacedLeavesEveryFileOfTheEarlierRun) {
   const auto stats = drive.data() / "OPTION1N" / "KYOSOBA.dat";
   std::filesystem::remove(stats);
   std::filesystem::create_directory(stats);
-  ASSERT_EQ(steps.Command3_Click(host), StepResult::kFailed);
+  ASSERT_EQ(testing::Click(kMainWindow, steps, "Command3", host), StepResult::kFailed);
   EXPECT_EQ(host.Status().rfind("UM(競走馬) エラー: 置き換えられません " + stats.string(), 0), 0u)
       << host.Status();
   auto now = testing::FolderBytes(drive.data());
@@ -170,7 +171,7 @@ TEST(HorseStepTest, MissingSubFolderIsReportedAndReplacesNothing) {
   MainWindowSteps steps;
   steps.state().recordCount = 12;
   RecordingHost host;
-  EXPECT_EQ(steps.Command3_Click(host), StepResult::kFailed);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command3", host), StepResult::kFailed);
   EXPECT_EQ(host.Status(),
             "UM(競走馬) エラー: フォルダがありません " + (drive.data() / "KYOSOBAN").string());
   EXPECT_EQ(steps.state().recordCount, 12);

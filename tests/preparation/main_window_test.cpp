@@ -1,4 +1,4 @@
-#include "datasetup/preparation/qt/main_window.h"
+#include "datasetup/preparation/qt/main_window_widget.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,6 @@
 namespace meridax {
 namespace {
 
-int argc = 1;
-char arg0[] = "test";
-char* argv[] = {arg0, nullptr};
-
 int TopLevelWindows(const char* className) {
   int n = 0;
   for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -27,7 +23,6 @@ int TopLevelWindows(const char* className) {
 }
 
 TEST(MainWindowTest, ControlsStandWhereAndAsTheWindowIsDrawn) {
-  QApplication app(argc, argv);
   testing::TempDrive drive;
   FormMERIDAXPROJECTSETUP2025ZZ window;
   EXPECT_EQ(window.windowTitle().toStdString(), "MERIDAXPROJECT 20180101SETUPC");
@@ -65,7 +60,6 @@ TEST(MainWindowTest, ControlsStandWhereAndAsTheWindowIsDrawn) {
 }
 
 TEST(MainWindowTest, ClicksRunStepsOpenWindowsOrDoNothing) {
-  QApplication app(argc, argv);
   testing::TempDrive drive;
   FormMERIDAXPROJECTSETUP2025ZZ window;
   window.show();
@@ -111,7 +105,6 @@ TEST(MainWindowTest, ClicksRunStepsOpenWindowsOrDoNothing) {
 }
 
 TEST(MainWindowTest, ClicksWhileAStepRunsAreIgnored) {
-  QApplication app(argc, argv);
   testing::TempDrive drive;
   using testing::MakeRecord;
   // A deregistered horse without races: the horse step lets the message loop run for it.

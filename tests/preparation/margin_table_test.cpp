@@ -10,6 +10,7 @@
 #include "platform/file_ops.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -65,7 +66,7 @@ TEST(MarginTableTest, StepChangesOnlyTheRecordCountAndCreatesMissingRunFiles) {
   MainWindowSteps steps;
   RecordingHost host;
   host.SetStatus("RA 終わり  4");
-  EXPECT_EQ(steps.Command13_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command13", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "RA 終わり  4");
   EXPECT_EQ(steps.state().recordCount, 1);
   auto after = FolderBytes(drive.root());
@@ -79,7 +80,7 @@ TEST(MarginTableTest, MissingListReadsAsEmptyAndLeavesTheRecordCount) {
   MainWindowSteps steps;
   steps.state().recordCount = 9;
   RecordingHost host;
-  EXPECT_EQ(steps.Command13_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command13", host), StepResult::kOk);
   EXPECT_EQ(steps.state().recordCount, 9);
   EXPECT_FALSE(FileExists(drive.data() / "KETTONUM20190101Q.dat"));
 }
@@ -90,7 +91,7 @@ TEST(MarginTableTest, MissingFolderIsReportedInsteadOfStoppingTheProgram) {
   std::filesystem::remove(drive.data() / "UMAGOTOEXSETUP");
   MainWindowSteps steps;
   RecordingHost host;
-  EXPECT_EQ(steps.Command13_Click(host), StepResult::kFailed);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command13", host), StepResult::kFailed);
   EXPECT_EQ(host.Status(),
             "着差 エラー: フォルダがありません " + (drive.data() / "UMAGOTOEXSETUP").string());
 }
@@ -103,7 +104,7 @@ TEST(MarginTableTest, IdsThatCannotNameAFileAreSkippedWithANote) {
   MainWindowSteps steps;
   RecordingHost host;
   host.SetStatus("before");
-  EXPECT_EQ(steps.Command13_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command13", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "before (ファイル名にできないID 1件を飛ばしました)");
   MainWindowState state;
   EXPECT_EQ(BuildWinnerMarginTable(state).rows.size(), 1u);

@@ -6,6 +6,7 @@
 #include "records/layouts.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -58,7 +59,7 @@ TEST(JockeyStepTest, KeepsTheNewestRecordOfACodeWhateverTheRawOrder) {
     WriteRecords(drive.data() / "KS20190101.dat", raw);
     MainWindowSteps steps;
     RecordingHost host;
-    EXPECT_EQ(steps.Command12_Click(host), StepResult::kOk);
+    EXPECT_EQ(testing::Click(kMainWindow, steps, "Command12", host), StepResult::kOk);
     EXPECT_EQ(ReadRecords(drive.data() / "KS20190101NEW.dat", kJockey.length),
               std::vector<std::string>{newest});
     EXPECT_EQ(host.Status(), "KS(騎手） 終わり  1");
@@ -73,7 +74,7 @@ TEST(JockeyStepTest, ACodeWhoseNewestRecordIsDroppedIsLeftOutEverywhere) {
                 Rec(kJockey, "1", "00200", "20190101")});
   MainWindowSteps steps;
   RecordingHost host;
-  steps.Command12_Click(host);
+  testing::Click(kMainWindow, steps, "Command12", host);
   EXPECT_EQ(Codes(drive.data() / "KS20190101NEW.dat", kJockey), std::vector<std::string>{"00200"});
   EXPECT_EQ(ReadFile(drive.data() / "KISHUNUM20190101.dat"), "\"00200\"\r\n");
   EXPECT_EQ(Codes(drive.data() / "KISHUSEISEI.dat", 121, person_stat::PersonCode),
@@ -94,7 +95,7 @@ TEST(JockeyStepTest, ListAndStatisticsFollowTheCleanedFileInDescendingCodes) {
   WriteRecords(drive.data() / "KS20190101.dat", raw);
   MainWindowSteps steps;
   RecordingHost host;
-  steps.Command12_Click(host);
+  testing::Click(kMainWindow, steps, "Command12", host);
   EXPECT_EQ(raw.size(), 250u);
   EXPECT_EQ(host.Status(), "KS(騎手） 終わり  240");
   EXPECT_EQ(Codes(drive.data() / "KS20190101NEW.dat", kJockey), expected);
@@ -118,7 +119,7 @@ TEST(JockeyStepTest, EmptyInputLeavesNoStatisticsFile) {
   MainWindowSteps steps;
   steps.state().recordCount = 5;
   RecordingHost host;
-  EXPECT_EQ(steps.Command12_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command12", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "KS(騎手） 終わり  0");
   EXPECT_EQ(steps.state().recordCount, 0);
   EXPECT_TRUE(FileExists(drive.data() / "KS20190101.dat"));
@@ -146,7 +147,7 @@ TEST(TrainerBreederOwnerStepTest, EachKindKeepsTheNewestRecordOfItsCode) {
                 Rec(kOwner, "1", "000002", "20190102", "NEW")});
   MainWindowSteps steps;
   RecordingHost host;
-  EXPECT_EQ(steps.Command14_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command14", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "CH(調教師） 終わり  2");
   EXPECT_EQ(steps.state().recordCount, 2);
 
@@ -186,7 +187,7 @@ TEST(TrainerBreederOwnerStepTest, CleanedFilesHoldOnlyThisRunsRecords) {
   WriteRecords(drive.data() / "BN20190101.dat", {Rec(kOwner, "1", "000001", "20190101")});
   MainWindowSteps steps;
   RecordingHost host;
-  steps.Command14_Click(host);
+  testing::Click(kMainWindow, steps, "Command14", host);
   EXPECT_EQ(host.Status(), "CH(調教師） 終わり  1");
   EXPECT_EQ(Codes(drive.data() / "BR20190101NEW.dat", kBreeder),
             std::vector<std::string>{"00000001"});
@@ -202,7 +203,7 @@ TEST(TrainerBreederOwnerStepTest, EmptyInputsAndWhichFilesThenExist) {
   MainWindowSteps steps;
   steps.state().recordCount = 9;
   RecordingHost host;
-  EXPECT_EQ(steps.Command14_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command14", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "CH(調教師） 終わり  0");
   EXPECT_EQ(steps.state().recordCount, 0);
   for (const char* name : {"CH20190101NEW.dat", "BR20190101NEW.dat", "BN20190101NEW.dat",
@@ -219,7 +220,8 @@ TEST(TrainerBreederOwnerStepTest, MissingDataFolderIsReportedAndChangesNothing) 
     MainWindowSteps steps;
     steps.state().recordCount = 7;
     RecordingHost host;
-    EXPECT_EQ(jockeys ? steps.Command12_Click(host) : steps.Command14_Click(host),
+    EXPECT_EQ(jockeys ? testing::Click(kMainWindow, steps, "Command12", host)
+                      : testing::Click(kMainWindow, steps, "Command14", host),
               StepResult::kFailed);
     EXPECT_EQ(host.Status(), std::string(jockeys ? "KS(騎手）" : "CH/BR/BN") +
                                  " エラー: フォルダがありません " + drive.data().string());

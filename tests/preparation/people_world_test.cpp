@@ -20,6 +20,7 @@
 #include "tests/support/literal_upsert.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 #include "tools/sample/service.h"
 
 namespace meridax {
@@ -48,11 +49,9 @@ void PrepareSmallWorld(const testing::TempDrive& drive, MainWindowSteps& steps,
     const std::string name = sample::RawFileName(kind);
     fs::copy_file(options.expected / name, drive.data() / name);
   }
-  using Click = StepResult (MainWindowSteps::*)(StepHost&);
-  for (const Click click : {&MainWindowSteps::Command2_Click, &MainWindowSteps::Command3_Click,
-                            &MainWindowSteps::Command12_Click, &MainWindowSteps::Command14_Click,
-                            &MainWindowSteps::Command6_Click, &MainWindowSteps::Command15_Click}) {
-    ASSERT_EQ((steps.*click)(host), StepResult::kOk) << host.Status();
+  for (const char* control :
+       {"Command2", "Command3", "Command12", "Command14", "Command6", "Command15"}) {
+    ASSERT_EQ(testing::Click(kMainWindow, steps, control, host), StepResult::kOk) << host.Status();
   }
 }
 
@@ -190,7 +189,7 @@ TEST(PeopleWorldTest, SmallWorldThroughTheRecentRunnerAndMarginSteps) {
   RecordingHost host;
   ASSERT_NO_FATAL_FAILURE(PrepareSmallWorld(drive, steps, host));
   const fs::path data = drive.data();
-  ASSERT_EQ(steps.Command8_Click(host), StepResult::kOk) << host.Status();
+  ASSERT_EQ(testing::Click(kMainWindow, steps, "Command8", host), StepResult::kOk) << host.Status();
 
   // The recent list: each listed horse whose last run is from 2000 on, by that run's id.
   std::string recent;
@@ -270,7 +269,7 @@ TEST(PeopleWorldTest, SmallWorldThroughTheRecentRunnerAndMarginSteps) {
   }
   ASSERT_FALSE(winners.empty());
   const std::string before = host.Status();
-  ASSERT_EQ(steps.Command13_Click(host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, steps, "Command13", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), before);
   EXPECT_EQ(steps.state().recordCount, lastCount);
   EXPECT_TRUE(FileExists(data / "UMAGOTOEXSETUP" / (recentIds[0] + "EX.dat")));

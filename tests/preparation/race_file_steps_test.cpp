@@ -4,12 +4,14 @@
 #include <random>
 
 #include "datasetup/preparation/main_window_steps.h"
-#include "datasetup/preparation/register_steps.h"
+#include "datasetup/register_windows.h"
 #include "platform/file_ops.h"
+#include "platform/headless_windows.h"
 #include "records/race_layouts.h"
 #include "tests/support/literal_upsert.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -66,7 +68,7 @@ TEST(RaceFileStepsTest, HorseFilesHoldTheRunsOfListedHorses) {
   MainWindowSteps steps;
   steps.state().recordCount = 42;
   RecordingHost host;
-  EXPECT_EQ(steps.Command6_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command6", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "SE/UM 終わり  4 (ファイル名にできないID 1件を飛ばしました)");
   EXPECT_EQ(steps.state().recordCount, 42);
   const auto files = FolderBytes(drive.data() / "UMAGOTOSETUP");
@@ -90,7 +92,7 @@ TEST(RaceFileStepsTest, JockeyRidesAtTwoCoursesWithOneIdentityCollapse) {
   WriteIdList(drive.data() / "KISHUNUM20190101.dat", {"00002", "00001"});
   MainWindowSteps steps;
   RecordingHost host;
-  EXPECT_EQ(steps.Command15_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command15", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "SE/KS 終わり  4");
   EXPECT_EQ(
       FolderBytes(drive.data() / "KISHUGOTOSETUP"),
@@ -103,7 +105,7 @@ TEST(RaceFileStepsTest, EmptyRunnerFileAndMissingFolder) {
     WriteIdList(drive.data() / "KETTONUM20190101.dat", {"2016100001"});
     MainWindowSteps steps;
     RecordingHost host;
-    EXPECT_EQ(steps.Command6_Click(host), StepResult::kOk);
+    EXPECT_EQ(testing::Click(kMainWindow, steps, "Command6", host), StepResult::kOk);
     EXPECT_EQ(host.Status(), "SE/UM 終わり  0");
     EXPECT_EQ(FileLength(drive.data() / "UMAGOTOSETUP" / "2016100001.dat"), 0u);
   }
@@ -113,18 +115,19 @@ TEST(RaceFileStepsTest, EmptyRunnerFileAndMissingFolder) {
     std::filesystem::remove(drive.data() / "KISHUGOTOSETUP");
     MainWindowSteps steps;
     RecordingHost host;
-    EXPECT_EQ(steps.Command15_Click(host), StepResult::kFailed);
+    EXPECT_EQ(testing::Click(kMainWindow, steps, "Command15", host), StepResult::kFailed);
     EXPECT_EQ(host.Status(),
               "SE/KS エラー: フォルダがありません " + (drive.data() / "KISHUGOTOSETUP").string());
   }
 }
 
 TEST(RaceFileStepsTest, StepsAreRegisteredForTheHeadlessRunner) {
-  StepRegistry registry;
-  RegisterPreparationSteps(registry);
+  WindowRegistry windows;
+  RegisterDatasetupWindows(windows);
+  RecordingHost host;
+  HeadlessWindows registry(windows, host);
   for (const char* n : {"Command6", "Command12", "Command14", "Command15"}) {
-    EXPECT_NE(registry.Find("FormMERIDAXPROJECTSETUP2025ZZ." + std::string(n) + "_Click"), nullptr)
-        << n;
+    EXPECT_TRUE(registry.Known("FormMERIDAXPROJECTSETUP2025ZZ." + std::string(n) + "_Click")) << n;
   }
 }
 
@@ -168,8 +171,8 @@ TEST(RaceFileStepsTest, BothStepsMatchTheLiteralAlgorithm) {
   prepare(fast);
   MainWindowSteps steps;
   RecordingHost host;
-  ASSERT_EQ(steps.Command6_Click(host), StepResult::kOk);
-  ASSERT_EQ(steps.Command15_Click(host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, steps, "Command6", host), StepResult::kOk);
+  ASSERT_EQ(testing::Click(kMainWindow, steps, "Command15", host), StepResult::kOk);
 
   TempDrive literal;
   prepare(literal);

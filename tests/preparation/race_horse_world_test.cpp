@@ -6,7 +6,8 @@
 
 #include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/horse_stat_record.h"
-#include "datasetup/preparation/register_steps.h"
+#include "datasetup/register_windows.h"
+#include "platform/headless_windows.h"
 #include "platform/numbers.h"
 #include "records/layouts.h"
 #include "tests/support/record_fixture.h"
@@ -77,13 +78,14 @@ TEST(RaceHorseWorldTest, SmallWorldThroughTheRaceRunnerAndHorseSteps) {
     return std::to_string(ReadRecords(data / name, length).size());
   };
 
-  StepRegistry registry;
-  RegisterPreparationSteps(registry);
+  WindowRegistry windows;
+  RegisterDatasetupWindows(windows);
   RecordingHost host;
+  HeadlessWindows registry(windows, host);
   for (const char* step : {"Command1_Click", "Command2_Click", "Command3_Click"}) {
-    const auto* run = registry.Find(std::string("FormMERIDAXPROJECTSETUP2025ZZ.") + step);
-    ASSERT_NE(run, nullptr) << step;
-    ASSERT_EQ((*run)(host), StepResult::kOk) << host.Status();
+    const std::string run = std::string("FormMERIDAXPROJECTSETUP2025ZZ.") + step;
+    ASSERT_TRUE(registry.Known(run)) << step;
+    ASSERT_EQ(registry.Run(run), HeadlessWindows::Outcome::kOk) << host.Status();
   }
   const auto& status = host.statusHistory();
   ASSERT_EQ(status.size(), 3u);

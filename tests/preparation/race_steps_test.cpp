@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "datasetup/preparation/main_window_steps.h"
-#include "datasetup/preparation/register_steps.h"
+#include "datasetup/register_windows.h"
 #include "platform/file_ops.h"
+#include "platform/headless_windows.h"
 #include "records/race_layouts.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -54,7 +56,7 @@ TEST(RaceStepsTest, RaceStepKeepsTheFirstOfARunAndShowsTheRawCount) {
   const std::vector<std::string> raw = {Race("7", "06", "01", "ONE"), Race("A", "06", "02", "TWO"),
                                         Race("1", "05"), Race("B", "09")};
   WriteRecords(drive.data() / "RA20190101.dat", raw);
-  EXPECT_EQ(steps.Command1_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command1", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "RA 終わり  4");
   EXPECT_EQ(steps.state().recordCount, 4);
   EXPECT_EQ(ReadRecords(drive.data() / "RA20190101NEW.dat", kRaceLength),
@@ -69,7 +71,7 @@ TEST(RaceStepsTest, RunnerStepKeepsTheLastOfARunIgnoringTheRacecourse) {
                                         Runner("7", "09", "2016104567", "TWO"),
                                         Runner("7", "06", "2016100001")};
   WriteRecords(drive.data() / "SE20190101.dat", raw);
-  EXPECT_EQ(steps.Command2_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command2", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "SE 終わり  3");
   EXPECT_EQ(ReadRecords(drive.data() / "SE20190101NEW.dat", kRunnerLength),
             (std::vector<std::string>{raw[2], raw[0]}));
@@ -80,7 +82,7 @@ TEST(RaceStepsTest, EmptyRawFileGivesAnEmptyCleanedFile) {
   MainWindowSteps steps;
   RecordingHost host;
   testing::WriteFile(drive.data() / "RA20190101NEW.dat", "stale");
-  EXPECT_EQ(steps.Command1_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command1", host), StepResult::kOk);
   EXPECT_EQ(host.Status(), "RA 終わり  0");
   EXPECT_TRUE(FileExists(drive.data() / "RA20190101.dat"));  // opening created it
   EXPECT_EQ(FileLength(drive.data() / "RA20190101NEW.dat"), 0u);
@@ -91,7 +93,7 @@ TEST(RaceStepsTest, MissingDataFolderIsReportedAndWritesNothing) {
   MainWindowSteps steps;
   steps.state().recordCount = 7;
   RecordingHost host;
-  EXPECT_EQ(steps.Command2_Click(host), StepResult::kFailed);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command2", host), StepResult::kFailed);
   EXPECT_EQ(host.Status(), "SE(詳細) エラー: フォルダがありません " + drive.data().string());
   EXPECT_EQ(steps.state().recordCount, 7);
   EXPECT_FALSE(FolderExists(drive.data()));
@@ -99,18 +101,19 @@ TEST(RaceStepsTest, MissingDataFolderIsReportedAndWritesNothing) {
 
 TEST(RaceStepsTest, RegisteredStepsShareOneRecordCount) {
   TempDrive drive;
-  StepRegistry registry;
-  RegisterPreparationSteps(registry);
+  WindowRegistry windows;
+  RegisterDatasetupWindows(windows);
   WriteRecords(drive.data() / "RA20190101.dat", {Race("7", "06"), Race("7", "05")});
   RecordingHost host;
-  ASSERT_NE(registry.Find("FormMERIDAXPROJECTSETUP2025ZZ.Command1_Click"), nullptr);
-  ASSERT_NE(registry.Find("FormMERIDAXPROJECTSETUP2025ZZ.Command2_Click"), nullptr);
-  EXPECT_EQ(registry.Find("FormMERIDAXPROJECTSETUP2025ZZ.Command16_Click"), nullptr);
-  EXPECT_EQ((*registry.Find("FormMERIDAXPROJECTSETUP2025ZZ.Command1_Click"))(host),
-            StepResult::kOk);
+  HeadlessWindows registry(windows, host);
+  ASSERT_TRUE(registry.Known("FormMERIDAXPROJECTSETUP2025ZZ.Command1_Click"));
+  ASSERT_TRUE(registry.Known("FormMERIDAXPROJECTSETUP2025ZZ.Command2_Click"));
+  EXPECT_FALSE(registry.Known("FormMERIDAXPROJECTSETUP2025ZZ.Command16_Click"));
+  EXPECT_EQ(registry.Run("FormMERIDAXPROJECTSETUP2025ZZ.Command1_Click"),
+            HeadlessWindows::Outcome::kOk);
   EXPECT_EQ(host.Status(), "RA 終わり  2");  // replaced, not appended
-  EXPECT_EQ((*registry.Find("FormMERIDAXPROJECTSETUP2025ZZ.Command2_Click"))(host),
-            StepResult::kOk);
+  EXPECT_EQ(registry.Run("FormMERIDAXPROJECTSETUP2025ZZ.Command2_Click"),
+            HeadlessWindows::Outcome::kOk);
   EXPECT_EQ(host.Status(), "SE 終わり  0");
 }
 

@@ -2,11 +2,13 @@
 
 #include "datasetup/common/horse_stat_record.h"
 #include "datasetup/preparation/main_window_steps.h"
-#include "datasetup/preparation/register_steps.h"
+#include "datasetup/register_windows.h"
 #include "platform/file_ops.h"
+#include "platform/headless_windows.h"
 #include "records/race_layouts.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -58,7 +60,7 @@ TEST(RecentRunnersTest, ListsHorsesByTheirLastRunWithThatRunsId) {
   WriteFile(drive.data() / "KETTONUM20190101Q.dat", "\"stale\"\r\n");
   MainWindowSteps steps;
   RecordingHost host;
-  EXPECT_EQ(steps.Command8_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command8", host), StepResult::kOk);
   EXPECT_EQ(ReadFile(drive.data() / "KETTONUM20190101Q.dat"),
             "\"2016100004\"\r\n\"2016100005\"\r\n\"2016999999\"\r\n");
   EXPECT_EQ(host.eventPumps(), 7);  // once per list entry
@@ -82,7 +84,7 @@ TEST(RecentRunnersTest, CopiesStatisticsInFileOrderOnceForEveryListEntry) {
   WriteRecords(drive.data() / "OPTION1N" / "KYOSOBA.dat", stats);
   MainWindowSteps steps;
   RecordingHost host;
-  EXPECT_EQ(steps.Command8_Click(host), StepResult::kOk);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command8", host), StepResult::kOk);
   EXPECT_EQ(ReadRecords(drive.data() / "OPTION1N" / "KYOSOBAA.dat", kStatLength),
             (std::vector<std::string>{stats[0], stats[2], stats[2], stats[4]}));
   // The count shown is that of KYOSOBA.dat, not of the horses listed or copied.
@@ -103,7 +105,7 @@ TEST(RecentRunnersTest, WithoutAMatchTheCopyIsLeftDeleted) {
     WriteFile(drive.data() / "OPTION1N" / "KYOSOBAA.dat", std::string(kStatLength, 'x'));
     MainWindowSteps steps;
     RecordingHost host;
-    EXPECT_EQ(steps.Command8_Click(host), StepResult::kOk) << c.name;
+    EXPECT_EQ(testing::Click(kMainWindow, steps, "Command8", host), StepResult::kOk) << c.name;
     EXPECT_FALSE(FileExists(drive.data() / "OPTION1N" / "KYOSOBAA.dat")) << c.name;
     EXPECT_EQ(FileLength(drive.data() / "KETTONUM20190101Q.dat"), c.withList ? 14u : 0u) << c.name;
     EXPECT_EQ(host.Status(), "終わり  1") << c.name;
@@ -121,7 +123,7 @@ TEST(RecentRunnersTest, MissingFolderLeavesEveryFileAsItWas) {
   MainWindowSteps steps;
   steps.state().recordCount = 3;
   RecordingHost host;
-  EXPECT_EQ(steps.Command8_Click(host), StepResult::kFailed);
+  EXPECT_EQ(testing::Click(kMainWindow, steps, "Command8", host), StepResult::kFailed);
   EXPECT_EQ(host.Status(),
             "血統Q、騎手 エラー: フォルダがありません " + (drive.data() / "KISHUFUKUSHO").string());
   EXPECT_EQ(steps.state().recordCount, 3);
@@ -170,14 +172,15 @@ TEST(RecentRunnersTest, SmallWorldRunsThroughTheRegisteredSteps) {
   WriteRecords(data / "UMAGOTOEXSETUP" / "2015100001EX.dat",
                {runs[0] + std::string(1341 - 555, ' '), runs[2] + std::string(1341 - 555, ' ')});
 
-  StepRegistry registry;
-  RegisterPreparationSteps(registry);
-  const auto* recent = registry.Find("FormMERIDAXPROJECTSETUP2025ZZ.Command8_Click");
-  const auto* margins = registry.Find("FormMERIDAXPROJECTSETUP2025ZZ.Command13_Click");
-  ASSERT_NE(recent, nullptr);
-  ASSERT_NE(margins, nullptr);
+  WindowRegistry windows;
+  RegisterDatasetupWindows(windows);
   RecordingHost host;
-  EXPECT_EQ((*recent)(host), StepResult::kOk);
+  HeadlessWindows registry(windows, host);
+  const std::string recent = "FormMERIDAXPROJECTSETUP2025ZZ.Command8_Click";
+  const std::string margins = "FormMERIDAXPROJECTSETUP2025ZZ.Command13_Click";
+  ASSERT_TRUE(registry.Known(recent));
+  ASSERT_TRUE(registry.Known(margins));
+  EXPECT_EQ(registry.Run(recent), HeadlessWindows::Outcome::kOk);
   EXPECT_EQ(host.Status(), "終わり  3");
   EXPECT_EQ(ReadFile(data / "KETTONUM20190101Q.dat"), "\"2015100001\"\r\n\"2015100002\"\r\n");
   const auto copies = ReadRecords(data / "OPTION1N" / "KYOSOBAA.dat", kStatLength);
@@ -192,7 +195,7 @@ TEST(RecentRunnersTest, SmallWorldRunsThroughTheRegisteredSteps) {
   EXPECT_EQ(places.substr(0, 9), "1,1,0,0\r\n");
   EXPECT_NE(places.find("5,1,0,0\r\n5,2,0,1\r\n6,1,1,0\r\n6,2,0,0\r\n"), std::string::npos);
 
-  EXPECT_EQ((*margins)(host), StepResult::kOk);
+  EXPECT_EQ(registry.Run(margins), HeadlessWindows::Outcome::kOk);
   EXPECT_EQ(host.Status(), "終わり  3");
   EXPECT_TRUE(FileExists(data / "UMAGOTOEXSETUP" / "2015100002EX.dat"));
 }

@@ -8,6 +8,7 @@
 #include "platform/file_ops.h"
 #include "tests/runhistory/run_history_fixtures.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -106,7 +107,7 @@ TEST_F(ExportTest, FilterBoundaries) {
   WriteRecords(ExtendedFileOf(data(), "2002100002"), {SampleRun(x::Distance, "1000")});
   WriteIdList(data() / "KETTONUM20180101Q.dat", {"2002100001", "2002100002", "2002100003"});
 
-  ASSERT_EQ(window_.Command2_Click(host_), StepResult::kOk);
+  ASSERT_EQ(Click(kRunHistoryWindow, window_, "Command2", host_), StepResult::kOk);
   EXPECT_EQ(window_.text1, "終わり");
   EXPECT_EQ(Samples(), expected);
   EXPECT_EQ(window_.list.Items(),
@@ -121,8 +122,8 @@ TEST_F(ExportTest, TwoClicksListTwiceAndWriteTheSamplesOnce) {
   // A trailing partial record is not read.
   WriteFile(ExtendedFileOf(data(), "2002100001"), SampleRun() + SampleRun().substr(0, 700));
   WriteIdList(data() / "KETTONUM20180101Q.dat", {"2002100001", "..\\x"});
-  ASSERT_EQ(window_.Command2_Click(host_), StepResult::kOk);
-  ASSERT_EQ(window_.Command2_Click(host_), StepResult::kOk);
+  ASSERT_EQ(Click(kRunHistoryWindow, window_, "Command2", host_), StepResult::kOk);
+  ASSERT_EQ(Click(kRunHistoryWindow, window_, "Command2", host_), StepResult::kOk);
   EXPECT_EQ(Samples(), Line(SampleRun(), "3"));
   EXPECT_EQ(window_.list.Items(),
             (std::vector<std::string>{"2002100001EX.dat", "2002100001EX.dat"}));
@@ -131,12 +132,12 @@ TEST_F(ExportTest, TwoClicksListTwiceAndWriteTheSamplesOnce) {
 
 TEST_F(ExportTest, EmptyAndMissingLists) {
   WriteFile(data() / "KIJUNTIME.dat", "earlier");
-  ASSERT_EQ(window_.Command2_Click(host_), StepResult::kFailed);
+  ASSERT_EQ(Click(kRunHistoryWindow, window_, "Command2", host_), StepResult::kFailed);
   EXPECT_EQ(window_.text1,
             "表示 エラー: ファイルがありません " + (data() / "KETTONUM20180101Q.dat").string());
   EXPECT_EQ(Samples(), "earlier");
   WriteFile(data() / "KETTONUM20180101Q.dat", "");
-  ASSERT_EQ(window_.Command2_Click(host_), StepResult::kOk);
+  ASSERT_EQ(Click(kRunHistoryWindow, window_, "Command2", host_), StepResult::kOk);
   EXPECT_EQ(Samples(), "");
   EXPECT_EQ(window_.list.Count(), 0u);
   EXPECT_EQ(window_.text1, "終わり");

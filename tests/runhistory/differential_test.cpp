@@ -12,6 +12,7 @@
 #include "tests/runhistory/literal_builder.h"
 #include "tests/runhistory/run_history_fixtures.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 #include "tools/sample/rng.h"
 
 namespace meridax {
@@ -133,8 +134,8 @@ TEST(BuilderDifferentialTest, WritesWhatTheLiteralStatementWrites) {
     SetDriveRoot(built.root());
     RecordingHost host;
     RunHistorySteps window;
-    window.Form_Load(host);
-    ASSERT_EQ(window.Command1_Click(host), StepResult::kOk);
+    Load(window, host);
+    ASSERT_EQ(Click(kRunHistoryWindow, window, "Command1", host), StepResult::kOk);
     SetDriveRoot({});
     EXPECT_EQ(host.Status(), "終わり");
     const auto expected = FolderBytes(literal.data());

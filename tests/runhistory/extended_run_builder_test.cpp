@@ -3,13 +3,15 @@
 #include <string>
 
 #include "datasetup/common/extended_run_record.h"
-#include "datasetup/runhistory/register_steps.h"
+#include "datasetup/register_windows.h"
 #include "datasetup/runhistory/run_history_steps.h"
 #include "platform/cp932.h"
 #include "platform/drive.h"
 #include "platform/file_ops.h"
+#include "platform/headless_windows.h"
 #include "tests/runhistory/run_history_fixtures.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -68,8 +70,8 @@ class BuilderTest : public ::testing::Test {
 
   // A window opened on the drive as it stands, then "計算".
   StepResult Build() {
-    window_.Form_Load(host_);
-    return window_.Command1_Click(host_);
+    Load(window_, host_);
+    return Click(kRunHistoryWindow, window_, "Command1", host_);
   }
   std::vector<std::string> Extended(std::string_view id) {
     return ReadRecords(ExtendedFileOf(data(), id), kLength);
@@ -280,7 +282,7 @@ TEST_F(BuilderTest, MissingFolderFailsAndLeavesEarlierFiles) {
 TEST_F(BuilderTest, LoadKeepsEverySaleAndOpensWithoutTheFile) {
   {
     RunHistorySteps window;
-    EXPECT_EQ(window.Form_Load(host_), StepResult::kOk);
+    EXPECT_EQ(Load(window, host_), StepResult::kOk);
     EXPECT_EQ(window.text1, "HS20180101.dat がありません");
     EXPECT_EQ(window.marketSales().Count(), 0);
   }
@@ -292,7 +294,7 @@ TEST_F(BuilderTest, LoadKeepsEverySaleAndOpensWithoutTheFile) {
           Sale({{hs::HorseId, "2014100002"}, {hs::MarketStartDate, "20150710"}}).substr(0, 175) +
           "\r\n");
   RunHistorySteps window;
-  window.Form_Load(host_);
+  Load(window, host_);
   ASSERT_EQ(window.marketSales().Count(), 3);
   EXPECT_EQ(window.marketSales().Cell(1, 4), "20150710");
   EXPECT_EQ(window.marketSales().Cell(2, 7), "0000500000");
@@ -301,19 +303,20 @@ TEST_F(BuilderTest, LoadKeepsEverySaleAndOpensWithoutTheFile) {
   EXPECT_EQ(window.marketSales().Cell(3, 5), Blanks(8));
 }
 
-TEST_F(BuilderTest, HeadlessStepsLoadTheWindowFirst) {
+TEST_F(BuilderTest, HeadlessStepsOpenTheWindowFirst) {
   WriteRecords(RaceFileOf(data(), "2014100001"),
                {RunAt("2014100001", "05", "20170101", "01", "00001")});
   WriteEarlierGeneration(
       data(), {.list = {"2014100001"},
                .sales = {Sale({{hs::HorseId, "2014100001"}, {hs::MarketCode, "M00001"}})}});
-  StepRegistry registry;
-  RegisterRunHistorySteps(registry);
-  const auto* build = registry.Find("FormMERIDAXEXPDSETUP2025ZZ.Command1_Click");
-  ASSERT_NE(build, nullptr);
-  ASSERT_NE(registry.Find("FormMERIDAXEXPDSETUP2025ZZ.Command2_Click"), nullptr);
-  EXPECT_EQ((*build)(host_), StepResult::kOk);
+  WindowRegistry windows;
+  RegisterDatasetupWindows(windows);
+  HeadlessWindows headless(windows, host_);
+  EXPECT_TRUE(headless.Known("FormMERIDAXEXPDSETUP2025ZZ.Command2_Click"));
+  EXPECT_EQ(headless.Run("FormMERIDAXEXPDSETUP2025ZZ.Command1_Click"),
+            HeadlessWindows::Outcome::kOk);
   EXPECT_EQ(host_.Status(), "終わり");
+  // The window's load ran first: the sale is in the record.
   EXPECT_EQ(records::View(Extended("2014100001").at(0), x::MarketCode), "M00001");
 }
 

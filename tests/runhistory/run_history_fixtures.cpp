@@ -1,5 +1,6 @@
 #include "tests/runhistory/run_history_fixtures.h"
 
+#include "datasetup/runhistory/run_history_steps.h"
 #include "tests/support/temp_drive.h"
 
 namespace meridax::testing {
@@ -42,6 +43,10 @@ std::filesystem::path RaceFileOf(const std::filesystem::path& data, std::string_
 }
 std::filesystem::path ExtendedFileOf(const std::filesystem::path& data, std::string_view id) {
   return data / "UMAGOTOEXSETUP" / (std::string(id) + "EX.dat");
+}
+
+StepResult Load(WindowSteps& steps, StepHost& host) {
+  return RunHandler(kRunHistoryWindow.load, "Form_Load", false, steps, host);
 }
 
 }  // namespace meridax::testing

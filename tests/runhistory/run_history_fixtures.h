@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/step_host.h"
+#include "platform/window.h"
 #include "records/layouts.h"
 #include "tests/support/record_fixture.h"
 
@@ -31,5 +33,9 @@ void WriteEarlierGeneration(const std::filesystem::path& data, const EarlierGene
 // "<data>\UMAGOTOSETUP\<id>.dat" and "<data>\UMAGOTOEXSETUP\<id>EX.dat".
 std::filesystem::path RaceFileOf(const std::filesystem::path& data, std::string_view id);
 std::filesystem::path ExtendedFileOf(const std::filesystem::path& data, std::string_view id);
+
+// Opens the run-history window on `steps` as the program does: its Form_Load, with Text1
+// holding what `host` shows.
+StepResult Load(WindowSteps& steps, StepHost& host);
 
 }  // namespace meridax::testing

@@ -9,6 +9,7 @@
 #include "platform/drive.h"
 #include "tests/runhistory/run_history_fixtures.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/window_steps.h"
 
 namespace meridax {
 namespace {
@@ -42,13 +43,13 @@ class GridTest : public ::testing::Test {
   void TearDown() override { SetDriveRoot({}); }
 
   // Lists the horses with "表示" and clicks the entry of `id`.
-  void Click(std::string_view id) {
+  void ClickEntry(std::string_view id) {
     if (window_.list.Count() == 0) {
       WriteIdList(drive_.data() / "KETTONUM20180101Q.dat", ids_);
-      ASSERT_EQ(window_.Command2_Click(host_), StepResult::kOk);
+      ASSERT_EQ(testing::Click(kRunHistoryWindow, window_, "Command2", host_), StepResult::kOk);
     }
     ASSERT_TRUE(window_.list.Select(std::string(id) + "EX.dat"));
-    ASSERT_EQ(window_.List1_Click(host_), StepResult::kOk);
+    ASSERT_EQ(testing::Click(kRunHistoryWindow, window_, "List1", host_), StepResult::kOk);
   }
   const std::string& Cell(int row, int col) const { return window_.grid.TextMatrix(row, col); }
 
@@ -62,7 +63,7 @@ TEST_F(GridTest, FiveRunsLastRunFirst) {
   std::vector<std::string> runs;
   for (int n = 1; n <= 5; ++n) runs.push_back(Record(n));
   WriteRecords(ExtendedFileOf(drive_.data(), "2002100005"), runs);
-  Click("2002100005");
+  ClickEntry("2002100005");
   const TextGrid& g = window_.grid;
   ASSERT_EQ(g.Cols(), 6);
   EXPECT_EQ(g.Rows(), 129);
@@ -97,16 +98,16 @@ TEST_F(GridTest, EmptyPartialAndLongFiles) {
   WriteRecords(ExtendedFileOf(drive_.data(), "2002100010"), ten);
   WriteFile(ExtendedFileOf(drive_.data(), "2002100002"),
             Record(1) + Record(2) + Record(3).substr(0, 900));
-  Click("2002100010");
+  ClickEntry("2002100010");
   EXPECT_EQ(window_.grid.Cols(), 11);
   EXPECT_EQ(Cell(0, 10), "前 10走");
   // Only the whole records of a file whose length is not a whole number of records.
-  Click("2002100002");
+  ClickEntry("2002100002");
   ASSERT_EQ(window_.grid.Cols(), 3);
   EXPECT_EQ(Cell(4, 1), "2002    ");
   EXPECT_EQ(Cell(4, 2), "2001    ");
   // An empty file (made by "表示" for a horse without one): the labels alone.
-  Click("2002100000");
+  ClickEntry("2002100000");
   EXPECT_EQ(window_.grid.Cols(), 1);
   EXPECT_EQ(window_.grid.ColWidth(0), 2000);
   for (std::size_t r = 0; r < kRunHistoryGridRows.size(); ++r) {

@@ -4,7 +4,8 @@
 
 #include <sstream>
 
-#include "datafetch/register_steps.h"
+#include "datafetch/register_windows.h"
+#include "platform/headless_windows.h"
 #include "platform/step_host.h"
 #include "tests/support/temp_drive.h"
 #include "tools/sample/service.h"
@@ -26,10 +27,11 @@ TEST_P(SampleDownloadTest, TheDownloadWritesTheExpectedRawFiles) {
   ASSERT_GT(summary.pending, 0u);
 
   std::ostringstream out;
-  StepRegistry registry;
-  RegisterDatafetchSteps(registry, out);
+  WindowRegistry windows;
+  RegisterDatafetchWindows(windows);
   RecordingHost host;
-  ASSERT_EQ((*registry.Find("KOVF1SETUP19Z1.Command2_Click"))(host), StepResult::kOk);
+  HeadlessWindows registry(windows, host, WindowContext{&out});
+  ASSERT_EQ(registry.Run("KOVF1SETUP19Z1.Command2_Click"), HeadlessWindows::Outcome::kOk);
   EXPECT_EQ(host.Status(), "終了");
   EXPECT_TRUE(host.messages().empty());
   for (const char* kind : sample::kStoredKinds) {

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "datafetch/main_window.h"
+#include "datafetch/main_window_steps.h"
 #include "records/parsers.h"
 #include "tools/sample/emit.h"
 #include "tools/sample/world_params.h"

@@ -15,16 +15,7 @@
 namespace meridax::jvlink {
 
 std::string FolderSetting(const std::filesystem::path& hostFolder) {
-  const auto root = DriveRoot().lexically_normal();
-  const auto folder = hostFolder.lexically_normal();
-  const auto relative = folder.lexically_relative(root);
-  if (relative.empty() || relative.native().starts_with("..")) return folder.string();
-  std::string setting = "C:\\";
-  for (const auto& part : relative) {
-    if (part == "." || part.empty()) continue;
-    setting += part.string() + "\\";
-  }
-  return setting;
+  return WindowsPath(hostFolder, true).value_or(hostFolder.lexically_normal().string());
 }
 
 std::optional<std::string> ShowSettingsDialog(QWidget* parent, const std::string& current) {

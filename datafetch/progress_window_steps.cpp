@@ -1,4 +1,4 @@
-#include "datafetch/progress_window.h"
+#include "datafetch/progress_window_steps.h"
 
 #include <thread>
 

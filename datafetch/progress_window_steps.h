@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "datafetch/main_window.h"
+#include "datafetch/main_window_steps.h"
 #include "platform/step_host.h"
 
 namespace meridax::datafetch {

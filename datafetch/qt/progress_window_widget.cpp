@@ -1,4 +1,6 @@
-#include "datafetch/qt/progress_dialog.h"
+#include "datafetch/qt/progress_window_widget.h"
+
+#include <QApplication>
 
 namespace meridax::datafetch {
 
@@ -45,7 +47,10 @@ void QtProgressShower::ShowModal(MainWindow& owner, StepHost& /*host*/) {
   // Messages of the window belong to the window itself, not to its owner.
   ProgressDialog dialog(owner, ownerWidget_);
   dialog.Steps().Form_Load();
+  // Its cancel button takes clicks while the download waits: no busy cursor over it.
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
   dialog.exec();
+  QApplication::restoreOverrideCursor();
 }
 
 }  // namespace meridax::datafetch

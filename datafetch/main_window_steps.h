@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/jvlink/jvlink.h"
 #include "platform/step_host.h"
+#include "platform/window.h"
 #include "records/parsers.h"
 
 namespace meridax::datafetch {
@@ -38,9 +40,13 @@ inline constexpr std::int32_t kOpenOption = 3;
 inline constexpr std::int32_t kReadBufferSize = 120000;
 
 // The state and steps of the main window KOVF1SETUP19Z1, without its widgets.
-class MainWindow {
+class MainWindow : public WindowSteps {
  public:
   MainWindow(jvlink::JVLink& jvlink, ProgressWindowShower& progress);
+  // The window as a program opens it, owning its component and progress window.
+  MainWindow(std::unique_ptr<jvlink::JVLink> jvlink, std::unique_ptr<ProgressWindowShower> progress);
+  // The window's own progress window instead of the one it was made with (the display's).
+  void SetProgressShower(std::unique_ptr<ProgressWindowShower> progress);
 
   std::int16_t DialogResult() const { return dialogResult_; }
   void SetDialogResult(std::int16_t value) { dialogResult_ = value; }
@@ -73,8 +79,10 @@ class MainWindow {
               void (*parse)(std::string_view, Parsed&), void (*build)(const Parsed&, std::string&),
               RawFiles& files);
 
+  std::unique_ptr<jvlink::JVLink> ownedJVLink_;
+  std::unique_ptr<ProgressWindowShower> ownedProgress_;
   jvlink::JVLink& jvlink_;
-  ProgressWindowShower& progress_;
+  ProgressWindowShower* progress_;
   std::int16_t dialogResult_ = 0;
   std::int32_t downloadCount_ = 0;
   std::array<std::int32_t, kRecordFileCount> counters_{};
@@ -93,5 +101,10 @@ class MainWindow {
   std::array<std::string, kRecordFileCount> stored_;
   bool failed_ = false;
 };
+
+// KOVF1SETUP19Z1, "KOVF1C：メイン". Without a display the progress window prints its label
+// whenever it changes, and "設定" prints the current service folder instead of opening the
+// settings dialog, both to the context's output (standard output when it names none).
+extern const WindowSpec kMainWindow;
 
 }  // namespace meridax::datafetch

@@ -1,12 +1,15 @@
-#include "datafetch/main_window.h"
+#include "datafetch/main_window_steps.h"
 
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "datafetch/progress_window_steps.h"
 #include "platform/drive.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
+#include "platform/jvlink/folder_jvlink.h"
 #include "platform/record_file.h"
 #include "platform/staged_files.h"
 #include "platform/text_file.h"
@@ -32,6 +35,15 @@ std::optional<std::size_t> KindIndex(std::string_view record) {
     if (kRawFiles[i].kind == kind) return i;
   }
   return std::nullopt;
+}
+
+// What failed, with the host path and the path as the system names it
+// ("フォルダがありません /home/u/drive_c/MERIDAXPROJECT (C:\\MERIDAXPROJECT\\)"): the operator
+// knows the one, the system's messages and documents the other. Every file of the system
+// ends in ".dat", so a name without an extension is a folder.
+std::string FailureText(const IoError& e) {
+  const auto system = WindowsPath(e.path(), !e.path().has_extension());
+  return system ? std::string(e.what()) + " (" + *system + ")" : std::string(e.what());
 }
 
 }  // namespace
@@ -79,7 +91,19 @@ class MainWindow::RawFiles {
 };
 
 MainWindow::MainWindow(jvlink::JVLink& jvlink, ProgressWindowShower& progress)
-    : jvlink_(jvlink), progress_(progress) {}
+    : jvlink_(jvlink), progress_(&progress) {}
+
+MainWindow::MainWindow(std::unique_ptr<jvlink::JVLink> jvlink,
+                       std::unique_ptr<ProgressWindowShower> progress)
+    : ownedJVLink_(std::move(jvlink)),
+      ownedProgress_(std::move(progress)),
+      jvlink_(*ownedJVLink_),
+      progress_(ownedProgress_.get()) {}
+
+void MainWindow::SetProgressShower(std::unique_ptr<ProgressWindowShower> progress) {
+  ownedProgress_ = std::move(progress);
+  progress_ = ownedProgress_.get();
+}
 
 void MainWindow::ReportFailure(StepHost& host, std::string_view message) {
   failed_ = true;
@@ -109,7 +133,7 @@ void MainWindow::Download(StepHost& host) {
     RequireFolder(DataPath());
     CompleteInterruptedCommits();
   } catch (const IoError& e) {
-    ReportFailure(host, e.what());
+    ReportFailure(host, FailureText(e));
     return;
   }
   if (const std::int32_t rc = jvlink_.JVInit(kSoftwareId); rc != 0) {
@@ -129,7 +153,7 @@ void MainWindow::Download(StepHost& host) {
   }
   if (downloadCount_ != 0) {
     dialogResult_ = 0;
-    progress_.ShowModal(*this, host);
+    progress_->ShowModal(*this, host);
     if (dialogResult_ == -1) return;
   }
   // A negative count reads nothing, so the earlier files stay.
@@ -142,7 +166,7 @@ void MainWindow::Download(StepHost& host) {
     }
     ReadRecords(host, files, readCount);
   } catch (const IoError& e) {
-    ReportFailure(host, std::string("書き込みエラー。") + e.what());
+    ReportFailure(host, "書き込みエラー。" + FailureText(e));
   }
 }
 
@@ -227,5 +251,44 @@ StepResult MainWindow::Command3_Click(StepHost& /*host*/) {
   }
   return StepResult::kOk;
 }
+
+}  // namespace meridax::datafetch
+
+namespace meridax::datafetch {
+namespace {
+
+std::unique_ptr<WindowSteps> CreateMainWindow(const WindowContext& context) {
+  std::ostream& out = context.out ? *context.out : std::cout;
+  jvlink::FolderJVLinkOptions options;
+  options.dialog = [&out](const std::string& current) -> std::optional<std::string> {
+    out << current << std::endl;
+    return std::nullopt;
+  };
+  return std::make_unique<MainWindow>(
+      std::make_unique<jvlink::FolderJVLink>(std::move(options)),
+      std::make_unique<HeadlessProgressShower>(
+          [&out](std::string_view label) { out << label << std::endl; }));
+}
+
+using enum ControlKind;
+using W = MainWindow;
+
+// The download runs under the step error rule but meets its failures itself: each is a
+// message box, and the step still ends with "終了". So no handler here runs in the frame.
+constexpr ControlSpec kControls[] = {
+    {"Command1", kButton, "設定", {360, 360, 4680, 480}, Procedure<&W::Command1_Click>},
+    {"Command2",
+     kButton,
+     "2024年1月1日セットアップ",
+     {360, 960, 4680, 480},
+     Procedure<&W::Command2_Click>},
+    {"Command3", kButton, "HSチェック", {360, 1560, 4680, 480}, Procedure<&W::Command3_Click>},
+    {"Text1", kTextBox, "", {360, 2400, 4680, 420}},
+};
+
+}  // namespace
+
+const WindowSpec kMainWindow{"KOVF1SETUP19Z1", "KOVF1C：メイン", 5400, 3600,
+                             CreateMainWindow, kControls};
 
 }  // namespace meridax::datafetch

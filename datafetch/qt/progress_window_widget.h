@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "datafetch/progress_window.h"
+#include "datafetch/progress_window_steps.h"
 #include "platform/qt/controls.h"
 #include "platform/qt/widget_host.h"
 

@@ -1,0 +1,184 @@
+#include "platform/qt/form_widget.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <exception>
+
+namespace meridax {
+namespace {
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect Rect(const TwipsBox& b) {
+  return TwipsRect(b.left, b.top, b.width, b.height);
+}
+
+bool IsStepWindow(const QWidget* window) {
+  return dynamic_cast<const FormWidget*>(window) != nullptr;
+}
+
+std::string ProcedureOf(const ControlSpec& control) {
+  return std::string(control.name) + "_Click";
+}
+
+}  // namespace
+
+FormWidget::FormWidget(const WindowSpec& spec, const WindowRegistry* registry)
+    : FormWidget(spec, NewSteps(spec, WindowContext{}), registry) {}
+
+FormWidget::FormWidget(const WindowSpec& spec, std::unique_ptr<WindowSteps> steps,
+                       const WindowRegistry* registry)
+    : spec_(spec), registry_(registry), steps_(std::move(steps)) {
+  StepGate::Watch(IsStepWindow);
+  setObjectName(Utf8(spec.className));
+  setWindowTitle(Utf8(spec.caption));
+  setFixedSize(TwipsToPixels(spec.width), TwipsToPixels(spec.height));
+  Build();
+  ShowOutputs();
+  if (spec.load) {
+    // Loading is part of opening the window: the click that opens it holds the gate.
+    WidgetStepHost host(this, text1_);
+    try {
+      RunHandler(spec.load, "Form_Load", false, *steps_, host);
+    } catch (const std::exception& e) {
+      // The window opens with what was loaded by then.
+      host.ShowMessage("Form_Load エラー: " + std::string(e.what()));
+    }
+    ShowOutputs();
+  }
+}
+
+FormWidget::~FormWidget() = default;
+
+void FormWidget::Build() {
+  // Frames first: the controls they hold are placed inside them.
+  for (const ControlSpec& c : spec_.controls) {
+    if (c.kind != ControlKind::kFrame) continue;
+    auto* frame = new QGroupBox(Utf8(c.caption), this);
+    frame->setGeometry(Rect(c.box));
+    controls_.emplace(std::string(c.name), frame);
+  }
+  for (const ControlSpec& c : spec_.controls) {
+    QWidget* parent = this;
+    if (!c.frame.empty()) {
+      if (const auto it = controls_.find(c.frame); it != controls_.end()) parent = it->second;
+    }
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+      case ControlKind::kFrame:
+        widget = controls_.at(std::string(c.name));
+        break;
+      case ControlKind::kButton: {
+        auto* button = new QPushButton(Utf8(c.caption), parent);
+        if (!c.opens.empty()) {
+          connect(button, &QPushButton::clicked, this,
+                  [this, className = c.opens] { StepGate::Run([&] { Open(className); }); });
+        } else if (c.click) {
+          connect(button, &QPushButton::clicked, this, [this, &c] { Click(c); });
+        }
+        widget = button;
+        break;
+      }
+      case ControlKind::kOptionButton: {
+        auto* option = new QRadioButton(Utf8(c.caption), parent);
+        options_.emplace(std::string(c.name), option);
+        widget = option;
+        break;
+      }
+      case ControlKind::kTextBox: {
+        auto* box = new QLineEdit(Utf8(c.caption), parent);
+        box->setCursorPosition(0);
+        if (c.name == "Text1") text1_ = box;
+        widget = box;
+        break;
+      }
+      case ControlKind::kLabel:
+        widget = new QLabel(Utf8(c.caption), parent);
+        break;
+      case ControlKind::kListBox: {
+        list1_ = new ListBoxView(steps_->list, parent);
+        if (c.click) {
+          // The operator's click selects the entry, then the handler reads it.
+          connect(list1_, &QListView::clicked, this, [this, &c](const QModelIndex&) { Click(c); });
+        }
+        widget = list1_;
+        break;
+      }
+      case ControlKind::kGrid:
+        grid_ = new GridView(steps_->grid, parent);
+        widget = grid_;
+        break;
+    }
+    widget->setObjectName(Utf8(c.name));
+    widget->setGeometry(Rect(c.box));
+    controls_.emplace(std::string(c.name), widget);
+  }
+}
+
+QWidget* FormWidget::Control(std::string_view name) const {
+  const auto it = controls_.find(name);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+QPushButton* FormWidget::Button(std::string_view name) const {
+  return qobject_cast<QPushButton*>(Control(name));
+}
+
+void FormWidget::CopyInputsIn() {
+  if (text1_) steps_->text1 = text1_->text().toStdString();
+  steps_->option = 0;
+  for (const auto& [name, button] : options_) {
+    if (button->isChecked()) steps_->option = OptionNumber(spec_, name);
+  }
+  if (list1_) {
+    const QModelIndex current = list1_->currentIndex();
+    steps_->list.SetSelected(current.isValid() ? current.row() : -1);
+  }
+}
+
+void FormWidget::ShowOutputs() {
+  if (text1_ && text1_->text().toStdString() != steps_->text1)
+    ShowStatusText(text1_, steps_->text1);
+  for (const auto& [name, button] : options_) {
+    const bool selected = OptionNumber(spec_, name) == steps_->option;
+    if (button->isChecked() == selected) continue;
+    // Option buttons of one frame exclude each other; none selected needs that lifted.
+    button->setAutoExclusive(false);
+    button->setChecked(selected);
+    button->setAutoExclusive(true);
+  }
+  if (list1_) list1_->Refresh();
+  if (grid_) grid_->Refresh();
+}
+
+bool FormWidget::Click(const ControlSpec& control) {
+  return RunGated(ProcedureOf(control),
+                  [&](StepHost& host) { return RunControl(control, *steps_, host); });
+}
+
+bool FormWidget::RunGated(std::string_view procedure,
+                          const std::function<StepResult(StepHost&)>& run) {
+  return StepGate::Run([&] {
+    WidgetStepHost host(this, text1_);
+    CopyInputsIn();
+    try {
+      run(host);
+    } catch (const std::exception& e) {
+      host.ShowMessage(std::string(procedure) + " エラー: " + e.what());
+    }
+    ShowOutputs();
+  });
+}
+
+void FormWidget::Open(std::string_view className) {
+  const WindowSpec* spec = registry_ ? registry_->Find(className) : nullptr;
+  if (!spec) return;
+  // A new instance on every click, without owner; it lives until the operator closes it.
+  auto* window = new FormWidget(*spec, registry_);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+}
+
+}  // namespace meridax

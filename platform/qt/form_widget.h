@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/qt/model_views.h"
+#include "platform/qt/widget_host.h"
+#include "platform/window.h"
+
+namespace meridax {
+
+// A window with a display, built from its WindowSpec: one widget per control at its twips
+// box, over an instance of the window's steps. Before a handler runs, what the operator
+// typed and chose is copied into the steps (Text1, the option button, the List1
+// selection); after it, the controls show the steps' models again. Handlers run one at a
+// time in the whole program (StepGate). A button that opens another window creates a new
+// instance of that class from `registry`, modeless and without owner.
+class FormWidget : public QWidget {
+ public:
+  // Creates the window's steps and runs its Form_Load.
+  FormWidget(const WindowSpec& spec, const WindowRegistry* registry);
+  FormWidget(const WindowSpec& spec, std::unique_ptr<WindowSteps> steps,
+             const WindowRegistry* registry);
+  ~FormWidget() override;
+
+  const WindowSpec& spec() const { return spec_; }
+  WindowSteps& steps() { return *steps_; }
+  QWidget* Control(std::string_view name) const;
+  QPushButton* Button(std::string_view name) const;
+  QLineEdit* Text1() const { return text1_; }
+  GridView* Grid() const { return grid_; }
+  ListBoxView* List1() const { return list1_; }
+
+  // Runs a control's click as the operator's click does; false when another step ran.
+  bool Click(const ControlSpec& control);
+
+ private:
+  void Build();
+  void CopyInputsIn();
+  void ShowOutputs();
+  void Open(std::string_view className);
+  // Runs a handler under the gate; failures it does not meet itself are shown, not fatal.
+  bool RunGated(std::string_view procedure, const std::function<StepResult(StepHost&)>& run);
+
+  const WindowSpec& spec_;
+  const WindowRegistry* registry_;
+  std::unique_ptr<WindowSteps> steps_;
+  std::map<std::string, QWidget*, std::less<>> controls_;
+  std::map<std::string, QRadioButton*, std::less<>> options_;
+  QLineEdit* text1_ = nullptr;
+  GridView* grid_ = nullptr;
+  ListBoxView* list1_ = nullptr;
+};
+
+}  // namespace meridax

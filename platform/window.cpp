@@ -1,0 +1,119 @@
+#include "platform/window.h"
+
+#include <stdexcept>
+
+#include "platform/io_error.h"
+#include "platform/staged_files.h"
+
+namespace meridax {
+namespace {
+
+// The host a handler sees: its own window's Text1 is the status line, so a step reads
+// back what an earlier step of the same window left there.
+class Text1Host : public StepHost {
+ public:
+  Text1Host(WindowSteps& steps, StepHost& outer) : steps_(steps), outer_(outer) {}
+  void SetStatus(std::string_view text) override {
+    steps_.text1 = text;
+    outer_.SetStatus(text);
+  }
+  std::string Status() const override { return steps_.text1; }
+  void ShowMessage(std::string_view text) override { outer_.ShowMessage(text); }
+  void ProcessEvents() override { outer_.ProcessEvents(); }
+
+ private:
+  WindowSteps& steps_;
+  StepHost& outer_;
+};
+
+constexpr std::string_view kClickSuffix = "_Click";
+
+}  // namespace
+
+const ControlSpec* FindControl(const WindowSpec& spec, std::string_view name) {
+  for (const ControlSpec& c : spec.controls) {
+    if (c.name == name) return &c;
+  }
+  return nullptr;
+}
+
+const ControlSpec* FindProcedure(const WindowSpec& spec, std::string_view procedure) {
+  if (!procedure.ends_with(kClickSuffix)) return nullptr;
+  const ControlSpec* c =
+      FindControl(spec, procedure.substr(0, procedure.size() - kClickSuffix.size()));
+  return c && c->click ? c : nullptr;
+}
+
+int OptionNumber(const WindowSpec& spec, std::string_view control) {
+  int n = 0;
+  for (const ControlSpec& c : spec.controls) {
+    if (c.kind != ControlKind::kOptionButton) continue;
+    ++n;
+    if (c.name == control) return n;
+  }
+  return 0;
+}
+
+std::unique_ptr<WindowSteps> NewSteps(const WindowSpec& spec, const WindowContext& context) {
+  std::unique_ptr<WindowSteps> steps = spec.create(context);
+  for (const ControlSpec& c : spec.controls) {
+    if (c.kind == ControlKind::kTextBox && c.name == "Text1") steps->text1 = c.caption;
+    if (c.kind == ControlKind::kGrid) steps->grid = TextGrid(c.rows, c.cols);
+  }
+  return steps;
+}
+
+namespace {
+
+// The one place where a file failure of a step becomes its status.
+StepResult Framed(StepHost& host, std::string_view caption,
+                  const std::function<StepResult()>& body) {
+  try {
+    // A commit that an ended process left half done is finished before anything is read.
+    CompleteInterruptedCommits();
+    return body();
+  } catch (const IoError& e) {
+    host.SetStatus(std::string(caption) + " エラー: " + e.what());
+    return StepResult::kFailed;
+  }
+}
+
+}  // namespace
+
+StepResult RunStep(StepHost& host, std::string_view caption,
+                   const std::function<std::string()>& body) {
+  return Framed(host, caption, [&] {
+    const std::string status = body();
+    host.SetStatus(status);
+    return StepResult::kOk;
+  });
+}
+
+StepResult RunHandler(Handler handler, std::string_view caption, bool errorRule, WindowSteps& steps,
+                      StepHost& host) {
+  Text1Host text1(steps, host);
+  if (!errorRule) return handler(steps, text1);
+  return Framed(text1, caption, [&] { return handler(steps, text1); });
+}
+
+StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& host) {
+  return RunHandler(control.click, control.caption, control.errorRule, steps, host);
+}
+
+void WindowRegistry::Add(const WindowSpec& spec) {
+  if (Find(spec.className)) throw std::logic_error("window class registered twice");
+  windows_.push_back(&spec);
+}
+
+void WindowRegistry::AddUnlessRegistered(const WindowSpec& spec) {
+  if (!Find(spec.className)) windows_.push_back(&spec);
+}
+
+const WindowSpec* WindowRegistry::Find(std::string_view className) const {
+  for (const WindowSpec* w : windows_) {
+    if (w->className == className) return w;
+  }
+  return nullptr;
+}
+
+}  // namespace meridax

@@ -1,0 +1,170 @@
+// A window built from its specification, over the small fake window.
+#include "platform/qt/form_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTimer>
+#include <chrono>
+#include <thread>
+
+#include "tests/support/fake_window.h"
+#include "tests/support/temp_drive.h"
+
+namespace meridax {
+namespace {
+
+using testing::FakeSteps;
+using testing::kFakeWindow;
+
+WindowRegistry FakeRegistry() {
+  WindowRegistry r;
+  r.Add(kFakeWindow);
+  return r;
+}
+
+FakeSteps& Steps(FormWidget& w) {
+  return static_cast<FakeSteps&>(w.steps());
+}
+
+std::string Cell(const GridView& grid, int row, int col) {
+  return grid.Cells().data(grid.Cells().index(row, col), Qt::DisplayRole).toString().toStdString();
+}
+
+TEST(FormWidgetTest, ControlsStandAtTheirBoxesAndTheLoadFillsTheModels) {
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  EXPECT_EQ(window.objectName().toStdString(), "FormFAKE");
+  EXPECT_EQ(window.windowTitle().toStdString(), "FAKE窓");
+  EXPECT_EQ(window.size(), QSize(440, 280));
+  EXPECT_EQ(window.Button("Command1")->geometry(), QRect(8, 8, 80, 32));
+  // Option buttons stand inside their frame, none selected.
+  auto* option2 = window.findChild<QRadioButton*>("Option2");
+  ASSERT_NE(option2, nullptr);
+  EXPECT_EQ(option2->parentWidget()->objectName().toStdString(), "Frame1");
+  EXPECT_EQ(option2->geometry(), QRect(8, 44, 100, 20));
+  EXPECT_FALSE(option2->isChecked());
+  EXPECT_EQ(window.Text1()->text().toStdString(), "Text1");
+  EXPECT_EQ(Steps(window).loads, 1);
+  EXPECT_EQ(window.List1()->Entries().rowCount(), 2);
+  EXPECT_EQ(window.Grid()->Corner()->text().toStdString(), "項目 ");
+  EXPECT_EQ(window.Grid()->Cells().rowCount(), 3);     // the fixed row is the header
+  EXPECT_EQ(window.Grid()->Cells().columnCount(), 2);  // and so is the fixed column
+}
+
+TEST(FormWidgetTest, InputsAreCopiedInBeforeAHandlerAndModelsShownAfterIt) {
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  window.Text1()->setText("201901");
+  window.findChild<QRadioButton*>("Option3")->setChecked(true);
+  window.Button("Command1")->click();
+  EXPECT_EQ(Cell(*window.Grid(), 0, 0), "201901");
+  EXPECT_EQ(Cell(*window.Grid(), 0, 1), "3");
+  EXPECT_EQ(window.Text1()->text().toStdString(), "終わり");
+  EXPECT_EQ(window.List1()->Entries().rowCount(), 3);
+
+  // A click on an entry selects it, then the handler reads it.
+  const QModelIndex second = window.List1()->Entries().index(1, 0);
+  window.List1()->setCurrentIndex(second);
+  Q_EMIT window.List1()->clicked(second);
+  EXPECT_EQ(Cell(*window.Grid(), 1, 0), "2016100002EX.dat");
+  EXPECT_EQ(Steps(window).list.Selected(), 1);
+
+  // The fixed column is as wide as its ColWidth, and the cells start after it.
+  Steps(window).grid.SetColWidth(0, 1200);
+  window.Button("Command3")->click();
+  EXPECT_EQ(window.Grid()->verticalHeader()->width(), 80);
+  EXPECT_EQ(window.Grid()->viewport()->geometry().left(), window.Grid()->frameWidth() + 80);
+}
+
+TEST(FormWidgetTest, AFailureIsShownInTheStatusFromItsStart) {
+  testing::TempDrive drive;
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  window.Button("Command2")->click();
+  const std::string status =
+      "失敗 エラー: フォルダがありません " + (drive.data() / "NOSUCH").string();
+  EXPECT_EQ(window.Text1()->text().toStdString(), status);
+  EXPECT_EQ(window.Text1()->cursorPosition(), 0);  // the start of a long status shows
+  EXPECT_EQ(window.Text1()->toolTip().toStdString(), status);
+}
+
+TEST(FormWidgetTest, AnOpeningButtonShowsANewInstanceWithoutOwner) {
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  window.Button("Command9")->click();
+  window.Button("Command9")->click();
+  std::vector<FormWidget*> opened;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* f = dynamic_cast<FormWidget*>(w); f && f != &window && f->isVisible()) {
+      opened.push_back(f);
+    }
+  }
+  ASSERT_EQ(opened.size(), 2u);
+  for (FormWidget* f : opened) {
+    EXPECT_EQ(f->parentWidget(), nullptr);
+    EXPECT_EQ(Steps(*f).loads, 1);  // each loaded on opening
+    EXPECT_EQ(f->testAttribute(Qt::WA_DeleteOnClose), true);
+    f->close();
+  }
+}
+
+// Sends a press and release on a button as the window system would, at `time`.
+void ClickAt(QPushButton* button, quint64 time) {
+  const QPointF at(5, 5);
+  for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, at, button->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    event.setTimestamp(time);
+    QApplication::sendEvent(button, &event);
+  }
+}
+
+TEST(FormWidgetTest, ClicksMadeWhileAStepRanAreIgnoredEvenWhenDeliveredAfterIt) {
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  FormWidget other(kFakeWindow, &registry);
+  window.show();
+  other.show();
+  bool busyCursor = false;
+  bool nested = true;
+  Steps(window).during = [&] {
+    busyCursor =
+        QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    // A click on any step window while the step runs does not nest.
+    nested = other.Click(kFakeWindow.controls[0]);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  };
+  const quint64 t0 = 5'000'000;
+  ClickAt(window.Button("Command3"), t0);  // the step holds the program for 200 ms
+  EXPECT_TRUE(busyCursor);
+  EXPECT_FALSE(nested);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(Steps(other).clicks, 0);
+
+  // Made 100 ms into the step, delivered only now: ignored, in either window.
+  ClickAt(window.Button("Command1"), t0 + 100);
+  ClickAt(other.Button("Command1"), t0 + 100);
+  EXPECT_EQ(Steps(window).clicks, 0);
+  EXPECT_EQ(Steps(other).clicks, 0);
+  // Made after the step ended: runs.
+  ClickAt(window.Button("Command1"), t0 + 5000);
+  EXPECT_EQ(Steps(window).clicks, 1);
+}
+
+TEST(FormWidgetTest, JapaneseTextHasAFont) {
+  // Without a font covering Japanese every caption and status is drawn as boxes.
+  EXPECT_FALSE(QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
+      << "no font for Japanese: scripts/setup-deps.sh installs one";
+}
+
+}  // namespace
+}  // namespace meridax

@@ -1,0 +1,135 @@
+#include "tools/meridax-run/run_tool.h"
+
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/drive.h"
+#include "platform/headless_windows.h"
+#include "platform/step_host.h"
+
+namespace meridax {
+namespace {
+
+struct Options {
+  std::vector<std::string> steps;
+  std::optional<std::filesystem::path> grids;
+  // Arguments after a mode's name, for the mode to read.
+  std::vector<std::string> modeArgs;
+};
+
+struct Streams {
+  std::ostream& out;
+  std::ostream& err;
+};
+
+int Usage(std::ostream& err) {
+  err << "usage: meridax-run [--drive DIR] [--grids DIR] STEP...\n"
+         "       meridax-run --list\n"
+         "STEP is one of\n"
+         "  Window.Procedure          e.g. FormMERIDAXPROJECTSETUP2025ZZ.Command1_Click\n"
+         "  Window.Text1=TEXT         types TEXT into the window's text box\n"
+         "  Window.OptionN            selects option button N\n"
+         "  Window.List1_Click=TEXT   clicks the List1 entry TEXT\n";
+  return 2;
+}
+
+// What the tool does besides running steps, by option name. A mode gets the windows of
+// both programs and the arguments after its name.
+struct Mode {
+  std::string_view option;
+  int (*run)(const WindowRegistry& windows, const Options& options, Streams io);
+};
+
+int ListSteps(const WindowRegistry& windows, const Options&, Streams io) {
+  for (const auto& step : ClickSteps(windows)) io.out << step.name << '\t' << step.caption << '\n';
+  return 0;
+}
+
+constexpr Mode kModes[] = {
+    {"--list", ListSteps},
+};
+
+int RunSteps(const WindowRegistry& windows, const Options& options, Streams io) {
+  if (options.steps.empty()) return Usage(io.err);
+  RecordingHost host(
+      [&io](std::string_view, std::string_view text) { io.out << text << std::endl; });
+  HeadlessWindows session(windows, host, WindowContext{&io.out});
+  // Check every name before running anything, so a typo does not leave a half-run sequence.
+  for (const auto& step : options.steps) {
+    if (!session.Known(step)) {
+      io.err << "meridax-run: unknown step " << step << " (--list shows the steps)\n";
+      return 2;
+    }
+  }
+
+  int exitCode = 0;
+  for (const auto& step : options.steps) {
+    // Steps report file failures themselves; anything else they throw still ends the run
+    // with the step named, not with an abort.
+    HeadlessWindows::Outcome outcome = HeadlessWindows::Outcome::kFailed;
+    try {
+      outcome = session.Run(step);
+    } catch (const std::exception& e) {
+      io.err << "meridax-run: step " << step << ": " << e.what() << '\n';
+    }
+    if (outcome == HeadlessWindows::Outcome::kOk) continue;
+    if (outcome == HeadlessWindows::Outcome::kNoSuchEntry) {
+      io.err << "meridax-run: List1 holds no such entry: " << step << '\n';
+      exitCode = 2;
+    } else {
+      io.err << "meridax-run: step " << step << " failed\n";
+      exitCode = 1;
+    }
+    break;
+  }
+  // The grids as the run left them, also after a failed step.
+  if (options.grids) {
+    try {
+      session.WriteGrids(*options.grids);
+    } catch (const std::exception& e) {
+      io.err << "meridax-run: " << e.what() << '\n';
+      if (exitCode == 0) exitCode = 1;
+    }
+  }
+  return exitCode;
+}
+
+}  // namespace
+
+int RunTool(const WindowRegistry& windows, const std::vector<std::string>& args, std::ostream& out,
+            std::ostream& err) {
+  const Streams io{out, err};
+  Options options;
+  const Mode* mode = nullptr;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (mode) {
+      options.modeArgs.push_back(arg);
+    } else if (arg == "--drive") {
+      if (++i >= args.size()) return Usage(err);
+      SetDriveRoot(args[i]);
+    } else if (arg == "--grids") {
+      if (++i >= args.size()) return Usage(err);
+      options.grids = args[i];
+    } else if (arg == "-h" || arg == "--help") {
+      Usage(err);
+      return 0;
+    } else if (!arg.empty() && arg[0] == '-') {
+      for (const Mode& m : kModes) {
+        if (m.option == arg) mode = &m;
+      }
+      if (!mode) {
+        err << "meridax-run: unknown option " << arg << '\n';
+        return Usage(err);
+      }
+    } else {
+      options.steps.push_back(arg);
+    }
+  }
+  return mode ? mode->run(windows, options, io) : RunSteps(windows, options, io);
+}
+
+}  // namespace meridax
