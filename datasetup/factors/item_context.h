@@ -36,6 +36,11 @@ struct CourseCategoryTables {
 // The loaded tables of all three kinds: index 1 turf, 2 dirt, 3 jump (CourseKind values).
 using CategoryTables = std::array<CourseCategoryTables, 4>;
 
+// The female-line table FL20190101.dat as the window loads it: mare i (from 1) holds
+// generations 0 to 12 of six values each; index 0 is unused.
+using FemaleLineEntry = std::array<std::array<std::string, 6>, 13>;
+using FemaleLineTable = std::vector<FemaleLineEntry>;
+
 // One horse's extended run file, mapped once; records by number.
 class RunFile {
  public:
@@ -65,6 +70,8 @@ struct ItemContext {
   StatisticsCache* stats = nullptr;
   // The tables the window loaded (scoring reads them); null where none are loaded.
   const CategoryTables* tables = nullptr;
+  // The female lines the window loaded; null where none are loaded.
+  const FemaleLineTable* femaleLines = nullptr;
   // The window's runner categorisation over those tables, kept for the instance (item 29
   // scores through it); null where the window has none.
   RunnerScoring* scoring = nullptr;
