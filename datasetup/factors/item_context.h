@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "datasetup/common/extended_run_record.h"
@@ -51,6 +52,28 @@ class RunFile {
   std::string blanks_ = std::string(kExtendedRunLength, ' ');
 };
 
+// The category window's jockey count table, zero-filled when the window opens: rows 0 to
+// 2000, columns 0 to 42; column 0 holds a jockey number, columns 1 to 42 counts. No step
+// fills it. Jockey numbers run to five digits, so the cells are 32-bit.
+class JockeyCountTable {
+ public:
+  static constexpr int kRows = 2001;
+  static constexpr int kColumns = 43;
+
+  // A cell; a row or column outside the table throws std::out_of_range.
+  std::int32_t At(int row, int column) const;
+  void Set(int row, int column, std::int32_t value);
+  // The first row from 1 to `lastRow` whose column 0 holds `jockey`; 0 when none.
+  int FirstRow(std::int32_t jockey, int lastRow) const;
+
+ private:
+  std::vector<std::array<std::int32_t, kColumns>> cells_ =
+      std::vector<std::array<std::int32_t, kColumns>>(kRows);
+  // First row of each jockey number, built at the first look-up after a change.
+  mutable std::unordered_map<std::int32_t, int> firstRows_;
+  mutable bool indexed_ = false;
+};
+
 class RunnerScoring;  // runner_scoring.h
 
 struct ItemContext {
@@ -68,6 +91,8 @@ struct ItemContext {
   // The window's runner categorisation over those tables, kept for the instance (item 29
   // scores through it); null where the window has none.
   RunnerScoring* scoring = nullptr;
+  // The window's jockey count table; null reads as the table the window opens with.
+  const JockeyCountTable* jockeyCounts = nullptr;
 
   // Reads record k into CurrentRun and returns it.
   std::string_view Read(std::int64_t k) {

@@ -168,6 +168,58 @@ std::int32_t PreviousValidRun(ItemContext& c, std::int32_t r) {
   return r == 2 ? 1 : r - 2;
 }
 
+std::string RacecourseLetter(std::string_view code) {
+  if (code.size() == 2 && code[0] == '0' && code[1] >= '1' && code[1] <= '9') {
+    return std::string(1, code[1]);
+  }
+  return code == "10" ? "A" : "B";
+}
+
+std::string RunNumberCode(std::int32_t r, std::int32_t last) {
+  if (r == 1) return "001";
+  if (InRange(r, 2, last)) return FixedDigits(r - 1, 3);
+  return FixedDigits(last, 3);
+}
+
+std::int32_t EarlierPrizeSum(ItemContext& c, std::int32_t n) {
+  if (n >= std::numeric_limits<std::int16_t>::max()) throw ItemAbandoned("run counter overflow");
+  std::int64_t s = 0;
+  for (std::int32_t i = 1; i <= n; ++i) {
+    s += CInt32(records::View(c.Read(i), extended_run::PrizeMoney));
+    if (s > std::numeric_limits<std::int32_t>::max() ||
+        s < std::numeric_limits<std::int32_t>::min()) {
+      throw ItemAbandoned("prize sum overflow");
+    }
+  }
+  return static_cast<std::int32_t>(s);
+}
+
+std::int64_t EvenWeightShare(std::string_view run) {
+  const double w = Val(records::View(run, extended_run::WeightCarried));
+  const double b = Val(records::View(run, extended_run::BodyWeight));
+  double q = 100;
+  if (w > 0 && b > 0) {
+    q = Int(w * 0.1 * 1000 / (b + w * 0.1) + 0.5);
+    if (q < 96) {
+      q = 96;
+    } else if (q > 114) {
+      q = 114;
+    }
+  }
+  return static_cast<std::int64_t>(Int(q / 2) * 2);
+}
+
+std::int64_t BodyWeightSteps(std::string_view run) {
+  const double b = Val(records::View(run, extended_run::BodyWeight));
+  double k = b == 0 ? 44 : Int(b / 8);
+  if (k <= 51) {
+    k = 50;
+  } else if (k >= 71) {
+    k = 70;
+  }
+  return static_cast<std::int64_t>(k);
+}
+
 namespace {
 std::int64_t RateBucket(std::string_view fixedRate6, double step) {
   const double bucket = Int(Val(fixedRate6) / step);

@@ -115,6 +115,43 @@ constexpr T BandOf(const TrackBandValue<T> (&bands)[N], const T& otherwise, int 
   return otherwise;
 }
 
+// One band of texts compared by character codes, low to high inclusive ("00" to "22").
+template <typename T>
+struct TextBandValue {
+  std::string_view low;
+  std::string_view high;
+  T value;
+};
+
+// The value of the first band holding the text, else `otherwise`.
+template <typename T, std::size_t N>
+constexpr T TextBandOf(const TextBandValue<T> (&bands)[N], const T& otherwise,
+                       std::string_view text) {
+  for (const auto& band : bands) {
+    if (band.low <= text && text <= band.high) return band.value;
+  }
+  return otherwise;
+}
+
+// The racecourse letter: "01" to "09" give "1" to "9", "10" gives "A", any other text "B".
+std::string RacecourseLetter(std::string_view racecourseCode);
+
+// The run-number code of a run r with the middle band 2 to `last`: run 1 "001", run r of
+// the band the last three digits of r + 999, any other run the code of `last` + 1.
+std::string RunNumberCode(std::int32_t r, std::int32_t last);
+
+// The sum of PrizeMoney over runs 1 to n of the horse, read into CurrentRun one by one: a
+// signed 32-bit total over a 16-bit counter; a field that is no whole number or a total
+// or count past either range abandons the routine.
+std::int32_t EarlierPrizeSum(ItemContext& c, std::int32_t n);
+
+// Weight carried per 1000 kg of horse and weight, from 96 to 114 (100 when either weight
+// reads as 0), cut to the even number at or below.
+std::int64_t EvenWeightShare(std::string_view run);
+
+// Body weight in steps of 8 kg, from 50 to 70 (50 when the weight reads as 0).
+std::int64_t BodyWeightSteps(std::string_view run);
+
 // A statistics file of the data folder, its record length and its key field.
 struct StatFile {
   std::string_view relative;

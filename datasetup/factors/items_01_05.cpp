@@ -1,8 +1,6 @@
 // Items 1 to 5: year, racecourse with post position and track, the previous valid run
 // against this one, weight carried and the prize money of earlier runs.
 
-#include <limits>
-
 #include "datasetup/factors/factor_items.h"
 
 namespace meridax {
@@ -16,28 +14,14 @@ std::string Factor01(ItemContext& c) {
 
 namespace {
 
-std::string RacecourseLetter(std::string_view code) {
-  if (code.size() == 2 && code[0] == '0' && code[1] >= '1' && code[1] <= '9') {
-    return std::string(1, code[1]);
-  }
-  return code == "10" ? "A" : "B";
-}
-
 // The course-kind digit of item 3, from the track code compared as text: "23" and "24"
 // are the dirt it knows; the other dirt codes fall with the jump tracks.
-struct TextBand {
-  std::string_view low;
-  std::string_view high;
-  std::string_view digit;
-};
-constexpr TextBand kPreviousKindBands[] = {{"00", "22", "1"}, {"23", "24", "2"}};
+constexpr TextBandValue<std::string_view> kPreviousKindBands[] = {{"00", "22", "1"},
+                                                                  {"23", "24", "2"}};
 constexpr std::string_view kPreviousKindOtherwise = "3";
 
 std::string_view PreviousKind(std::string_view trackCode) {
-  for (const auto& band : kPreviousKindBands) {
-    if (TextInRange(trackCode, band.low, band.high)) return band.digit;
-  }
-  return kPreviousKindOtherwise;
+  return TextBandOf(kPreviousKindBands, kPreviousKindOtherwise, trackCode);
 }
 
 }  // namespace
@@ -97,19 +81,7 @@ std::string Factor05(ItemContext& c) {
   c.ReadCurrent();
   std::string code = "00";
   if (r != 1) {
-    // The sum is a signed 32-bit total and the run counter a 16-bit one: past either, the
-    // routine fails rather than wrapping.
-    if (r - 1 >= std::numeric_limits<std::int16_t>::max()) {
-      throw ItemAbandoned("run counter overflow");
-    }
-    std::int64_t s = 0;
-    for (std::int32_t i = 1; i <= r - 1; ++i) {
-      s += CInt32(View(c.Read(i), ex::PrizeMoney));
-      if (s > std::numeric_limits<std::int32_t>::max() ||
-          s < std::numeric_limits<std::int32_t>::min()) {
-        throw ItemAbandoned("prize sum overflow");
-      }
-    }
+    const std::int32_t s = EarlierPrizeSum(c, r - 1);
     const int tenLog = s == 0 ? 0 : FloorTenLog10(static_cast<double>(s));
     if (tenLog == 0) {
       code = "00";

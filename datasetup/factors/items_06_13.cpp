@@ -80,41 +80,20 @@ std::string Factor08(ItemContext& c) {
 
 std::string Factor09(ItemContext& c) {
   c.ReadCurrent();
-  const std::int32_t r = c.CurrentRunNumber;
-  if (r == 1) return "001";
-  if (InRange(r, 2, 50)) return std::string(LastChars(DecimalText(r + 999), 3));
-  return "050";
+  return RunNumberCode(c.CurrentRunNumber, 50);
 }
 
 std::string Factor10(ItemContext& c) {
   const std::string_view run = c.ReadCurrent();
-  const double w = Val(View(run, ex::WeightCarried));
-  const double b = Val(View(run, ex::BodyWeight));
-  double q = 100;
-  if (w > 0 && b > 0) {
-    q = Int(w * 0.1 * 1000 / (b + w * 0.1) + 0.5);
-    if (q < 96) {
-      q = 96;
-    } else if (q > 114) {
-      q = 114;
-    }
-  }
-  q = Int(q / 2) * 2;
+  std::int64_t q = EvenWeightShare(run);
   const std::string_view sex = View(run, ex::SexCode);
   if (sex != "1" && sex != "3") q += 200;
   if (q == 300) q = 100;
-  return FixedDigits(static_cast<std::int64_t>(q), 3);
+  return FixedDigits(q, 3);
 }
 
 std::string Factor11(ItemContext& c) {
-  const double b = Val(View(c.ReadCurrent(), ex::BodyWeight));
-  double k = b == 0 ? 44 : Int(b / 8);
-  if (k <= 51) {
-    k = 50;
-  } else if (k >= 71) {
-    k = 70;
-  }
-  return DecimalText(static_cast<std::int64_t>(k));
+  return DecimalText(BodyWeightSteps(c.ReadCurrent()));
 }
 
 namespace {
