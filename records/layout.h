@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -41,16 +40,6 @@ constexpr FieldSpec G(std::string_view name, int pos, int width, int repeat, int
 // A table of `rows` rows of `width` bytes, each row `cells` cells of width / cells bytes.
 constexpr FieldSpec T(std::string_view name, int pos, int width, int rows, int cells) {
   return {name, pos, width, width, rows, 0, cells};
-}
-
-// Rows written once and shared by several layouts (a block two record kinds both carry),
-// joined into one table.
-template <std::size_t... N>
-constexpr std::array<FieldSpec, (N + ...)> JoinRows(const FieldSpec (&... parts)[N]) {
-  std::array<FieldSpec, (N + ...)> rows{};
-  auto next = rows.begin();
-  ((next = std::copy(parts, parts + N, next)), ...);
-  return rows;
 }
 
 struct Layout {
@@ -235,3 +224,70 @@ constexpr FieldRef DeliveredFieldOf(const Layout& layout, std::string_view name)
 }
 
 }  // namespace meridax::records
+
+// ---- Layouts declared once ----
+// A layout is a list macro LIST(X, M) whose rows each name a field once:
+//   X(F, Name, pos, width)                  a field
+//   X(F, Name, pos, width, repeat)          an array of fields
+//   X(Cut, Name, pos, width, storedWidth)   a field the stored record cuts
+//   X(T, Name, pos, width, rows, cells)     a table of counts
+//   X(G, Name, pos, width, repeat, members) a group; its `members` member rows follow
+//   M(Group, F|Cut|T, Name, offset, ...)    a member of Group, at its offset in an element
+//   X(Span, Name, First, Last)              no row: the adjacent fields First to Last as one
+// MERIDAX_LAYOUT_ROWS(LIST) gives the rows of the layout's table and, inside the namespace
+// of its names, MERIDAX_LAYOUT_REFS(LIST, layout) a FieldRef for every row (Group_Name for
+// a member) and `kLayout`, the layout itself. Comments inside a list are /* */ comments.
+#define MERIDAX_LAYOUT_ROWS(LIST) LIST(MERIDAX_LAYOUT_ROW, MERIDAX_LAYOUT_MEMBER_ROW)
+#define MERIDAX_LAYOUT_REFS(LIST, layout)                                \
+  inline constexpr const ::meridax::records::Layout& kLayout = (layout); \
+  LIST(MERIDAX_LAYOUT_REF, MERIDAX_LAYOUT_MEMBER_REF)
+
+#define MERIDAX_LAYOUT_ROW(kind, name, ...) MERIDAX_LAYOUT_ROW_##kind(#name, __VA_ARGS__)
+#define MERIDAX_LAYOUT_MEMBER_ROW(group, kind, name, ...) \
+  MERIDAX_LAYOUT_ROW_##kind(#group "." #name, __VA_ARGS__)
+#define MERIDAX_LAYOUT_ROW_F(text, ...) ::meridax::records::F(text, __VA_ARGS__),
+#define MERIDAX_LAYOUT_ROW_Cut(text, ...) ::meridax::records::Cut(text, __VA_ARGS__),
+#define MERIDAX_LAYOUT_ROW_T(text, ...) ::meridax::records::T(text, __VA_ARGS__),
+#define MERIDAX_LAYOUT_ROW_G(text, ...) ::meridax::records::G(text, __VA_ARGS__),
+#define MERIDAX_LAYOUT_ROW_Span(text, ...)
+
+#define MERIDAX_LAYOUT_REF(kind, name, ...) MERIDAX_LAYOUT_REF_##kind(name, __VA_ARGS__)
+#define MERIDAX_LAYOUT_MEMBER_REF(group, kind, name, ...)        \
+  inline constexpr ::meridax::records::FieldRef group##_##name = \
+      ::meridax::records::FieldOf(kLayout, #group "." #name);
+#define MERIDAX_LAYOUT_REF_NAMED(name) \
+  inline constexpr ::meridax::records::FieldRef name = ::meridax::records::FieldOf(kLayout, #name);
+#define MERIDAX_LAYOUT_REF_F(name, ...) MERIDAX_LAYOUT_REF_NAMED(name)
+#define MERIDAX_LAYOUT_REF_Cut(name, ...) MERIDAX_LAYOUT_REF_NAMED(name)
+#define MERIDAX_LAYOUT_REF_T(name, ...) MERIDAX_LAYOUT_REF_NAMED(name)
+#define MERIDAX_LAYOUT_REF_G(name, ...) MERIDAX_LAYOUT_REF_NAMED(name)
+#define MERIDAX_LAYOUT_REF_Span(name, first, last) \
+  inline constexpr ::meridax::records::FieldRef name = ::meridax::records::Span(first, last);
+
+// The rows every record of the service begins with, CreatedDate spanning the last three.
+#define MERIDAX_RECORD_HEADER_ROWS(X, M) \
+  X(F, RecordSpec, 1, 2)                 \
+  X(F, DataCategory, 3, 1)               \
+  X(F, CreatedYear, 4, 4)                \
+  X(F, CreatedMonth, 8, 2)               \
+  X(F, CreatedDay, 10, 2)                \
+  X(Span, CreatedDate, CreatedYear, CreatedDay)
+
+// The race key as race and runner records (and the records built from them) keep it,
+// right after the header.
+#define MERIDAX_RACE_KEY_ROWS(X, M) \
+  X(F, RaceYear, 12, 4)             \
+  X(F, RaceMonthDay, 16, 4)         \
+  X(F, RacecourseCode, 20, 2)       \
+  X(F, MeetingNumber, 22, 2)        \
+  X(F, MeetingDay, 24, 2)           \
+  X(F, RaceNumber, 26, 2)
+
+// The same race key as the members of a group, at their offsets in its element.
+#define MERIDAX_RACE_KEY_MEMBER_ROWS(M, group) \
+  M(group, F, RaceYear, 0, 4)                  \
+  M(group, F, RaceMonthDay, 4, 4)              \
+  M(group, F, RacecourseCode, 8, 2)            \
+  M(group, F, MeetingNumber, 10, 2)            \
+  M(group, F, MeetingDay, 12, 2)               \
+  M(group, F, RaceNumber, 14, 2)

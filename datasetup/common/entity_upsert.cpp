@@ -4,11 +4,11 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/paths.h"
+#include "datasetup/common/record_index.h"
 #include "datasetup/common/step_frame.h"
 #include "platform/drive.h"
 #include "platform/file_ops.h"
@@ -19,13 +19,6 @@
 
 namespace meridax {
 namespace {
-
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
-template <typename V>
-using TextMap = std::unordered_map<std::string, V, TextHash, std::equal_to<>>;
 
 // One listed entity: the source record number at each place of its file, and for each
 // place the next place that holds the same identity (-1 for none).
@@ -57,38 +50,67 @@ UpsertResult UpsertEntityFiles(const UpsertRule& rule, StagedFiles& outputs, Ste
   UpsertResult result;
 
   std::vector<Entity> entities;
-  TextMap<std::size_t> entityOf;
-  std::unordered_set<std::string> unsafe;
   {
+    std::unordered_set<std::string> listed;
+    std::unordered_set<std::string> unsafe;
     ItemReader list(rule.listFile);
     while (!list.AtEnd()) {
       std::string id = list.Next();
       ++result.listCount;
       if (rule.eventsWhileEmptying) host.ProcessEvents();
-      if (entityOf.contains(id)) continue;
+      if (listed.contains(id)) continue;
       if (auto name = FileNameOfId(id)) {
-        entityOf.emplace(id, entities.size());
+        listed.insert(id);
         entities.push_back({std::move(id), std::move(*name), {}, {}});
       } else {
         unsafe.insert(std::move(id));
       }
     }
+    result.skippedIds = static_cast<std::int64_t>(unsafe.size());
   }
-  result.skippedIds = static_cast<std::int64_t>(unsafe.size());
+
+  // Only an id as wide as the entity field can name a record's entity.
+  const auto width = static_cast<std::size_t>(rule.entityField.width);
+  std::vector<std::size_t> named;
+  for (std::size_t e = 0; e < entities.size(); ++e) {
+    if (entities[e].id.size() == width) named.push_back(e);
+  }
+  const records::FieldRef entityKey[] = {{1, rule.entityField.width}};
+  const RecordIndex entityOf(
+      static_cast<std::int64_t>(named.size()),
+      [&](std::int64_t n) -> std::string_view {
+        return entities[named[static_cast<std::size_t>(n - 1)]].id;
+      },
+      entityKey, Match::kFirst);
 
   const RecordMap source(rule.sourceFile, rule.recordLength);
   result.sourceCount = source.Count();
-  // Keyed by entity field and identity, both fixed-width, so the joined text is unambiguous.
-  TextMap<SameIdentity> identities;
-  std::string key;
+  // The records of listed entities, and each one's entity.
+  std::vector<std::int64_t> listedRecords;
+  std::vector<std::size_t> entityOfRecord;
   for (std::int64_t k = 1; k <= result.sourceCount; ++k) {
-    const std::string_view record = source.Record(k);
-    const std::string_view entityId = records::View(record, rule.entityField);
-    if (const auto found = entityOf.find(entityId); found != entityOf.end()) {
-      Entity& entity = entities[found->second];
-      key.assign(entityId);
-      for (const auto& f : rule.identityFields) key.append(records::View(record, f));
-      SameIdentity& same = identities.try_emplace(key).first->second;
+    const std::int64_t n = entityOf.Find(records::View(source.Record(k), rule.entityField));
+    if (n == 0) continue;
+    listedRecords.push_back(k);
+    entityOfRecord.push_back(named[static_cast<std::size_t>(n - 1)]);
+  }
+  // Keyed by entity field and identity, both fixed-width, so the joined text is
+  // unambiguous; each key's places are kept at its first record.
+  std::vector<records::FieldRef> identityKey{rule.entityField};
+  identityKey.insert(identityKey.end(), rule.identityFields.begin(), rule.identityFields.end());
+  const RecordIndex firstOfIdentity(
+      static_cast<std::int64_t>(listedRecords.size()),
+      [&](std::int64_t n) { return source.Record(listedRecords[static_cast<std::size_t>(n - 1)]); },
+      identityKey, Match::kFirst);
+  std::vector<SameIdentity> identities(listedRecords.size() + 1);
+  std::size_t next = 0;
+  for (std::int64_t k = 1; k <= result.sourceCount; ++k) {
+    if (next < listedRecords.size() && listedRecords[next] == k) {
+      const std::string_view record = source.Record(k);
+      Entity& entity = entities[entityOfRecord[next]];
+      ++next;
+      SameIdentity& same = identities[static_cast<std::size_t>(
+          firstOfIdentity.Find(JoinedKey(record, identityKey)))];
       const auto date = DateOf(record, rule.createdDate);
       bool placed = false;
       for (std::int64_t t = same.first; t >= 0; t = entity.nextSame[static_cast<std::size_t>(t)]) {

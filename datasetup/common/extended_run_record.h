@@ -9,276 +9,129 @@
 #include "records/layout.h"
 #include "records/race_layouts.h"
 
+#define MERIDAX_EXTENDED_RUN_ROWS(X, M)                                                   \
+  MERIDAX_RECORD_HEADER_ROWS(X, M)                                                        \
+  MERIDAX_RACE_KEY_ROWS(X, M)                                                             \
+  MERIDAX_RUNNER_ENTRY_ROWS(X, M)                                                         \
+  X(F, FoalOrder, 41, 2)                                                                  \
+  X(F, WeekdayCode, 43, 1)                                                                \
+  X(F, MarketCode, 44, 6)                                                                 \
+  X(F, MarketOrganizer, 50, 40)                                                           \
+  X(F, MarketName, 90, 80)                                                                \
+  X(F, MarketStartDate, 170, 8)                                                           \
+  X(F, MarketEndDate, 178, 8)                                                             \
+  X(F, SaleAge, 186, 1)                                                                   \
+  X(F, SalePrice, 187, 10)                                                                \
+  X(F, BirthYear, 197, 4)                                                                 \
+  X(F, BirthMonth, 201, 2)                                                                \
+  X(F, BirthDay, 203, 2)                                                                  \
+  X(Span, BirthDate, BirthYear, BirthDay)                                                 \
+  X(F, InvitationRegion, 205, 20)                                                         \
+  X(F, BreederCode, 225, 8)                                                               \
+  X(F, BirthplaceName, 233, 20)                                                           \
+  /* Seven ancestor blocks; the builder fills only the sire and dam numbers (1 and 2). */ \
+  X(G, AncestorBlocks, 253, 34, 7, 3)                                                     \
+  M(AncestorBlocks, F, BreedingNumber, 0, 10)                                             \
+  M(AncestorBlocks, F, BirthYear, 10, 4)                                                  \
+  M(AncestorBlocks, F, BirthplaceName, 14, 20)                                            \
+  X(F, HorseName, 491, 36)                                                                \
+  X(F, Unassigned527, 527, 1)                                                             \
+  X(F, HorseSymbolCode, 528, 2)                                                           \
+  X(F, SexCode, 530, 1)                                                                   \
+  X(F, BreedCode, 531, 1)                                                                 \
+  X(F, CoatColorCode, 532, 2)                                                             \
+  X(F, AffiliationCode, 534, 1)                                                           \
+  X(F, TrainerCode, 535, 5)                                                               \
+  X(F, OwnerCode, 540, 6)                                                                 \
+  X(F, SilksDescription, 546, 60)                                                         \
+  X(F, WeightCarried, 606, 3)                                                             \
+  X(F, WeightCarriedBefore, 609, 3)                                                       \
+  X(F, BlinkerCode, 612, 1)                                                               \
+  X(F, Reserved2, 613, 1)                                                                 \
+  X(F, JockeyCode, 614, 5)                                                                \
+  X(F, JockeyBirthYear, 619, 4)                                                           \
+  X(F, JockeyBirthMonth, 623, 2)                                                          \
+  X(F, JockeyBirthDay, 625, 2)                                                            \
+  X(Span, JockeyBirthDate, JockeyBirthYear, JockeyBirthDay)                               \
+  X(F, JockeySexCode, 627, 1)                                                             \
+  X(F, JockeyInvitationRegion, 628, 20)                                                   \
+  X(F, RidingQualificationCode, 648, 1)                                                   \
+  X(F, JockeyCodeBefore, 649, 5)                                                          \
+  X(F, JockeyShortName, 654, 8)                                                           \
+  X(F, JockeyShortNameBefore, 662, 8)                                                     \
+  X(F, ApprenticeCode, 670, 1)                                                            \
+  X(F, ApprenticeCodeBefore, 671, 1)                                                      \
+  X(F, BodyWeight, 672, 3)                                                                \
+  X(F, BodyWeightChangeSign, 675, 1)                                                      \
+  X(F, BodyWeightChange, 676, 3)                                                          \
+  X(F, AbnormalityCode, 679, 1)                                                           \
+  X(F, ArrivalOrder, 680, 2)                                                              \
+  X(F, FinishPosition, 682, 2)                                                            \
+  X(F, DeadHeatCode, 684, 1)                                                              \
+  X(F, DeadHeatCount, 685, 1)                                                             \
+  X(F, FinishTime, 686, 4)                                                                \
+  X(F, MarginCode, 690, 3)                                                                \
+  X(F, MarginCodePlus, 693, 3)                                                            \
+  X(F, MarginCodePlusPlus, 696, 3)                                                        \
+  X(F, CornerPositions, 699, 2, 4)                                                        \
+  X(F, WinOdds, 707, 4)                                                                   \
+  X(F, WinPopularity, 711, 2)                                                             \
+  X(F, PrizeMoney, 713, 8)                                                                \
+  X(F, AddedMoney, 721, 8)                                                                \
+  X(F, Reserved3, 729, 3)                                                                 \
+  X(F, Reserved4, 732, 3)                                                                 \
+  X(F, Last4FurlongTime, 735, 3)                                                          \
+  X(F, Last3FurlongTime, 738, 3)                                                          \
+  X(F, TimeBehindWinner, 741, 4)                                                          \
+  X(F, GradeCode, 745, 1)                                                                 \
+  X(F, GradeCodeBefore, 746, 1)                                                           \
+  X(F, RaceConditionKind, 747, 2)                                                         \
+  X(F, RaceConditionSymbol, 749, 3)                                                       \
+  X(F, RaceWeightKind, 752, 1)                                                            \
+  X(F, RaceAgeConditions, 753, 3, 5)                                                      \
+  X(F, Distance, 768, 4)                                                                  \
+  X(F, DistanceBefore, 772, 4)                                                            \
+  X(F, TrackCode, 776, 2)                                                                 \
+  X(F, TrackCodeBefore, 778, 2)                                                           \
+  X(F, CourseDivision, 780, 2)                                                            \
+  X(F, CourseDivisionBefore, 782, 2)                                                      \
+  X(F, PrizeMoneyByPlace, 784, 8, 7)                                                      \
+  X(F, PrizeMoneyByPlaceBefore, 840, 8, 5)                                                \
+  X(F, AddedMoneyByPlace, 880, 8, 5)                                                      \
+  X(F, AddedMoneyByPlaceBefore, 920, 8, 3)                                                \
+  X(F, PostTime, 944, 4)                                                                  \
+  X(F, PostTimeBefore, 948, 4)                                                            \
+  X(F, RegisteredCount, 952, 2)                                                           \
+  X(F, StarterCount, 954, 2)                                                              \
+  X(F, FinisherCount, 956, 2)                                                             \
+  X(F, WeatherCode, 958, 1)                                                               \
+  X(F, TurfGoingCode, 959, 1)                                                             \
+  X(F, DirtGoingCode, 960, 1)                                                             \
+  X(F, FurlongLeaderTimes, 961, 3, 25)                                                    \
+  X(F, JumpMileTime, 1036, 4)                                                             \
+  X(F, First3FurlongLapTime, 1040, 3)                                                     \
+  X(F, First4FurlongLapTime, 1043, 3)                                                     \
+  X(F, Last3FurlongLapTime, 1046, 3)                                                      \
+  X(F, Last4FurlongLapTime, 1049, 3)                                                      \
+  X(G, CornerPassings, 1052, 72, 4, 3)                                                    \
+  M(CornerPassings, F, CornerNumber, 0, 1)                                                \
+  M(CornerPassings, F, LapCount, 1, 1)                                                    \
+  M(CornerPassings, F, PassingOrder, 2, 70)                                               \
+  X(F, LineEnd, 1340, 2)
+
 namespace meridax {
 
-namespace extended_run_detail {
-using records::F;
-using records::G;
-inline constexpr records::FieldSpec kFields[] = {
-    F("RecordSpec", 1, 2),
-    F("DataCategory", 3, 1),
-    F("CreatedYear", 4, 4),
-    F("CreatedMonth", 8, 2),
-    F("CreatedDay", 10, 2),
-    F("RaceYear", 12, 4),
-    F("RaceMonthDay", 16, 4),
-    F("RacecourseCode", 20, 2),
-    F("MeetingNumber", 22, 2),
-    F("MeetingDay", 24, 2),
-    F("RaceNumber", 26, 2),
-    F("FrameNumber", 28, 1),
-    F("HorseNumber", 29, 2),
-    F("HorseId", 31, 10),
-    F("FoalOrder", 41, 2),
-    F("WeekdayCode", 43, 1),
-    F("MarketCode", 44, 6),
-    F("MarketOrganizer", 50, 40),
-    F("MarketName", 90, 80),
-    F("MarketStartDate", 170, 8),
-    F("MarketEndDate", 178, 8),
-    F("SaleAge", 186, 1),
-    F("SalePrice", 187, 10),
-    F("BirthYear", 197, 4),
-    F("BirthMonth", 201, 2),
-    F("BirthDay", 203, 2),
-    F("InvitationRegion", 205, 20),
-    F("BreederCode", 225, 8),
-    F("BirthplaceName", 233, 20),
-    // Seven ancestor blocks; the builder fills only the sire and dam numbers (1 and 2).
-    G("AncestorBlocks", 253, 34, 7, 3),
-    F("AncestorBlocks.BreedingNumber", 0, 10),
-    F("AncestorBlocks.BirthYear", 10, 4),
-    F("AncestorBlocks.BirthplaceName", 14, 20),
-    F("HorseName", 491, 36),
-    F("Unassigned527", 527, 1),
-    F("HorseSymbolCode", 528, 2),
-    F("SexCode", 530, 1),
-    F("BreedCode", 531, 1),
-    F("CoatColorCode", 532, 2),
-    F("AffiliationCode", 534, 1),
-    F("TrainerCode", 535, 5),
-    F("OwnerCode", 540, 6),
-    F("SilksDescription", 546, 60),
-    F("WeightCarried", 606, 3),
-    F("WeightCarriedBefore", 609, 3),
-    F("BlinkerCode", 612, 1),
-    F("Reserved2", 613, 1),
-    F("JockeyCode", 614, 5),
-    F("JockeyBirthYear", 619, 4),
-    F("JockeyBirthMonth", 623, 2),
-    F("JockeyBirthDay", 625, 2),
-    F("JockeySexCode", 627, 1),
-    F("JockeyInvitationRegion", 628, 20),
-    F("RidingQualificationCode", 648, 1),
-    F("JockeyCodeBefore", 649, 5),
-    F("JockeyShortName", 654, 8),
-    F("JockeyShortNameBefore", 662, 8),
-    F("ApprenticeCode", 670, 1),
-    F("ApprenticeCodeBefore", 671, 1),
-    F("BodyWeight", 672, 3),
-    F("BodyWeightChangeSign", 675, 1),
-    F("BodyWeightChange", 676, 3),
-    F("AbnormalityCode", 679, 1),
-    F("ArrivalOrder", 680, 2),
-    F("FinishPosition", 682, 2),
-    F("DeadHeatCode", 684, 1),
-    F("DeadHeatCount", 685, 1),
-    F("FinishTime", 686, 4),
-    F("MarginCode", 690, 3),
-    F("MarginCodePlus", 693, 3),
-    F("MarginCodePlusPlus", 696, 3),
-    F("CornerPositions", 699, 2, 4),
-    F("WinOdds", 707, 4),
-    F("WinPopularity", 711, 2),
-    F("PrizeMoney", 713, 8),
-    F("AddedMoney", 721, 8),
-    F("Reserved3", 729, 3),
-    F("Reserved4", 732, 3),
-    F("Last4FurlongTime", 735, 3),
-    F("Last3FurlongTime", 738, 3),
-    F("TimeBehindWinner", 741, 4),
-    F("GradeCode", 745, 1),
-    F("GradeCodeBefore", 746, 1),
-    F("RaceConditionKind", 747, 2),
-    F("RaceConditionSymbol", 749, 3),
-    F("RaceWeightKind", 752, 1),
-    F("RaceAgeConditions", 753, 3, 5),
-    F("Distance", 768, 4),
-    F("DistanceBefore", 772, 4),
-    F("TrackCode", 776, 2),
-    F("TrackCodeBefore", 778, 2),
-    F("CourseDivision", 780, 2),
-    F("CourseDivisionBefore", 782, 2),
-    F("PrizeMoneyByPlace", 784, 8, 7),
-    F("PrizeMoneyByPlaceBefore", 840, 8, 5),
-    F("AddedMoneyByPlace", 880, 8, 5),
-    F("AddedMoneyByPlaceBefore", 920, 8, 3),
-    F("PostTime", 944, 4),
-    F("PostTimeBefore", 948, 4),
-    F("RegisteredCount", 952, 2),
-    F("StarterCount", 954, 2),
-    F("FinisherCount", 956, 2),
-    F("WeatherCode", 958, 1),
-    F("TurfGoingCode", 959, 1),
-    F("DirtGoingCode", 960, 1),
-    F("FurlongLeaderTimes", 961, 3, 25),
-    F("JumpMileTime", 1036, 4),
-    F("First3FurlongLapTime", 1040, 3),
-    F("First4FurlongLapTime", 1043, 3),
-    F("Last3FurlongLapTime", 1046, 3),
-    F("Last4FurlongLapTime", 1049, 3),
-    G("CornerPassings", 1052, 72, 4, 3),
-    F("CornerPassings.CornerNumber", 0, 1),
-    F("CornerPassings.LapCount", 1, 1),
-    F("CornerPassings.PassingOrder", 2, 70),
-    F("LineEnd", 1340, 2),
-};
-}  // namespace extended_run_detail
-
 inline constexpr int kExtendedRunLength = 1341;
-inline constexpr records::Layout kExtendedRunLayout{"ExtendedRun", extended_run_detail::kFields,
+inline constexpr records::FieldSpec kExtendedRunLayoutFields[] = {
+    MERIDAX_LAYOUT_ROWS(MERIDAX_EXTENDED_RUN_ROWS)};
+inline constexpr records::Layout kExtendedRunLayout{"ExtendedRun", kExtendedRunLayoutFields,
                                                     kExtendedRunLength, kExtendedRunLength};
 static_assert(records::LayoutIsValid(kExtendedRunLayout));
 
 namespace extended_run {
 using records::FieldOf;
 using records::FieldRef;
-inline constexpr FieldRef RecordSpec = FieldOf(kExtendedRunLayout, "RecordSpec");
-inline constexpr FieldRef DataCategory = FieldOf(kExtendedRunLayout, "DataCategory");
-inline constexpr FieldRef CreatedYear = FieldOf(kExtendedRunLayout, "CreatedYear");
-inline constexpr FieldRef CreatedMonth = FieldOf(kExtendedRunLayout, "CreatedMonth");
-inline constexpr FieldRef CreatedDay = FieldOf(kExtendedRunLayout, "CreatedDay");
-inline constexpr FieldRef RaceYear = FieldOf(kExtendedRunLayout, "RaceYear");
-inline constexpr FieldRef RaceMonthDay = FieldOf(kExtendedRunLayout, "RaceMonthDay");
-inline constexpr FieldRef RacecourseCode = FieldOf(kExtendedRunLayout, "RacecourseCode");
-inline constexpr FieldRef MeetingNumber = FieldOf(kExtendedRunLayout, "MeetingNumber");
-inline constexpr FieldRef MeetingDay = FieldOf(kExtendedRunLayout, "MeetingDay");
-inline constexpr FieldRef RaceNumber = FieldOf(kExtendedRunLayout, "RaceNumber");
-inline constexpr FieldRef FrameNumber = FieldOf(kExtendedRunLayout, "FrameNumber");
-inline constexpr FieldRef HorseNumber = FieldOf(kExtendedRunLayout, "HorseNumber");
-inline constexpr FieldRef HorseId = FieldOf(kExtendedRunLayout, "HorseId");
-inline constexpr FieldRef FoalOrder = FieldOf(kExtendedRunLayout, "FoalOrder");
-inline constexpr FieldRef WeekdayCode = FieldOf(kExtendedRunLayout, "WeekdayCode");
-inline constexpr FieldRef MarketCode = FieldOf(kExtendedRunLayout, "MarketCode");
-inline constexpr FieldRef MarketOrganizer = FieldOf(kExtendedRunLayout, "MarketOrganizer");
-inline constexpr FieldRef MarketName = FieldOf(kExtendedRunLayout, "MarketName");
-inline constexpr FieldRef MarketStartDate = FieldOf(kExtendedRunLayout, "MarketStartDate");
-inline constexpr FieldRef MarketEndDate = FieldOf(kExtendedRunLayout, "MarketEndDate");
-inline constexpr FieldRef SaleAge = FieldOf(kExtendedRunLayout, "SaleAge");
-inline constexpr FieldRef SalePrice = FieldOf(kExtendedRunLayout, "SalePrice");
-inline constexpr FieldRef BirthYear = FieldOf(kExtendedRunLayout, "BirthYear");
-inline constexpr FieldRef BirthMonth = FieldOf(kExtendedRunLayout, "BirthMonth");
-inline constexpr FieldRef BirthDay = FieldOf(kExtendedRunLayout, "BirthDay");
-inline constexpr FieldRef InvitationRegion = FieldOf(kExtendedRunLayout, "InvitationRegion");
-inline constexpr FieldRef BreederCode = FieldOf(kExtendedRunLayout, "BreederCode");
-inline constexpr FieldRef BirthplaceName = FieldOf(kExtendedRunLayout, "BirthplaceName");
-inline constexpr FieldRef AncestorBlocks = FieldOf(kExtendedRunLayout, "AncestorBlocks");
-inline constexpr FieldRef AncestorBlocks_BreedingNumber =
-    FieldOf(kExtendedRunLayout, "AncestorBlocks.BreedingNumber");
-inline constexpr FieldRef AncestorBlocks_BirthYear =
-    FieldOf(kExtendedRunLayout, "AncestorBlocks.BirthYear");
-inline constexpr FieldRef AncestorBlocks_BirthplaceName =
-    FieldOf(kExtendedRunLayout, "AncestorBlocks.BirthplaceName");
-inline constexpr FieldRef HorseName = FieldOf(kExtendedRunLayout, "HorseName");
-inline constexpr FieldRef Unassigned527 = FieldOf(kExtendedRunLayout, "Unassigned527");
-inline constexpr FieldRef HorseSymbolCode = FieldOf(kExtendedRunLayout, "HorseSymbolCode");
-inline constexpr FieldRef SexCode = FieldOf(kExtendedRunLayout, "SexCode");
-inline constexpr FieldRef BreedCode = FieldOf(kExtendedRunLayout, "BreedCode");
-inline constexpr FieldRef CoatColorCode = FieldOf(kExtendedRunLayout, "CoatColorCode");
-inline constexpr FieldRef AffiliationCode = FieldOf(kExtendedRunLayout, "AffiliationCode");
-inline constexpr FieldRef TrainerCode = FieldOf(kExtendedRunLayout, "TrainerCode");
-inline constexpr FieldRef OwnerCode = FieldOf(kExtendedRunLayout, "OwnerCode");
-inline constexpr FieldRef SilksDescription = FieldOf(kExtendedRunLayout, "SilksDescription");
-inline constexpr FieldRef WeightCarried = FieldOf(kExtendedRunLayout, "WeightCarried");
-inline constexpr FieldRef WeightCarriedBefore = FieldOf(kExtendedRunLayout, "WeightCarriedBefore");
-inline constexpr FieldRef BlinkerCode = FieldOf(kExtendedRunLayout, "BlinkerCode");
-inline constexpr FieldRef Reserved2 = FieldOf(kExtendedRunLayout, "Reserved2");
-inline constexpr FieldRef JockeyCode = FieldOf(kExtendedRunLayout, "JockeyCode");
-inline constexpr FieldRef JockeyBirthYear = FieldOf(kExtendedRunLayout, "JockeyBirthYear");
-inline constexpr FieldRef JockeyBirthMonth = FieldOf(kExtendedRunLayout, "JockeyBirthMonth");
-inline constexpr FieldRef JockeyBirthDay = FieldOf(kExtendedRunLayout, "JockeyBirthDay");
-inline constexpr FieldRef JockeySexCode = FieldOf(kExtendedRunLayout, "JockeySexCode");
-inline constexpr FieldRef JockeyInvitationRegion =
-    FieldOf(kExtendedRunLayout, "JockeyInvitationRegion");
-inline constexpr FieldRef RidingQualificationCode =
-    FieldOf(kExtendedRunLayout, "RidingQualificationCode");
-inline constexpr FieldRef JockeyCodeBefore = FieldOf(kExtendedRunLayout, "JockeyCodeBefore");
-inline constexpr FieldRef JockeyShortName = FieldOf(kExtendedRunLayout, "JockeyShortName");
-inline constexpr FieldRef JockeyShortNameBefore =
-    FieldOf(kExtendedRunLayout, "JockeyShortNameBefore");
-inline constexpr FieldRef ApprenticeCode = FieldOf(kExtendedRunLayout, "ApprenticeCode");
-inline constexpr FieldRef ApprenticeCodeBefore =
-    FieldOf(kExtendedRunLayout, "ApprenticeCodeBefore");
-inline constexpr FieldRef BodyWeight = FieldOf(kExtendedRunLayout, "BodyWeight");
-inline constexpr FieldRef BodyWeightChangeSign =
-    FieldOf(kExtendedRunLayout, "BodyWeightChangeSign");
-inline constexpr FieldRef BodyWeightChange = FieldOf(kExtendedRunLayout, "BodyWeightChange");
-inline constexpr FieldRef AbnormalityCode = FieldOf(kExtendedRunLayout, "AbnormalityCode");
-inline constexpr FieldRef ArrivalOrder = FieldOf(kExtendedRunLayout, "ArrivalOrder");
-inline constexpr FieldRef FinishPosition = FieldOf(kExtendedRunLayout, "FinishPosition");
-inline constexpr FieldRef DeadHeatCode = FieldOf(kExtendedRunLayout, "DeadHeatCode");
-inline constexpr FieldRef DeadHeatCount = FieldOf(kExtendedRunLayout, "DeadHeatCount");
-inline constexpr FieldRef FinishTime = FieldOf(kExtendedRunLayout, "FinishTime");
-inline constexpr FieldRef MarginCode = FieldOf(kExtendedRunLayout, "MarginCode");
-inline constexpr FieldRef MarginCodePlus = FieldOf(kExtendedRunLayout, "MarginCodePlus");
-inline constexpr FieldRef MarginCodePlusPlus = FieldOf(kExtendedRunLayout, "MarginCodePlusPlus");
-inline constexpr FieldRef CornerPositions = FieldOf(kExtendedRunLayout, "CornerPositions");
-inline constexpr FieldRef WinOdds = FieldOf(kExtendedRunLayout, "WinOdds");
-inline constexpr FieldRef WinPopularity = FieldOf(kExtendedRunLayout, "WinPopularity");
-inline constexpr FieldRef PrizeMoney = FieldOf(kExtendedRunLayout, "PrizeMoney");
-inline constexpr FieldRef AddedMoney = FieldOf(kExtendedRunLayout, "AddedMoney");
-inline constexpr FieldRef Reserved3 = FieldOf(kExtendedRunLayout, "Reserved3");
-inline constexpr FieldRef Reserved4 = FieldOf(kExtendedRunLayout, "Reserved4");
-inline constexpr FieldRef Last4FurlongTime = FieldOf(kExtendedRunLayout, "Last4FurlongTime");
-inline constexpr FieldRef Last3FurlongTime = FieldOf(kExtendedRunLayout, "Last3FurlongTime");
-inline constexpr FieldRef TimeBehindWinner = FieldOf(kExtendedRunLayout, "TimeBehindWinner");
-inline constexpr FieldRef GradeCode = FieldOf(kExtendedRunLayout, "GradeCode");
-inline constexpr FieldRef GradeCodeBefore = FieldOf(kExtendedRunLayout, "GradeCodeBefore");
-inline constexpr FieldRef RaceConditionKind = FieldOf(kExtendedRunLayout, "RaceConditionKind");
-inline constexpr FieldRef RaceConditionSymbol = FieldOf(kExtendedRunLayout, "RaceConditionSymbol");
-inline constexpr FieldRef RaceWeightKind = FieldOf(kExtendedRunLayout, "RaceWeightKind");
-inline constexpr FieldRef RaceAgeConditions = FieldOf(kExtendedRunLayout, "RaceAgeConditions");
-inline constexpr FieldRef Distance = FieldOf(kExtendedRunLayout, "Distance");
-inline constexpr FieldRef DistanceBefore = FieldOf(kExtendedRunLayout, "DistanceBefore");
-inline constexpr FieldRef TrackCode = FieldOf(kExtendedRunLayout, "TrackCode");
-inline constexpr FieldRef TrackCodeBefore = FieldOf(kExtendedRunLayout, "TrackCodeBefore");
-inline constexpr FieldRef CourseDivision = FieldOf(kExtendedRunLayout, "CourseDivision");
-inline constexpr FieldRef CourseDivisionBefore =
-    FieldOf(kExtendedRunLayout, "CourseDivisionBefore");
-inline constexpr FieldRef PrizeMoneyByPlace = FieldOf(kExtendedRunLayout, "PrizeMoneyByPlace");
-inline constexpr FieldRef PrizeMoneyByPlaceBefore =
-    FieldOf(kExtendedRunLayout, "PrizeMoneyByPlaceBefore");
-inline constexpr FieldRef AddedMoneyByPlace = FieldOf(kExtendedRunLayout, "AddedMoneyByPlace");
-inline constexpr FieldRef AddedMoneyByPlaceBefore =
-    FieldOf(kExtendedRunLayout, "AddedMoneyByPlaceBefore");
-inline constexpr FieldRef PostTime = FieldOf(kExtendedRunLayout, "PostTime");
-inline constexpr FieldRef PostTimeBefore = FieldOf(kExtendedRunLayout, "PostTimeBefore");
-inline constexpr FieldRef RegisteredCount = FieldOf(kExtendedRunLayout, "RegisteredCount");
-inline constexpr FieldRef StarterCount = FieldOf(kExtendedRunLayout, "StarterCount");
-inline constexpr FieldRef FinisherCount = FieldOf(kExtendedRunLayout, "FinisherCount");
-inline constexpr FieldRef WeatherCode = FieldOf(kExtendedRunLayout, "WeatherCode");
-inline constexpr FieldRef TurfGoingCode = FieldOf(kExtendedRunLayout, "TurfGoingCode");
-inline constexpr FieldRef DirtGoingCode = FieldOf(kExtendedRunLayout, "DirtGoingCode");
-inline constexpr FieldRef FurlongLeaderTimes = FieldOf(kExtendedRunLayout, "FurlongLeaderTimes");
-inline constexpr FieldRef JumpMileTime = FieldOf(kExtendedRunLayout, "JumpMileTime");
-inline constexpr FieldRef First3FurlongLapTime =
-    FieldOf(kExtendedRunLayout, "First3FurlongLapTime");
-inline constexpr FieldRef First4FurlongLapTime =
-    FieldOf(kExtendedRunLayout, "First4FurlongLapTime");
-inline constexpr FieldRef Last3FurlongLapTime = FieldOf(kExtendedRunLayout, "Last3FurlongLapTime");
-inline constexpr FieldRef Last4FurlongLapTime = FieldOf(kExtendedRunLayout, "Last4FurlongLapTime");
-inline constexpr FieldRef CornerPassings = FieldOf(kExtendedRunLayout, "CornerPassings");
-inline constexpr FieldRef CornerPassings_CornerNumber =
-    FieldOf(kExtendedRunLayout, "CornerPassings.CornerNumber");
-inline constexpr FieldRef CornerPassings_LapCount =
-    FieldOf(kExtendedRunLayout, "CornerPassings.LapCount");
-inline constexpr FieldRef CornerPassings_PassingOrder =
-    FieldOf(kExtendedRunLayout, "CornerPassings.PassingOrder");
-inline constexpr FieldRef LineEnd = FieldOf(kExtendedRunLayout, "LineEnd");
-// Dates kept as year, month and day, seen whole.
-inline constexpr FieldRef CreatedDate = records::Span(CreatedYear, CreatedDay);
-inline constexpr FieldRef BirthDate = records::Span(BirthYear, BirthDay);
-inline constexpr FieldRef JockeyBirthDate = records::Span(JockeyBirthYear, JockeyBirthDay);
+MERIDAX_LAYOUT_REFS(MERIDAX_EXTENDED_RUN_ROWS, kExtendedRunLayout)
 // The youngest-age condition is the last of the race's age conditions.
 inline constexpr FieldRef YoungestAgeCondition = RaceAgeConditions.At(5);
 }  // namespace extended_run

@@ -13,82 +13,55 @@
 #include "records/layout.h"
 #include "records/person_layouts.h"
 
+#define MERIDAX_PERSON_STAT_ROWS(X, M) \
+  X(F, PersonCode, 1, 5)               \
+  X(F, ThisYearTurfTop3Rate, 6, 6)     \
+  X(F, ThisYearDirtTop3Rate, 12, 6)    \
+  X(F, LastYearTurfTop3Rate, 18, 6)    \
+  X(F, LastYearDirtTop3Rate, 24, 6)    \
+  X(F, TotalTurfTop3Rate, 30, 6)       \
+  X(F, TotalDirtTop3Rate, 36, 6)       \
+  X(F, JumpTop3Rate, 42, 6)            \
+  X(F, ThisYearTurfTop2Rate, 48, 6)    \
+  X(F, ThisYearDirtTop2Rate, 54, 6)    \
+  X(F, LastYearTurfTop2Rate, 60, 6)    \
+  X(F, LastYearDirtTop2Rate, 66, 6)    \
+  X(F, TotalTurfTop2Rate, 72, 6)       \
+  X(F, TotalDirtTop2Rate, 78, 6)       \
+  X(F, JumpTop2Rate, 84, 6)            \
+  X(F, TotalFlatPrize, 90, 9)          \
+  X(F, TotalJumpPrize, 99, 9)          \
+  X(F, TotalFlatRuns, 108, 6)          \
+  X(F, JumpRuns, 114, 6)               \
+  X(F, LineEnd, 120, 2)
+
+#define MERIDAX_BREEDER_OWNER_STAT_ROWS(X, M) \
+  X(F, BreederOwnerCode, 1, 6)                \
+  X(F, Top3Rate, 7, 6)                        \
+  X(F, Top2Rate, 13, 6)                       \
+  X(F, TotalPrize, 19, 9)                     \
+  X(F, Runs, 28, 6)                           \
+  X(F, LineEnd, 34, 2)
+
 namespace meridax {
 
-namespace person_stat_detail {
-using records::F;
-inline constexpr records::FieldSpec kFields[] = {
-    F("PersonCode", 1, 5),
-    F("ThisYearTurfTop3Rate", 6, 6),
-    F("ThisYearDirtTop3Rate", 12, 6),
-    F("LastYearTurfTop3Rate", 18, 6),
-    F("LastYearDirtTop3Rate", 24, 6),
-    F("TotalTurfTop3Rate", 30, 6),
-    F("TotalDirtTop3Rate", 36, 6),
-    F("JumpTop3Rate", 42, 6),
-    F("ThisYearTurfTop2Rate", 48, 6),
-    F("ThisYearDirtTop2Rate", 54, 6),
-    F("LastYearTurfTop2Rate", 60, 6),
-    F("LastYearDirtTop2Rate", 66, 6),
-    F("TotalTurfTop2Rate", 72, 6),
-    F("TotalDirtTop2Rate", 78, 6),
-    F("JumpTop2Rate", 84, 6),
-    F("TotalFlatPrize", 90, 9),
-    F("TotalJumpPrize", 99, 9),
-    F("TotalFlatRuns", 108, 6),
-    F("JumpRuns", 114, 6),
-    F("LineEnd", 120, 2),
-};
-}  // namespace person_stat_detail
-
-inline constexpr records::Layout kPersonStatLayout{"PersonStat", person_stat_detail::kFields, 121,
-                                                   121};
+inline constexpr records::FieldSpec kPersonStatLayoutFields[] = {
+    MERIDAX_LAYOUT_ROWS(MERIDAX_PERSON_STAT_ROWS)};
+inline constexpr records::Layout kPersonStatLayout{"PersonStat", kPersonStatLayoutFields, 121, 121};
 static_assert(records::LayoutIsValid(kPersonStatLayout));
 
 namespace person_stat {
-using records::FieldRef;
-inline constexpr FieldRef PersonCode = FieldOf(kPersonStatLayout, "PersonCode");
-inline constexpr FieldRef ThisYearTurfTop3Rate = FieldOf(kPersonStatLayout, "ThisYearTurfTop3Rate");
-inline constexpr FieldRef ThisYearDirtTop3Rate = FieldOf(kPersonStatLayout, "ThisYearDirtTop3Rate");
-inline constexpr FieldRef LastYearTurfTop3Rate = FieldOf(kPersonStatLayout, "LastYearTurfTop3Rate");
-inline constexpr FieldRef LastYearDirtTop3Rate = FieldOf(kPersonStatLayout, "LastYearDirtTop3Rate");
-inline constexpr FieldRef TotalTurfTop3Rate = FieldOf(kPersonStatLayout, "TotalTurfTop3Rate");
-inline constexpr FieldRef TotalDirtTop3Rate = FieldOf(kPersonStatLayout, "TotalDirtTop3Rate");
-inline constexpr FieldRef JumpTop3Rate = FieldOf(kPersonStatLayout, "JumpTop3Rate");
-inline constexpr FieldRef ThisYearTurfTop2Rate = FieldOf(kPersonStatLayout, "ThisYearTurfTop2Rate");
-inline constexpr FieldRef ThisYearDirtTop2Rate = FieldOf(kPersonStatLayout, "ThisYearDirtTop2Rate");
-inline constexpr FieldRef LastYearTurfTop2Rate = FieldOf(kPersonStatLayout, "LastYearTurfTop2Rate");
-inline constexpr FieldRef LastYearDirtTop2Rate = FieldOf(kPersonStatLayout, "LastYearDirtTop2Rate");
-inline constexpr FieldRef TotalTurfTop2Rate = FieldOf(kPersonStatLayout, "TotalTurfTop2Rate");
-inline constexpr FieldRef TotalDirtTop2Rate = FieldOf(kPersonStatLayout, "TotalDirtTop2Rate");
-inline constexpr FieldRef JumpTop2Rate = FieldOf(kPersonStatLayout, "JumpTop2Rate");
-inline constexpr FieldRef TotalFlatPrize = FieldOf(kPersonStatLayout, "TotalFlatPrize");
-inline constexpr FieldRef TotalJumpPrize = FieldOf(kPersonStatLayout, "TotalJumpPrize");
-inline constexpr FieldRef TotalFlatRuns = FieldOf(kPersonStatLayout, "TotalFlatRuns");
-inline constexpr FieldRef JumpRuns = FieldOf(kPersonStatLayout, "JumpRuns");
-inline constexpr FieldRef LineEnd = FieldOf(kPersonStatLayout, "LineEnd");
+MERIDAX_LAYOUT_REFS(MERIDAX_PERSON_STAT_ROWS, kPersonStatLayout)
 }  // namespace person_stat
 
-namespace breeder_owner_stat_detail {
-using records::F;
-inline constexpr records::FieldSpec kFields[] = {
-    F("BreederOwnerCode", 1, 6), F("Top3Rate", 7, 6), F("Top2Rate", 13, 6),
-    F("TotalPrize", 19, 9),      F("Runs", 28, 6),    F("LineEnd", 34, 2),
-};
-}  // namespace breeder_owner_stat_detail
-
-inline constexpr records::Layout kBreederOwnerStatLayout{
-    "BreederOwnerStat", breeder_owner_stat_detail::kFields, 35, 35};
+inline constexpr records::FieldSpec kBreederOwnerStatLayoutFields[] = {
+    MERIDAX_LAYOUT_ROWS(MERIDAX_BREEDER_OWNER_STAT_ROWS)};
+inline constexpr records::Layout kBreederOwnerStatLayout{"BreederOwnerStat",
+                                                         kBreederOwnerStatLayoutFields, 35, 35};
 static_assert(records::LayoutIsValid(kBreederOwnerStatLayout));
 
 namespace breeder_owner_stat {
-using records::FieldRef;
-inline constexpr FieldRef BreederOwnerCode = FieldOf(kBreederOwnerStatLayout, "BreederOwnerCode");
-inline constexpr FieldRef Top3Rate = FieldOf(kBreederOwnerStatLayout, "Top3Rate");
-inline constexpr FieldRef Top2Rate = FieldOf(kBreederOwnerStatLayout, "Top2Rate");
-inline constexpr FieldRef TotalPrize = FieldOf(kBreederOwnerStatLayout, "TotalPrize");
-inline constexpr FieldRef Runs = FieldOf(kBreederOwnerStatLayout, "Runs");
-inline constexpr FieldRef LineEnd = FieldOf(kBreederOwnerStatLayout, "LineEnd");
+MERIDAX_LAYOUT_REFS(MERIDAX_BREEDER_OWNER_STAT_ROWS, kBreederOwnerStatLayout)
 }  // namespace breeder_owner_stat
 
 // Where a jockey or trainer record keeps what its statistics are made of. The Performance

@@ -1,12 +1,11 @@
 #include "datasetup/parents/female_line.h"
 
 #include <array>
-#include <bit>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "datasetup/common/record_index.h"
 #include "records/horse_layouts.h"
 
 namespace meridax {
@@ -45,49 +44,6 @@ class HorseLine {
   std::array<std::size_t, kValues.size()> at_{};
 };
 
-// From a BreedingNumber to the first mare that bears it: open addressing over the mares,
-// whose numbers stay in the mapped file.
-class MareIndex {
- public:
-  MareIndex(const RecordMap& horses, const std::vector<std::int64_t>& mareRecords)
-      : horses_(horses),
-        mareRecords_(mareRecords),
-        slots_(std::bit_ceil(2 * mareRecords.size() + 1), kNone),
-        mask_(slots_.size() - 1) {
-    for (std::size_t k = 0; k < mareRecords.size(); ++k) {
-      const std::string_view number = NumberOf(k);
-      std::size_t s = Slot(number);
-      while (slots_[s] != kNone && NumberOf(static_cast<std::size_t>(slots_[s])) != number) {
-        s = (s + 1) & mask_;
-      }
-      if (slots_[s] == kNone) slots_[s] = static_cast<std::int64_t>(k);
-    }
-  }
-
-  // The mare (0 on) whose own number is `number`, or -1.
-  std::int64_t Find(std::string_view number) const {
-    for (std::size_t s = Slot(number); slots_[s] != kNone; s = (s + 1) & mask_) {
-      if (NumberOf(static_cast<std::size_t>(slots_[s])) == number) return slots_[s];
-    }
-    return kNone;
-  }
-
- private:
-  static constexpr std::int64_t kNone = -1;
-
-  std::string_view NumberOf(std::size_t mare) const {
-    return records::View(horses_.Record(mareRecords_[mare]), hn::BreedingNumber);
-  }
-  std::size_t Slot(std::string_view number) const {
-    return std::hash<std::string_view>{}(number)&mask_;
-  }
-
-  const RecordMap& horses_;
-  const std::vector<std::int64_t>& mareRecords_;
-  std::vector<std::int64_t> slots_;
-  std::size_t mask_;
-};
-
 }  // namespace
 
 std::int64_t WriteFemaleLines(const RecordMap& breedingHorses, TextWriter& out) {
@@ -104,9 +60,16 @@ std::int64_t WriteFemaleLines(const RecordMap& breedingHorses, TextWriter& out) 
   // line, and the next generation is her dam.
   std::vector<std::int64_t> damOf(mareRecords.size());
   {
-    const MareIndex index(breedingHorses, mareRecords);
+    constexpr records::FieldRef kNumber[] = {hn::BreedingNumber};
+    const RecordIndex index(
+        mares,
+        [&](std::int64_t n) {
+          return breedingHorses.Record(mareRecords[static_cast<std::size_t>(n - 1)]);
+        },
+        kNumber, Match::kFirst);
+    // The index counts mares from 1; -1 stands for no mare.
     for (std::int64_t k = 0; k < mares; ++k)
-      damOf[static_cast<std::size_t>(k)] = index.Find(damNumber(k));
+      damOf[static_cast<std::size_t>(k)] = index.Find(damNumber(k)) - 1;
   }
 
   HorseLine line;

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -15,7 +14,7 @@
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/parent_stat_record.h"
-#include "datasetup/common/paths.h"
+#include "datasetup/common/record_index.h"
 #include "datasetup/common/step_frame.h"
 #include "datasetup/parents/parent_steps.h"
 #include "platform/file_ops.h"
@@ -31,31 +30,29 @@ struct ParentKind {
   std::string_view label;
   records::FieldRef offspringParent;  // in the offspring record: the list's numbers
   records::FieldRef horseParent;      // in the horse record: whose block file it goes to
-  std::string_view listFile;
+  std::string listFile;
   std::string_view blockFolder;
   std::string_view totalsFolder;
   std::string_view statFile;
 };
 
-constexpr ParentKind kDams{"SK母 終わり",
-                           records::sk::PedigreeBreedingNumbers.At(2),
-                           records::um::Pedigree_BreedingNumber.In(2),
-                           "HAHAHANNUM20190101.dat",
-                           "HAHA",
-                           "HAHAN",
-                           "OPTION1N\\MARE.dat"};
-constexpr ParentKind kSires{"SK父 終わり",
-                            records::sk::PedigreeBreedingNumbers.At(1),
-                            records::um::Pedigree_BreedingNumber.In(1),
-                            "TITIHANNUM20190101.dat",
-                            "SHUBOBA",
-                            "SHUBOBAN",
-                            "OPTION1N\\STALLION.dat"};
+const ParentKind kDams{"SK母 終わり",
+                       records::sk::PedigreeBreedingNumbers.At(2),
+                       records::um::Pedigree_BreedingNumber.In(2),
+                       DamNumberListName(),
+                       kDamBlockFolder,
+                       kDamTotalsFolder,
+                       kMareStatFileName};
+const ParentKind kSires{"SK父 終わり",
+                        records::sk::PedigreeBreedingNumbers.At(1),
+                        records::um::Pedigree_BreedingNumber.In(1),
+                        SireNumberListName(),
+                        kSireBlockFolder,
+                        kSireTotalsFolder,
+                        kStallionStatFileName};
 
 CleaningRule OffspringRule() {
-  CleaningRule rule;
-  rule.rawFile = DataPath(RawRecordFileName("SK"));
-  rule.cleanedFile = DataPath(CleanedRecordFileName("SK"));
+  CleaningRule rule = CleaningRuleOf("SK");
   rule.recordLength = records::kOffspringLayout.storedLength;
   rule.keyFields = {records::sk::HorseId};
   rule.keep = KeepOfRun::kFirst;
@@ -109,21 +106,33 @@ Offspring GroupByParent(const RecordMap& horses, records::FieldRef parentField,
                         const std::vector<std::string_view>& listed) {
   Offspring g;
   g.parents = listed;
-  std::unordered_map<std::string_view, std::int64_t> index;
-  index.reserve(listed.size() * 2);
-  for (std::size_t p = 0; p < listed.size(); ++p) index.emplace(listed[p], p);
+  // The listed numbers are distinct and as wide as the field.
+  const records::FieldRef listedNumber[] = {{1, parentField.width}};
+  const RecordIndex listedIndex(
+      static_cast<std::int64_t>(listed.size()),
+      [&](std::int64_t n) { return listed[static_cast<std::size_t>(n - 1)]; }, listedNumber,
+      Match::kFirst);
+  // An unlisted parent is numbered at its first horse; its later horses take that number.
+  const records::FieldRef parent[] = {parentField};
+  const RecordIndex firstHorse(horses, parent, Match::kFirst);
   const std::int64_t m = horses.Count();
   std::vector<std::int64_t> parentOf(static_cast<std::size_t>(m) + 1);
   std::vector<std::int64_t> counts(listed.size());
   for (std::int64_t i = 1; i <= m; ++i) {
-    const std::string_view parent = records::View(horses.Record(i), parentField);
-    const auto [at, added] = index.try_emplace(parent, static_cast<std::int64_t>(g.parents.size()));
-    if (added) {
-      g.parents.push_back(parent);
-      counts.push_back(0);
+    const std::string_view number = records::View(horses.Record(i), parentField);
+    std::int64_t p = listedIndex.Find(number) - 1;
+    if (p < 0) {
+      const std::int64_t first = firstHorse.Find(number);
+      if (first == i) {
+        p = static_cast<std::int64_t>(g.parents.size());
+        g.parents.push_back(number);
+        counts.push_back(0);
+      } else {
+        p = parentOf[static_cast<std::size_t>(first)];
+      }
     }
-    parentOf[static_cast<std::size_t>(i)] = at->second;
-    ++counts[static_cast<std::size_t>(at->second)];
+    parentOf[static_cast<std::size_t>(i)] = p;
+    ++counts[static_cast<std::size_t>(p)];
   }
   g.start.assign(g.parents.size() + 1, 0);
   for (std::size_t p = 0; p < g.parents.size(); ++p) g.start[p + 1] = g.start[p] + counts[p];
