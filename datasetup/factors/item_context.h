@@ -18,6 +18,7 @@
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/common/record_index.h"
 #include "datasetup/factors/factor_item_record.h"
+#include "datasetup/factors/female_line_table.h"
 #include "platform/record_map.h"
 
 namespace meridax {
@@ -74,6 +75,10 @@ class JockeyCountTable {
   mutable bool indexed_ = false;
 };
 
+// The window's trainer count table: the same shape, column 0 a trainer number; no step
+// fills it either.
+using TrainerCountTable = JockeyCountTable;
+
 class RunnerScoring;  // runner_scoring.h
 
 struct ItemContext {
@@ -88,11 +93,15 @@ struct ItemContext {
   StatisticsCache* stats = nullptr;
   // The tables the window loaded (scoring reads them); null where none are loaded.
   const CategoryTables* tables = nullptr;
+  // The female lines the window loaded; null where none are loaded.
+  const FemaleLineTable* femaleLines = nullptr;
   // The window's runner categorisation over those tables, kept for the instance (item 29
   // scores through it); null where the window has none.
   RunnerScoring* scoring = nullptr;
   // The window's jockey count table; null reads as the table the window opens with.
   const JockeyCountTable* jockeyCounts = nullptr;
+  // The window's trainer count table; null reads as the table the window opens with.
+  const TrainerCountTable* trainerCounts = nullptr;
 
   // Reads record k into CurrentRun and returns it.
   std::string_view Read(std::int64_t k) {
