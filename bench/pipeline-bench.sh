@@ -111,6 +111,17 @@ for size in $sizes; do
   ' "$results"
 done
 
+# The category window's factor item and categorisation steps need extended run files,
+# which this world does not have yet: their benchmark makes a world of its own.
+if [ -x "$build_dir/bench/factors_bench" ]; then
+  for size in $sizes; do
+    echo "## category window steps, $size volume"
+    echo
+    "$build_dir/bench/factors_bench" "$size" || echo "(a step took more than three times its floor)"
+    echo
+  done
+fi
+
 set -- $sizes
 if [ $# -ge 2 ]; then
   echo "## growth: $1 against $2 (about 2 for linear steps)"

@@ -1,12 +1,13 @@
 #include "datasetup/register_windows.h"
 
+#include "datasetup/factors/category_steps.h"
 #include "datasetup/preparation/main_window_steps.h"
 
 namespace meridax {
 namespace {
 
-// Until the run-history and category windows are built, their buttons open a window of the
-// right class and caption that says so.
+// Until the run-history window is built, its button opens a window of the right class and
+// caption that says so.
 constexpr ControlSpec kNotBuiltYet[] = {
     {"NotBuiltYet", ControlKind::kLabel, "この画面はまだ作られていません。", {240, 240, 4320, 480}},
 };
@@ -16,20 +17,14 @@ constexpr WindowSpec kRunHistoryStandIn{"FormMERIDAXEXPDSETUP2025ZZ",
                                         960,
                                         Create<WindowSteps>,
                                         kNotBuiltYet};
-constexpr WindowSpec kCategoryStandIn{"FormCATEGORYSETUP2025ZP",
-                                      "CATEGORYSETUP20190101SETUPC",
-                                      4800,
-                                      960,
-                                      Create<WindowSteps>,
-                                      kNotBuiltYet};
 
 }  // namespace
 
 void RegisterDatasetupWindows(WindowRegistry& registry) {
   registry.Add(kMainWindow);
+  registry.Add(kCategoryWindow);
   // A window that is built is registered here, before the stand-ins, which then give way.
   registry.AddUnlessRegistered(kRunHistoryStandIn);
-  registry.AddUnlessRegistered(kCategoryStandIn);
 }
 
 }  // namespace meridax

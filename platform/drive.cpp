@@ -38,8 +38,12 @@ std::filesystem::path HostPath(std::string_view windowsPath) {
       (windowsPath[0] != 'C' && windowsPath[0] != 'c')) {
     throw std::invalid_argument("not a path on drive C: " + std::string(windowsPath));
   }
-  std::filesystem::path result = DriveRoot();
-  std::string_view rest = windowsPath.substr(2);
+  return PathBelow(DriveRoot(), windowsPath.substr(2));
+}
+
+std::filesystem::path PathBelow(const std::filesystem::path& base, std::string_view relative) {
+  std::filesystem::path result = base;
+  std::string_view rest = relative;
   while (!rest.empty()) {
     const std::size_t sep = rest.find_first_of("\\/");
     const std::string_view part = rest.substr(0, sep);

@@ -17,6 +17,10 @@ std::filesystem::path DriveRoot();
 // names keep their case and bytes. Throws std::invalid_argument for another drive.
 std::filesystem::path HostPath(std::string_view windowsPath);
 
+// A path named as the system names it below a folder ("OPTION1N\\KYOSOBA.dat" below the
+// data folder), mapped below the host folder `base` in the same way.
+std::filesystem::path PathBelow(const std::filesystem::path& base, std::string_view relative);
+
 // A host path on drive C: as the system names it ("C:\\MERIDAXPROJECT\\", a folder with its
 // closing separator); nothing for a path off the drive.
 std::optional<std::string> WindowsPath(const std::filesystem::path& host, bool folder);

@@ -1,5 +1,6 @@
 #include "platform/numbers.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -149,6 +150,16 @@ std::string LastDigits(std::int64_t value, int digits) {
   std::string text = std::to_string(value);
   if (static_cast<int>(text.size()) > digits) text.erase(0, text.size() - digits);
   return text;
+}
+
+}  // namespace meridax
+
+namespace meridax {
+
+std::string ShortestText(float value) {
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+  return std::string(text, result.ptr);
 }
 
 }  // namespace meridax

@@ -31,6 +31,10 @@ std::string Str(std::int64_t value);
 // precision, while whatever multiplies them afterwards works in double.
 double SingleQuotient(double a, double b);
 
+// The shortest decimal text that reads back as the same single-precision value, without
+// an exponent and without the locale ("62.60869", "60", "0.5").
+std::string ShortestText(float value);
+
 // The last `digits` decimal digits of a non-negative whole number.
 std::string LastDigits(std::int64_t value, int digits);
 

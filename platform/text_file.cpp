@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
@@ -44,7 +45,15 @@ TextWriter& TextWriter::Str(std::string_view text) {
 
 TextWriter& TextWriter::Num(std::int64_t value) {
   Separator();
-  buf_.append(std::to_string(value));
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  buf_.append(digits, end);
+  return *this;
+}
+
+TextWriter& TextWriter::Bare(std::string_view text) {
+  Separator();
+  buf_.append(text);
   return *this;
 }
 

@@ -21,6 +21,8 @@ class TextWriter {
 
   TextWriter& Str(std::string_view text);
   TextWriter& Num(std::int64_t value);
+  // A bare item given as its text (a number already formatted).
+  TextWriter& Bare(std::string_view text);
   TextWriter& EndLine();
   // Bytes exactly as given, outside the item format.
   TextWriter& Raw(std::string_view bytes);

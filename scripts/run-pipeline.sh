@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The main job, headless: a sample world is generated into the service folder of drive C:,
-# downloaded by datafetch's download step and prepared by every main-window step of
-# datasetup in the order the steps need each other's files.
+# The main job, headless: a sample world is generated into the service folder of drive C:
+# (with the earlier generation and the OPTION1N tables in the data folder), downloaded by
+# datafetch's download step and prepared by every main-window step of datasetup in the
+# order the steps need each other's files.
 #
 #   scripts/run-pipeline.sh --build DIR --drive DIR [--size small|year|realistic]
 #                           [--seed N] [--no-hazards] [--skip-generate]
@@ -73,7 +74,10 @@ done
 
 if [ "$generate" = 1 ]; then
   rm -rf "$drive/JVDATA" "$drive/JVDATA-expected"
-  "$sample" --out "$drive/JVDATA" --size "$size" --seed "$seed" "${hazards[@]}"
+  # The service folder for the download, and in the data folder what comes from outside
+  # the system: the earlier generation and the OPTION1N tables.
+  "$sample" --out "$drive/JVDATA" --earlier "$data" --size "$size" --seed "$seed" \
+    "${hazards[@]}"
 fi
 
 total=${#steps[@]}

@@ -108,7 +108,7 @@ std::string_view CourseKindTableWord(CourseKind kind) {
   return {};
 }
 
-TrackBand TrackBandOf(CourseKind kind) {
+CourseTrackBand TrackBandOf(CourseKind kind) {
   switch (kind) {
     case CourseKind::kTurf:
       return {0, 22};

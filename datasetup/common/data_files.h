@@ -80,12 +80,12 @@ std::string_view CourseKindWord(CourseKind kind);
 std::string_view CourseKindTableWord(CourseKind kind);
 
 // The track codes of a course kind, read as a number: 0-22 turf, 23-29 dirt, 51-59 jump.
-struct TrackBand {
+struct CourseTrackBand {
   int low = 0;
   int high = 0;
   constexpr bool Holds(int trackCode) const { return trackCode >= low && trackCode <= high; }
 };
-TrackBand TrackBandOf(CourseKind kind);
+CourseTrackBand TrackBandOf(CourseKind kind);
 // The course kind of a track code; nothing for a code in no band (30-50, above 59).
 std::optional<CourseKind> CourseKindOfTrack(int trackCode);
 

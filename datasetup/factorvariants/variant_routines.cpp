@@ -118,4 +118,11 @@ std::span<const NamedRoutine> VariantRoutines() {
   return kVariantRoutines;
 }
 
+std::vector<ProbeRoutine> VariantProbeRoutines() {
+  std::vector<ProbeRoutine> table;
+  for (const NamedRoutine& r : VariantRoutines())
+    table.push_back({r.name, r.routine, std::nullopt});
+  return table;
+}
+
 }  // namespace meridax

@@ -3,11 +3,16 @@
 // Every item variant by name, for the probe. One line per routine.
 
 #include <span>
+#include <vector>
 
 #include "datasetup/factors/item_context.h"
+#include "datasetup/factors/probe.h"
 
 namespace meridax {
 
 std::span<const NamedRoutine> VariantRoutines();
+
+// The variants as the probe runs them: each shows its code and stores none.
+std::vector<ProbeRoutine> VariantProbeRoutines();
 
 }  // namespace meridax

@@ -6,6 +6,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "datasetup/common/data_files.h"
+#include "platform/text_file.h"
 #include "records/parsers.h"
 #include "tests/sample/service_files.h"
 #include "tests/support/temp_drive.h"
@@ -19,6 +21,7 @@ using testing::ByKind;
 using testing::FolderBytes;
 using testing::SampleFolder;
 using testing::ServedRecords;
+using testing::StoredRecords;
 
 // Names that differ, or the first file whose bytes differ; empty when the trees agree.
 std::string Difference(const std::map<std::string, std::string>& a,
@@ -38,8 +41,24 @@ TEST(SampleGeneratorTest, TheSameSeedGivesTheSameBytes) {
   const SampleFolder b(Size::kSmall, 7, Hazards{});
   EXPECT_EQ(Difference(FolderBytes(a.service()), FolderBytes(b.service())), "");
   EXPECT_EQ(Difference(FolderBytes(a.expected()), FolderBytes(b.expected())), "");
+  EXPECT_EQ(Difference(FolderBytes(a.earlier()), FolderBytes(b.earlier())), "");
   const SampleFolder c(Size::kSmall, 8, Hazards{});
   EXPECT_NE(Difference(FolderBytes(a.service()), FolderBytes(c.service())), "");
+  EXPECT_NE(Difference(FolderBytes(a.earlier()), FolderBytes(c.earlier())), "");
+}
+
+TEST(SampleGeneratorTest, AnEarlierGenerationReplacesTheOneBeforeInTheSameFolder) {
+  // The race file the gap leaves out must not stay behind from a generation without it.
+  Hazards gap = Hazards::None();
+  gap.earlierNoRaceFile = true;
+  const SampleFolder a(Size::kSmall, 3, Hazards::None());
+  sample::Options options;
+  options.seed = 3;
+  options.hazards = gap;
+  options.earlier = a.earlier();
+  sample::Generate(options);
+  const SampleFolder fresh(Size::kSmall, 3, gap);
+  EXPECT_EQ(Difference(FolderBytes(a.earlier()), FolderBytes(fresh.earlier())), "");
 }
 
 TEST(SampleGeneratorTest, AGenerationReplacesTheFilesOfAnEarlierOne) {
@@ -109,6 +128,10 @@ INSTANTIATE_TEST_SUITE_P(WithAndWithoutHazards, SampleRecordsTest, ::testing::Bo
 struct Corpus {
   bool damagedMarker = false;
   std::map<std::string, std::vector<std::string>> byKind;
+  // The earlier generation: the horse list, the horses with race files, the keys of its
+  // races and jockeys and the horses of its sales.
+  std::vector<std::string> listed;
+  std::set<std::string> raceFiles, earlierRaces, earlierJockeys, earlierSales;
   const std::vector<std::string>& Of(const std::string& kind) const {
     static const std::vector<std::string> kNone;
     const auto it = byKind.find(kind);
@@ -196,9 +219,10 @@ bool DeregisteredUnraced(const Corpus& c) {
 
 bool BornBefore2010(const Corpus& c) {
   using namespace records;
+  // The older era has horses born before 2010 too, but no race before 2001.
   bool old = false, oldRaces = false;
   for (const auto& r : c.Of("UM")) old = old || Field(r, um::HorseId).substr(0, 4) < "2010";
-  for (const auto& r : c.Of("RA")) oldRaces = oldRaces || Field(r, ra::RaceYear) < "2005";
+  for (const auto& r : c.Of("RA")) oldRaces = oldRaces || Field(r, ra::RaceYear) < "2001";
   return old && oldRaces;
 }
 
@@ -238,6 +262,57 @@ bool DamagedFile(const Corpus& c) {
   return c.damagedMarker;
 }
 
+bool EarlierListedTwice(const Corpus& c) {
+  return std::set<std::string>(c.listed.begin(), c.listed.end()).size() < c.listed.size();
+}
+
+bool EarlierNoRaceFile(const Corpus& c) {
+  // Listed horses outside the current list, born before 2010, come with their race files.
+  for (const auto& id : c.listed) {
+    if (id < "2010" && !c.raceFiles.count(id)) return true;
+  }
+  return false;
+}
+
+// The runs of listed horses that the cleaning keeps, with what the earlier files lack.
+struct EarlierGaps {
+  bool race = false, jockey = false;
+};
+EarlierGaps RunGaps(const Corpus& c) {
+  using namespace records;
+  const std::set<std::string> listed(c.listed.begin(), c.listed.end());
+  EarlierGaps gaps;
+  for (const auto& r : c.Of("SE")) {
+    if (std::string("7AB").find(r[2]) == std::string::npos) continue;
+    if (!listed.count(Field(r, se::HorseId))) continue;
+    const std::string key = Field(r, se::RacecourseCode) + Field(r, se::RaceYear) +
+                            Field(r, se::RaceMonthDay) + Field(r, se::RaceNumber);
+    if (!c.earlierRaces.count(key)) {
+      gaps.race = true;
+    } else if (!c.earlierJockeys.count(Field(r, se::JockeyCode))) {
+      gaps.jockey = true;
+    }
+  }
+  return gaps;
+}
+
+bool EarlierRaceMissing(const Corpus& c) {
+  return RunGaps(c).race;
+}
+
+bool EarlierJockeyMissing(const Corpus& c) {
+  return RunGaps(c).jockey;
+}
+
+bool EarlierSaleMissing(const Corpus& c) {
+  const std::set<std::string> listed(c.listed.begin(), c.listed.end());
+  for (const auto& r : c.Of("HS")) {
+    const std::string id = Field(r, records::hs::HorseId);
+    if (listed.count(id) && !c.earlierSales.count(id)) return true;
+  }
+  return false;
+}
+
 struct HazardCase {
   const char* name;
   bool Hazards::*flag;
@@ -253,6 +328,11 @@ const HazardCase kHazards[] = {
     {"breederPrefix", &Hazards::breederPrefix, BreederPrefix},
     {"unknownKind", &Hazards::unknownKind, UnknownKind},
     {"damagedFile", &Hazards::damagedFile, DamagedFile},
+    {"earlierListedTwice", &Hazards::earlierListedTwice, EarlierListedTwice},
+    {"earlierNoRaceFile", &Hazards::earlierNoRaceFile, EarlierNoRaceFile},
+    {"earlierRaceMissing", &Hazards::earlierRaceMissing, EarlierRaceMissing},
+    {"earlierJockeyMissing", &Hazards::earlierJockeyMissing, EarlierJockeyMissing},
+    {"earlierSaleMissing", &Hazards::earlierSaleMissing, EarlierSaleMissing},
 };
 
 Corpus Read(const SampleFolder& folder) {
@@ -261,6 +341,30 @@ Corpus Read(const SampleFolder& folder) {
     c.damagedMarker = c.damagedMarker || entry.path().extension() == ".damaged";
   }
   c.byKind = ByKind(ServedRecords(folder.service()));
+  const std::filesystem::path data = folder.earlier();
+  const auto at = [&](std::string_view name) { return PathBelow(data, name); };
+  for (ItemReader ids(at(HorseIdListName(kEarlierGeneration))); !ids.AtEnd();) {
+    c.listed.push_back(ids.Next());
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(at(kHorseRaceFolder))) {
+    c.raceFiles.insert(entry.path().stem().string());
+  }
+  using namespace records;
+  for (const auto& r : StoredRecords(at(CleanedRecordFileName("RA", kEarlierGeneration)),
+                                     kRaceLayout.storedLength)) {
+    c.earlierRaces.insert(Field(r, ra::RacecourseCode) + Field(r, ra::RaceYear) +
+                          Field(r, ra::RaceMonthDay) + Field(r, ra::RaceNumber));
+  }
+  for (const auto& r : StoredRecords(at(CleanedRecordFileName("KS", kEarlierGeneration)),
+                                     kJockeyLayout.storedLength)) {
+    c.earlierJockeys.insert(Field(r, ks::JockeyCode));
+  }
+  std::string line;
+  for (LineReader lines(at(RawRecordFileName("HS", kEarlierGeneration))); lines.Next(line);) {
+    ParsedHS sale;
+    ParseHS(line, sale);
+    c.earlierSales.insert(std::string(sale[hs::HorseId]));
+  }
   return c;
 }
 

@@ -21,6 +21,7 @@ SampleFolder::SampleFolder(sample::Size size, std::uint64_t seed, const sample::
   options.seed = seed;
   options.hazards = hazards;
   options.out = service();
+  options.earlier = earlier();
   summary_ = sample::Generate(options);
 }
 
@@ -51,6 +52,14 @@ std::vector<std::string> ServedRecords(const fs::path& service) {
       start = end;
     }
   }
+  return records;
+}
+
+std::vector<std::string> StoredRecords(const fs::path& file, int length) {
+  const std::string bytes = ReadFile(file);
+  const auto n = static_cast<std::size_t>(length);
+  std::vector<std::string> records;
+  for (std::size_t at = 0; at + n <= bytes.size(); at += n) records.push_back(bytes.substr(at, n));
   return records;
 }
 

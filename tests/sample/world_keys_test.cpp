@@ -2,6 +2,7 @@
 // in the file that owns it, and the figures that later steps add up agree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -120,8 +121,13 @@ TEST_F(WorldKeysTest, RunnersBelongToTheirRacesWithOneWinnerAndDistinctNumbers) 
     EXPECT_TRUE((track >= 10 && track <= 29) || (track >= 51 && track <= 59)) << key;
   }
   EXPECT_TRUE(weekdays.count(6) && weekdays.count(0) && weekdays.size() > 2);
-  EXPECT_EQ(*years.begin(), 2019);
+  // The world's own years and, before them, the older era.
+  EXPECT_TRUE(years.count(2019) && years.count(2023));
   EXPECT_EQ(*years.rbegin(), 2023);
+  EXPECT_GE(*years.begin(), 2001);
+  EXPECT_LE(*years.begin(), 2008);
+  EXPECT_EQ(std::count_if(years.begin(), years.end(), [](int y) { return y > 2008 && y < 2019; }),
+            0);
   EXPECT_TRUE(courses.count("05") && courses.size() > 4);
   EXPECT_TRUE(*courses.rbegin() > "10") << "races at courses other than 01 to 10";
   EXPECT_EQ(kinds.size(), 3u) << "turf, dirt and jump";
@@ -144,8 +150,10 @@ TEST_F(WorldKeysTest, EveryCodeARecordNamesExistsInItsOwnFile) {
   EXPECT_EQ(horses.size(), Of("UM").size());
   EXPECT_EQ(breeding.size(), Of("HN").size());
 
+  std::map<std::string, std::set<std::string>> raceYears;  // by horse
   for (const auto& s : ParseAll<ParsedSE>(Of("SE"))) {
     const std::string id(s[se::HorseId]);
+    raceYears[id].insert(std::string(s[se::RaceYear]));
     ASSERT_TRUE(horses.count(id)) << id;
     EXPECT_TRUE(jockeys.count(std::string(s[se::JockeyCode])));
     EXPECT_TRUE(trainers.count(std::string(s[se::TrainerCode])));
@@ -155,7 +163,12 @@ TEST_F(WorldKeysTest, EveryCodeARecordNamesExistsInItsOwnFile) {
   }
   for (const auto& [id, h] : horses) {
     EXPECT_EQ(id.substr(0, 4), h[um::BirthYear]) << "the id begins with the year of birth";
-    EXPECT_GE(id.substr(0, 4), "2010");
+    if (id.substr(0, 4) < "2010") {
+      // Horses born before 2010 are the older era's and run only in its years.
+      for (const std::string& year : raceYears[id]) {
+        EXPECT_TRUE(year >= "2001" && year <= "2008") << id << " in " << year;
+      }
+    }
     EXPECT_EQ(breeding.at(std::string(h[um::Pedigree_BreedingNumber.In(1)])), '1') << id;
     EXPECT_EQ(breeding.at(std::string(h[um::Pedigree_BreedingNumber.In(2)])), '2') << id;
     EXPECT_TRUE(trainers.count(std::string(h[um::TrainerCode]))) << id;

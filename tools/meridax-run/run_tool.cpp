@@ -28,6 +28,7 @@ struct Streams {
 int Usage(std::ostream& err) {
   err << "usage: meridax-run [--drive DIR] [--grids DIR] STEP...\n"
          "       meridax-run --list\n"
+         "       meridax-run [--drive DIR] --probe HORSEID RUN ROUTINE...\n"
          "STEP is one of\n"
          "  Window.Procedure          e.g. FormMERIDAXPROJECTSETUP2025ZZ.Command1_Click\n"
          "  Window.Text1=TEXT         types TEXT into the window's text box\n"
@@ -100,13 +101,14 @@ int RunSteps(const WindowRegistry& windows, const Options& options, Streams io) 
 }  // namespace
 
 int RunTool(const WindowRegistry& windows, const std::vector<std::string>& args, std::ostream& out,
-            std::ostream& err) {
+            std::ostream& err, std::span<const ToolMode> modes) {
   const Streams io{out, err};
   Options options;
   const Mode* mode = nullptr;
+  const ToolMode* programMode = nullptr;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (mode) {
+    if (mode || programMode) {
       options.modeArgs.push_back(arg);
     } else if (arg == "--drive") {
       if (++i >= args.size()) return Usage(err);
@@ -121,7 +123,10 @@ int RunTool(const WindowRegistry& windows, const std::vector<std::string>& args,
       for (const Mode& m : kModes) {
         if (m.option == arg) mode = &m;
       }
-      if (!mode) {
+      for (const ToolMode& m : modes) {
+        if (m.option == arg) programMode = &m;
+      }
+      if (!mode && !programMode) {
         err << "meridax-run: unknown option " << arg << '\n';
         return Usage(err);
       }
@@ -129,6 +134,7 @@ int RunTool(const WindowRegistry& windows, const std::vector<std::string>& args,
       options.steps.push_back(arg);
     }
   }
+  if (programMode) return programMode->run(options.modeArgs, out, err);
   return mode ? mode->run(windows, options, io) : RunSteps(windows, options, io);
 }
 

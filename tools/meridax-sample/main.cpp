@@ -1,8 +1,10 @@
 // Writes a sample racing world as the data service's folder:
-//   meridax-sample --out DIR --size small|year|realistic|half --seed N [--no-hazards]
-//                  [--expected PATH]
+//   meridax-sample [--out DIR] [--earlier DATA] --size small|year|realistic|half --seed N
+//                  [--no-hazards] [--expected PATH]
 // Beside the service folder (DIR-expected unless --expected says otherwise) it writes the
-// raw record files that a correct download of the folder produces.
+// raw record files that a correct download of the folder produces. With --earlier it
+// writes into the data folder DATA what comes from outside the system: the earlier
+// generation "20180101" and the OPTION1N tables. At least one of --out and --earlier.
 
 #include <cerrno>
 #include <chrono>
@@ -16,8 +18,8 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: meridax-sample --out DIR --size small|year|realistic|half --seed N "
-               "[--no-hazards] [--expected PATH]\n";
+  std::cerr << "usage: meridax-sample [--out DIR] [--earlier DATA] "
+               "--size small|year|realistic|half --seed N [--no-hazards] [--expected PATH]\n";
   return 2;
 }
 
@@ -30,10 +32,12 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
-    if (arg == "--out" || arg == "--expected" || arg == "--size" || arg == "--seed") {
+    if (arg == "--out" || arg == "--expected" || arg == "--earlier" || arg == "--size" ||
+        arg == "--seed") {
       const char* v = value();
       if (!v) return Usage();
       if (arg == "--out") options.out = v;
+      if (arg == "--earlier") options.earlier = v;
       if (arg == "--expected") options.expected = v;
       if (arg == "--size") {
         const auto size = SizeNamed(v);
@@ -67,7 +71,7 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  if (options.out.empty() || !haveSize || !haveSeed) return Usage();
+  if ((options.out.empty() && options.earlier.empty()) || !haveSize || !haveSeed) return Usage();
 
   const auto start = std::chrono::steady_clock::now();
   if (options.size != Size::kSmall) {

@@ -12,6 +12,7 @@
 #include "datafetch/main_window_steps.h"
 #include "records/parsers.h"
 #include "tools/sample/emit.h"
+#include "tools/sample/parallel.h"
 #include "tools/sample/world_params.h"
 
 namespace meridax::sample {
@@ -245,13 +246,6 @@ std::vector<std::string> OtherKinds(const World& w, int count, bool unknown) {
   return v;
 }
 
-// Runs the jobs on threads of their own and waits for all of them.
-void RunAll(const std::vector<std::function<void()>>& jobs) {
-  std::vector<std::thread> threads(jobs.size());
-  for (std::size_t i = 0; i < jobs.size(); ++i) threads[i] = std::thread(jobs[i]);
-  for (auto& t : threads) t.join();
-}
-
 void RemoveOurFiles(const fs::path& folder) {
   static const std::regex kData(R"(D[0-9]{4}\.dat(\.damaged)?)");
   if (!fs::is_directory(folder)) return;
@@ -346,11 +340,24 @@ std::vector<KindStream> Streams(const World& w, const Options& options) {
 std::string Summary::Line(const Options& options) const {
   std::string line = "meridax-sample: " + std::string(NameOf(options.size)) + " world, seed " +
                      std::to_string(options.seed) +
-                     (options.hazards.Any() ? ", hazards" : ", no hazards") + ":";
-  for (const auto& [kind, n] : records) line += " " + kind + " " + std::to_string(n);
-  line += "; " + std::to_string(files) + " files (" + std::to_string(pending) + " pending, " +
-          std::to_string(damaged) + " damaged) in " + out.string() + "; expected raw files in " +
-          expected.string();
+                     (options.hazards.Any() ? ", hazards" : ", no hazards");
+  if (!out.empty()) {
+    line += ":";
+    for (const auto& [kind, n] : records) line += " " + kind + " " + std::to_string(n);
+    line += "; " + std::to_string(files) + " files (" + std::to_string(pending) + " pending, " +
+            std::to_string(damaged) + " damaged) in " + out.string() + "; expected raw files in " +
+            expected.string();
+  }
+  if (earlier) {
+    const EarlierSummary& e = *earlier;
+    line += "; earlier generation in " + options.earlier.string() + ": " +
+            std::to_string(e.listed) + " listed (" + std::to_string(e.recent) + " recent), UM " +
+            std::to_string(e.horses) + " RA " + std::to_string(e.races) + " KS " +
+            std::to_string(e.jockeys) + " HN " + std::to_string(e.breeding) + " HS " +
+            std::to_string(e.sales) + ", " + std::to_string(e.raceFiles) +
+            " older race files; OPTION1N: 18 empty category tables, HAHAUMA " +
+            std::to_string(e.dams) + " dams";
+  }
   return line;
 }
 
@@ -360,6 +367,12 @@ Summary Generate(const Options& options) {
   };
   say("building the world");
   const World world = BuildWorld(options.size, options.seed, options.hazards);
+  Summary summary;
+  if (!options.earlier.empty()) {
+    say("writing the earlier generation");
+    summary.earlier = WriteEarlier(world, options.earlier);
+  }
+  if (options.out.empty()) return summary;
   say("laying out the records");
   std::vector<KindStream> streams = Streams(world, options);
 
@@ -384,7 +397,6 @@ Summary Generate(const Options& options) {
     }
   }
 
-  Summary summary;
   summary.out = options.out;
   summary.expected = options.expected.empty() ? options.out.parent_path() /
                                                     (options.out.filename().string() + "-expected")

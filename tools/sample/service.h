@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/sample/earlier.h"
 #include "tools/sample/world.h"
 
 namespace meridax::sample {
@@ -19,8 +20,9 @@ struct Options {
   Size size = Size::kSmall;
   std::uint64_t seed = 1;
   Hazards hazards;
-  std::filesystem::path out;       // the service folder
+  std::filesystem::path out;       // the service folder; empty: none is written
   std::filesystem::path expected;  // empty: the service folder's name and "-expected"
+  std::filesystem::path earlier;   // the data folder for the earlier generation; may be empty
   // Progress of the long steps, one line at a time; may be empty.
   std::function<void(const std::string&)> progress;
 };
@@ -35,6 +37,7 @@ struct Summary {
   std::vector<std::pair<std::string, std::size_t>> records;  // per kind, delivered
   std::size_t files = 0, pending = 0, damaged = 0;
   std::filesystem::path out, expected;
+  std::optional<EarlierSummary> earlier;
   std::string Line(const Options& options) const;
 };
 
@@ -44,7 +47,8 @@ std::string_view NameOf(Size size);
 // Every record of the world, kind by kind, with the hazards asked for put in.
 std::vector<KindStream> Streams(const World& world, const Options& options);
 
-// Builds the world and writes both folders.
+// Builds the world and writes the service folder with its expected raw files, and the
+// earlier generation, each when asked for.
 Summary Generate(const Options& options);
 
 // Names of the raw record files of the ten kinds, as the download writes them.

@@ -28,11 +28,21 @@ struct Hazards {
   bool breederPrefix = true;        // breeder codes that share their first six characters
   bool unknownKind = true;          // a record of a kind that no download routes
   bool damagedFile = true;          // a file the service reports damaged
+  // Gaps of the earlier generation.
+  bool earlierListedTwice = true;    // one id twice in the earlier horse list
+  bool earlierNoRaceFile = true;     // a listed horse of the older era without its race file
+  bool earlierRaceMissing = true;    // races of some runs missing from the earlier race file
+  bool earlierJockeyMissing = true;  // a jockey who rode missing from the earlier jockey file
+  bool earlierSaleMissing = true;    // a sold horse without its sales in the earlier sale file
 
-  static Hazards None() { return {false, false, false, false, false, false, false, false}; }
+  static Hazards None() {
+    return {false, false, false, false, false, false, false,
+            false, false, false, false, false, false};
+  }
   bool Any() const {
     return duplicates || droppedCategories || deregisteredUnraced || bornBefore2010 ||
-           jockeyTwoCourses || breederPrefix || unknownKind || damagedFile;
+           jockeyTwoCourses || breederPrefix || unknownKind || damagedFile || earlierListedTwice ||
+           earlierNoRaceFile || earlierRaceMissing || earlierJockeyMissing || earlierSaleMissing;
   }
 };
 

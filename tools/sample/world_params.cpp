@@ -23,6 +23,9 @@ WorldParams ParamsOf(Size size) {
       p.fieldMin = 6;
       p.fieldMax = 10;
       p.localDays = {NthWeekday(2021, 5, 3, 2)};
+      // Two days close enough for a horse to run on both.
+      p.olderSampleDays = {NthWeekday(2003, 5, 6, 2), NthWeekday(2004, 4, 0, 3)};
+      p.olderCoursesPerDay = 1;
       p.abroadDays = {NthWeekday(2022, 10, 0, 1)};
       p.founderFrom = 1975;
       p.founderTo = 1982;
@@ -51,6 +54,7 @@ WorldParams ParamsOf(Size size) {
       p.fullCalendar = true;
       p.localDaysPerYear = 40;
       p.abroadRacesPerYear = 8;
+      p.olderDays = 14;
       p.founderFrom = 1940;
       p.founderTo = 1951;
       p.founderSires = 100;

@@ -34,6 +34,12 @@ struct WorldParams {
   int breeders = 30000, owners = 20000;
   double saleOnce = 0.40, saleTwice = 0.05;
 
+  // The older era: race days from olderFrom to olderTo at courses 01 to 10, about a tenth
+  // of the world's races, run by horses of the foal years before the racehorse years.
+  int olderFrom = 2001, olderTo = 2008;
+  int olderDays = 42, olderCoursesPerDay = 2;
+  std::vector<Date> olderSampleDays;  // used instead when not a full calendar
+
   // How many records each hazard touches.
   int hazardCount = 2;
   int unracedDeregistered = 3;

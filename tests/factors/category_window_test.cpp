@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "datasetup/factors/category_courses.h"
+#include "datasetup/factors/category_steps.h"
+#include "platform/drive.h"
+#include "tests/support/record_fixture.h"
+#include "tests/support/temp_drive.h"
+
+namespace meridax {
+namespace {
+
+using testing::TempDrive;
+using testing::WriteFile;
+
+// 30 lines of one number each.
+std::string Lines(const std::vector<std::string>& items) {
+  std::string text;
+  for (const auto& item : items) text += item + "\r\n";
+  return text;
+}
+
+std::vector<std::string> Totals(std::initializer_list<std::pair<int, int>> nonZero) {
+  std::vector<std::string> totals(30, "0");
+  for (const auto& [k, n] : nonZero) totals[static_cast<std::size_t>(k - 1)] = std::to_string(n);
+  return totals;
+}
+
+void WriteOption(const std::string& name, const std::string& text) {
+  WriteFile(DataPath(name), text);
+}
+
+// A complete table set of one kind: item 1 has two categories, item 3 one, the rest none.
+void WriteKindTables(CourseKind kind) {
+  const CategoryTableFiles files = CategoryTableFilesOf(kind);
+  WriteOption(files.totals, Lines(Totals({{1, 2}, {3, 1}})));
+  WriteOption(files.categories, Lines({"\"A  \"", "\"B\"", "\"Z\""}));
+  WriteOption(files.agariWeights, Lines({"0.1", "-2.5", "1e-3"}));
+  WriteOption(files.paceWeights, Lines({"1", "2", "3"}));
+  WriteOption(files.sohaWeights, Lines({"4", "5", "6"}));
+  WriteOption(files.counts, Lines({"7", "8", "9"}));
+}
+
+TEST(CategoryWindow, LoadsTheTablesOfEveryKindRowsFromOneAndNothingForAZeroTotal) {
+  TempDrive drive;
+  testing::WriteIdList(DataPath("KETTONUM20190101.dat"), {"2016100001", "2017100002"});
+  WriteFile(DataPath("KETTOMASSHO.dat"), "\"2016100001\",\"1\"\r\n");
+  std::string mare;
+  for (int i = 0; i < 78; ++i)
+    mare += "\"v" + std::to_string(i) + "\"" + (i % 6 == 5 ? "\r\n" : ",");
+  WriteFile(DataPath("FL20190101.dat"), mare);
+  for (const CourseKind kind : kCourseKinds) WriteKindTables(kind);
+
+  CategorySteps window;
+  RecordingHost host;
+  window.Form_Load(host);
+  EXPECT_TRUE(host.messages().empty());
+  const CategoryWindowState& s = window.state();
+  EXPECT_EQ(s.HorseIdCount, 2);
+  EXPECT_EQ(s.HorseIdTable[2], "2017100002");
+  EXPECT_EQ(s.RegistrationStatusCount, 1);
+  EXPECT_EQ(s.RegistrationStatusTable[1][1], "1");
+  EXPECT_EQ(s.FemaleLineCount, 1);
+  // All 78 values read (no second mare begun); each generation has a value 1, so the
+  // mare has no root.
+  EXPECT_EQ(s.FemaleLines.Count(), 1);
+  EXPECT_FALSE(s.FemaleLines.Root("v0"));
+  for (const CourseKind kind : kCourseKinds) {
+    const CourseCategoryTables& t = s.tables[static_cast<std::size_t>(kind)];
+    EXPECT_EQ(t.totals[1], 2);
+    EXPECT_EQ(t.totals[2], 0);
+    EXPECT_EQ(t.codes[1], (std::vector<std::string>{"", "A  ", "B"}));
+    EXPECT_EQ(t.codes[2].size(), 1u);
+    EXPECT_EQ(t.codes[3][1], "Z");
+    // Single precision, rounded once from the text.
+    EXPECT_EQ(t.agari[1][1], 0.1f);
+    EXPECT_EQ(t.agari[1][2], -2.5f);
+    EXPECT_EQ(t.agari[3][1], 0.001f);
+    EXPECT_EQ(t.pace[3][1], 3.0f);
+    EXPECT_EQ(t.soha[1][2], 5.0f);
+    EXPECT_EQ(t.counts[3][1], 9);
+  }
+  EXPECT_EQ(window.text1, "Text1");
+}
+
+TEST(CategoryWindow, AFailureStopsOnlyItsGroupIsReportedAndKeepsWhatItRead) {
+  TempDrive drive;
+  // No id list, no registration list; a female-line file cut inside its second mare.
+  std::string lines;
+  for (int i = 0; i < 80; ++i) lines += "\"x\"\r\n";
+  WriteFile(DataPath("FL20190101.dat"), lines);
+  // Turf: the Soha weights stop one row short; dirt: no files; jump complete.
+  WriteKindTables(CourseKind::kTurf);
+  WriteOption(CategoryTableFilesOf(CourseKind::kTurf).sohaWeights, Lines({"4", "5"}));
+  WriteKindTables(CourseKind::kJump);
+
+  CategorySteps window;
+  RecordingHost host;
+  window.Form_Load(host);
+  // One message, a line per failed group.
+  ASSERT_EQ(host.messages().size(), 1u);
+  std::vector<std::string> m;
+  std::stringstream message(host.messages()[0]);
+  for (std::string line; std::getline(message, line);) m.push_back(line);
+  ASSERT_EQ(m.size(), 5u);
+  EXPECT_NE(m[0].find("KETTONUM20190101.dat"), std::string::npos) << m[0];
+  EXPECT_NE(m[1].find("KETTOMASSHO.dat"), std::string::npos) << m[1];
+  EXPECT_NE(m[2].find("FL20190101.dat の 81 番目"), std::string::npos) << m[2];
+  EXPECT_NE(m[3].find("OPTION1N\\QA1SibaSohaWeightData201901N2025.dat の 3 番目"),
+            std::string::npos)
+      << m[3];
+  EXPECT_NE(m[4].find("QA1DirtTotalData201901N2025.dat"), std::string::npos) << m[4];
+
+  const CategoryWindowState& s = window.state();
+  EXPECT_EQ(s.HorseIdCount, 0);
+  EXPECT_EQ(s.FemaleLineCount, 2);
+  // The second mare has her number and one more value: her first generation reads empty,
+  // so she has an empty root, and as the later of the two mares "x" her root wins.
+  EXPECT_EQ(s.FemaleLines.Root("x"), std::optional<std::string_view>(""));
+  const CourseCategoryTables& turf = s.tables[1];
+  EXPECT_EQ(turf.pace[3][1], 3.0f);  // read before the Soha weight of the same row failed
+  EXPECT_EQ(turf.soha[3][1], 0.0f);
+  EXPECT_EQ(turf.counts[1][1], 0);       // the count file comes after the weights
+  EXPECT_EQ(turf.counts[3].size(), 2u);  // rows stay addressable up to the total
+  EXPECT_EQ(s.tables[2].totals[1], 0);
+  EXPECT_EQ(s.tables[3].counts[3][1], 9);
+  EXPECT_EQ(window.text1, "Text1");
+}
+
+TEST(CategoryWindow, ATotalsFileWithTheDataFoldersLeadingPairIsReadAsTotals) {
+  TempDrive drive;
+  // The categorisation's own totals file starts with the record count and 30; the window's
+  // OPTION1N copy has no such pair, so one copied over reads its pair as two totals.
+  std::vector<std::string> totals{"1,30"};
+  for (const auto& t : Totals({{1, 1}})) totals.push_back(t);
+  WriteOption(CategoryTableFilesOf(CourseKind::kTurf).totals, Lines(totals));
+  WriteOption(CategoryTableFilesOf(CourseKind::kTurf).categories,
+              Lines(std::vector<std::string>(32, "\"c\"")));
+  CategorySteps window;
+  RecordingHost host;
+  window.Form_Load(host);
+  const CourseCategoryTables& turf = window.state().tables[1];
+  EXPECT_EQ(turf.totals[1], 1);
+  EXPECT_EQ(turf.totals[2], 30);
+  EXPECT_EQ(turf.totals[3], 1);
+  EXPECT_EQ(turf.codes[2].size(), 31u);
+}
+
+TEST(CategoryWindow, TwoWindowsKeepSeparateState) {
+  TempDrive drive;
+  testing::WriteIdList(DataPath("KETTONUM20190101.dat"), {"2016100001"});
+  CategorySteps first;
+  RecordingHost host;
+  first.Form_Load(host);
+  testing::WriteIdList(DataPath("KETTONUM20190101.dat"), {"2016100001", "2016100002"});
+  first.option = 2;
+  first.text1 = "201901";
+  first.state().CurrentItemRecord[30] = 'X';
+
+  CategorySteps second;
+  second.Form_Load(host);
+  EXPECT_EQ(first.state().HorseIdCount, 1);
+  EXPECT_EQ(second.state().HorseIdCount, 2);
+  EXPECT_EQ(second.option, 0);
+  EXPECT_EQ(second.text1, "Text1");
+  EXPECT_EQ(second.state().CurrentItemRecord, BlankFactorItemRecord());
+  EXPECT_EQ(second.grid.Rows(), 5701);
+  EXPECT_EQ(second.grid.Cols(), 61);
+}
+
+}  // namespace
+}  // namespace meridax
