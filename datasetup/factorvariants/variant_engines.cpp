@@ -73,16 +73,19 @@ std::optional<std::string_view> CourseDigitOn(std::span<const CourseDateDigits> 
   return std::nullopt;
 }
 
+std::string LineCode(std::string_view stat, const RateLine& line, RateScale scale) {
+  const std::string_view rate = View(stat, line.field);
+  return std::string(line.prefix) +
+         DecimalText(scale == RateScale::kSteps4 ? RateSteps4(rate) : RatePercent(rate));
+}
+
 std::optional<std::string> RateFigureCode(ItemContext& c, std::string_view run,
                                           std::string_view key, const RateFigure& figure) {
   const auto stat = FirstStat(c, figure.file, key);
   if (!stat) return std::nullopt;
   const auto line = figure.line(run);
   if (!line) return std::nullopt;
-  const std::string_view rate = View(*stat, line->field);
-  const std::int64_t bucket =
-      figure.scale == RateScale::kSteps4 ? RateSteps4(rate) : RatePercent(rate);
-  return std::string(line->prefix) + DecimalText(bucket);
+  return LineCode(*stat, *line, figure.scale);
 }
 
 std::optional<RateLine> GoingLine(std::string_view goingCode, records::FieldRef lines, int first) {

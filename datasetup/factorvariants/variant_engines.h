@@ -130,8 +130,11 @@ struct RateFigure {
   RateScale scale;
 };
 
-// prefix & the bucket of the chosen line of the first record of the file keyed `key`; none
-// when no record has the key or no line is chosen.
+// prefix & the bucket of a line of a statistics record.
+std::string LineCode(std::string_view stat, const RateLine& line, RateScale scale);
+
+// The line code of the first record of the file keyed `key`; none when no record has the
+// key or no line is chosen.
 std::optional<std::string> RateFigureCode(ItemContext& c, std::string_view run,
                                           std::string_view key, const RateFigure& figure);
 

@@ -178,7 +178,6 @@ std::optional<RateLine> HorseFlatGoingLine(std::string_view run) {
 std::optional<RateLine> HorseJumpGoingLine(std::string_view run) {
   return GoingLine(View(run, ex::TurfGoingCode), horse_stat::LineTop3Rates, 16);
 }
-constexpr RateFigure kSireGoingRate{kStallionStats, SireGoingLine, RateScale::kPercent};
 constexpr RateFigure kHorseFlatGoingRate{kHorseSubsetStats, HorseFlatGoingLine,
                                          RateScale::kPercent};
 constexpr RateFigure kHorseJumpGoingRate{kHorseStats, HorseJumpGoingLine, RateScale::kPercent};
@@ -235,11 +234,11 @@ std::string Factor08var2(ItemContext& c) {
   const std::string_view run = c.ReadCurrent();
   const std::string_view sire = View(run, ex::AncestorBlocks_BreedingNumber.In(1));
   std::string code = "10";
-  if (FirstStat(c, kStallionStats, sire)) {
+  if (const auto stat = FirstStat(c, kStallionStats, sire)) {
     if (IsJump(TrackNumber(run), 49)) {
       code = std::string(WeatherDigit(run)) + std::string(View(run, ex::TurfGoingCode)) + "00";
-    } else {
-      code = RateFigureCode(c, run, sire, kSireGoingRate).value_or("10");
+    } else if (const auto line = SireGoingLine(run)) {
+      code = LineCode(*stat, *line, RateScale::kPercent);
     }
   }
   return Remapped(std::move(code), kSireGoingRemaps);

@@ -6,36 +6,21 @@
 #include "datasetup/factors/factor_items.h"
 #include "datasetup/factorvariants/factor_variants.h"
 #include "tests/factors/ex_fixture.h"
+#include "tests/factorvariants/variant_cases.h"
 
 namespace meridax {
 namespace {
 
 namespace ex = extended_run;
+using testing::CourseRun;
 using testing::ExFixture;
+using testing::ExpectCodes;
 using testing::ExRun;
 using testing::FieldValue;
 using testing::MakeRecord;
+using testing::RunCase;
+using testing::RunOf;
 constexpr std::string_view kAbandoned = testing::kAbandoned;
-
-struct RunCase {
-  std::vector<FieldValue> fields;
-  std::string_view code;
-};
-
-std::string RunOf(const std::vector<FieldValue>& fields) {
-  std::string run = ExRun({});
-  for (const auto& f : fields) records::Put(run, f.field, f.text);
-  return run;
-}
-
-// Each case on a horse of one run.
-void ExpectCodes(ItemRoutine routine, std::string_view name, const std::vector<RunCase>& cases,
-                 ExFixture& f) {
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    f.SetRuns({RunOf(cases[i].fields)});
-    EXPECT_EQ(f.Code(routine, 1), cases[i].code) << name << " case " << i;
-  }
-}
 
 TEST(Slot1Variants, CalendarAndMeetingCodes) {
   ExFixture f;
@@ -110,58 +95,42 @@ TEST(Factor02var4, FrameGroupsByTrack) {
 
 TEST(Factor02var1, LayoutDigitsByDateAndRacecourse) {
   ExFixture f;
-  const auto at = [](std::string_view rc, std::string_view track, std::string_view date,
-                     std::string_view distance = "1600") {
-    return std::vector<FieldValue>{
-        {ex::RacecourseCode, rc},          {ex::TrackCode, track},
-        {ex::RaceYear, date.substr(0, 4)}, {ex::RaceMonthDay, date.substr(4)},
-        {ex::Distance, distance},          {ex::HorseNumber, "07"},
-        {ex::CourseDivision, "B "}};
-  };
   ExpectCodes(Factor02var1, "Factor02var1",
-              {{at("09", "17", "20070610"), "209161707B "},
-               {at("09", "17", "20100610"), "309161707B "},
-               {at("09", "17", "20061201"), "109161707B "},
-               {at("A0", "17", "20070610"), ""},
-               {at("01", "17", "20100610", "1200"), "101331707B "},
-               {at("01", "17", "20100610", "1000"), "101101707B "},
-               {at("05", "10", "20110531"), "105161007B "},
-               {at("05", "10", "20110601"), "205161007B "},
-               {at("07", "24", "20120303"), "2071624071"},
-               {at("09", "24", "20061201"), "1091624071"},
-               {at("03", "24", "20200101"), "1031624071"},
-               {at("05", "54", "20100610", "4250"), "3052880052"},
-               {at("05", "54", "20100610", "3110"), "3053110054"},
-               {at("05", "  ", "20100610", "3110"), "30531100  "}},
+              {{CourseRun("09", "17", "20070610"), "209161707B "},
+               {CourseRun("09", "17", "20100610"), "309161707B "},
+               {CourseRun("09", "17", "20061201"), "109161707B "},
+               {CourseRun("A0", "17", "20070610"), ""},
+               {CourseRun("01", "17", "20100610", "1200"), "101331707B "},
+               {CourseRun("01", "17", "20100610", "1000"), "101101707B "},
+               {CourseRun("05", "10", "20110531"), "105161007B "},
+               {CourseRun("05", "10", "20110601"), "205161007B "},
+               {CourseRun("07", "24", "20120303"), "2071624071"},
+               {CourseRun("09", "24", "20061201"), "1091624071"},
+               {CourseRun("03", "24", "20200101"), "1031624071"},
+               {CourseRun("05", "54", "20100610", "4250"), "3052880052"},
+               {CourseRun("05", "54", "20100610", "3110"), "3053110054"},
+               {CourseRun("05", "  ", "20100610", "3110"), "30531100  "}},
               f);
 }
 
 TEST(Factor02var3, LaterLayoutsAndOwnDirtCodes) {
   ExFixture f;
-  const auto at = [](std::string_view rc, std::string_view track, std::string_view date,
-                     std::string_view distance = "1600") {
-    return std::vector<FieldValue>{
-        {ex::RacecourseCode, rc},          {ex::TrackCode, track},
-        {ex::RaceYear, date.substr(0, 4)}, {ex::RaceMonthDay, date.substr(4)},
-        {ex::Distance, distance},          {ex::HorseNumber, "07"},
-        {ex::CourseDivision, "B "}};
-  };
   ExpectCodes(Factor02var3, "Factor02var3",
-              {{at("05", "17", "20100101"), "1051707B "},
-               {at("05", "17", "20100102"), "2051707B "},
-               {at("06", "17", "20100102", "3700"), "2061707B "},
-               {at("06", "11", "20100102", "3700"), "2061707B "},
-               {at("06", "11", "20100102", "3600"), "2061107B "},
-               {at("A0", "17", "20100101"), ""},
-               {at("04", "10", "20110531"), "1041007B "},
-               {at("03", "24", "20100101", "1150"), "1062507"},
-               {at("05", "24", "20100101", "1600"), "2072507"},
-               {at("07", "24", "20120303", "1400"), "2072507"},
-               {at("07", "24", "20120302", "1800"), "1072407"},
-               {at("09", "26", "20200101", "2000"), "1092507"},
-               {at("08", "26", "20200101", "2000"), "1082607"},
-               {at("05", "09", "20100101", "4260"), "3052880052"},
-               {at("05", "  ", "20100101"), kAbandoned}},
+              {{CourseRun("05", "17", "20100101"), "1051707B "},
+               {CourseRun("05", "17", "20100102"), "2051707B "},
+               {CourseRun("06", "17", "20100102", "3700"), "2061707B "},
+               {CourseRun("06", "11", "20100102", "3700"), "2061707B "},
+               {CourseRun("06", "11", "20100102", "3600"), "2061107B "},
+               {CourseRun("A0", "17", "20100101"), ""},
+               {CourseRun("04", "10", "20110531"), "1041007B "},
+               {CourseRun("03", "24", "20100101", "1150"), "1062507"},
+               {CourseRun("05", "24", "20100101", "1600"), "2072507"},
+               {CourseRun("07", "24", "20120303", "1400"), "2072507"},
+               {CourseRun("07", "24", "20120302", "1800"), "1072407"},
+               {CourseRun("09", "26", "20200101", "2000"), "1092507"},
+               {CourseRun("08", "26", "20200101", "2000"), "1082607"},
+               {CourseRun("05", "09", "20100101", "4260"), "3052880052"},
+               {CourseRun("05", "  ", "20100101"), kAbandoned}},
               f);
 }
 

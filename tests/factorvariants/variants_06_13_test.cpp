@@ -6,44 +6,19 @@
 #include "datasetup/factors/factor_items.h"
 #include "datasetup/factorvariants/factor_variants.h"
 #include "tests/factors/ex_fixture.h"
+#include "tests/factorvariants/variant_cases.h"
 
 namespace meridax {
 namespace {
 
 namespace ex = extended_run;
 using testing::ExFixture;
+using testing::ExpectCodes;
+using testing::ExpectPreviousCodes;
 using testing::ExRun;
 using testing::FieldValue;
 using testing::MakeRecord;
 constexpr std::string_view kAbandoned = testing::kAbandoned;
-
-struct RunCase {
-  std::vector<FieldValue> fields;
-  std::string_view code;
-};
-
-std::string RunOf(const std::vector<FieldValue>& fields) {
-  std::string run = ExRun({});
-  for (const auto& f : fields) records::Put(run, f.field, f.text);
-  return run;
-}
-
-void ExpectCodes(ItemRoutine routine, std::string_view name, const std::vector<RunCase>& cases,
-                 ExFixture& f) {
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    f.SetRuns({RunOf(cases[i].fields)});
-    EXPECT_EQ(f.Code(routine, 1), cases[i].code) << name << " case " << i;
-  }
-}
-
-// Run 2 after run 1.
-void ExpectPreviousCodes(ItemRoutine routine, std::string_view name,
-                         const std::vector<RunCase>& before, ExFixture& f) {
-  for (std::size_t i = 0; i < before.size(); ++i) {
-    f.SetRuns({RunOf(before[i].fields), ExRun({{ex::TrackCode, "17"}})});
-    EXPECT_EQ(f.Code(routine, 2), before[i].code) << name << " case " << i;
-  }
-}
 
 TEST(Factor06var1, CountTableRates) {
   ExFixture f({ExRun({{ex::JockeyCode, "12345"}, {ex::TrackCode, "17"}}),
