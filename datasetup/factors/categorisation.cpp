@@ -126,74 +126,72 @@ std::optional<float> SpeedOf(std::string_view field) {
 void CategorySteps::CategoriseStep(CourseKind kind) {
   CategoryWindowState& s = state_;
   const CategoryCourse& course = CourseOf(kind);
-  {
-    RequireFolder(DataPath());
-    const RecordMap items(DataPath(FactorItemFileName(kind)), kFactorItemLength);
-    const std::int64_t n = items.Count();
-    s.ItemRecordCount = static_cast<std::int32_t>(n);
+  RequireFolder(DataPath());
+  const RecordMap items(DataPath(FactorItemFileName(kind)), kFactorItemLength);
+  const std::int64_t n = items.Count();
+  s.ItemRecordCount = static_cast<std::int32_t>(n);
 
-    DerivedCategories derived;
-    std::vector<std::vector<std::int64_t>> numbers(kFactorItemCount + 1);
-    for (int k = 1; k <= kFactorItemCount; ++k)
-      numbers[static_cast<std::size_t>(k)] = CollectItem(items, k, derived);
+  DerivedCategories derived;
+  std::vector<std::vector<std::int64_t>> numbers(kFactorItemCount + 1);
+  for (int k = 1; k <= kFactorItemCount; ++k)
+    numbers[static_cast<std::size_t>(k)] = CollectItem(items, k, derived);
 
-    StagedFiles outputs;
-    TextWriter categories(outputs.Stage(DataPath(ItemCategoryFileName(kind))),
-                          TextWriter::Mode::kOutput);
-    TextWriter counts(outputs.Stage(DataPath(ItemCategoryCountFileName(kind))),
-                      TextWriter::Mode::kOutput);
-    for (int k = 1; k <= kFactorItemCount; ++k) {
-      const auto ks = static_cast<std::size_t>(k);
-      for (std::int64_t q = 1; q <= derived.totals[ks]; ++q) {
-        categories.Str(derived.codes[ks][static_cast<std::size_t>(q)]).EndLine();
-        counts.Num(derived.counts[ks][static_cast<std::size_t>(q)]).EndLine();
-      }
+  StagedFiles outputs;
+  TextWriter categories(outputs.Stage(DataPath(ItemCategoryFileName(kind))),
+                        TextWriter::Mode::kOutput);
+  TextWriter counts(outputs.Stage(DataPath(ItemCategoryCountFileName(kind))),
+                    TextWriter::Mode::kOutput);
+  for (int k = 1; k <= kFactorItemCount; ++k) {
+    const auto ks = static_cast<std::size_t>(k);
+    for (std::int64_t q = 1; q <= derived.totals[ks]; ++q) {
+      categories.Str(derived.codes[ks][static_cast<std::size_t>(q)]).EndLine();
+      counts.Num(derived.counts[ks][static_cast<std::size_t>(q)]).EndLine();
     }
-    categories.Close();
-    counts.Close();
-
-    TextWriter totals(outputs.Stage(DataPath(RegressionTotalsFileName(kind))),
-                      TextWriter::Mode::kOutput);
-    std::array<std::unique_ptr<TextWriter>, 3> data;
-    for (std::size_t v = 0; v < data.size(); ++v) {
-      data[v] = std::make_unique<TextWriter>(
-          outputs.Stage(DataPath(RegressionDataFileName(kind, kSpeedFigureKinds[v]))),
-          TextWriter::Mode::kOutput);
-    }
-    // The totals file and the three data files begin with the same lines.
-    auto heads = [&](auto&& write) {
-      write(totals);
-      for (auto& file : data) write(*file);
-    };
-    heads([&](TextWriter& w) { w.Num(n).Num(kFactorItemCount).EndLine(); });
-    for (int k = 1; k <= kFactorItemCount; ++k) {
-      heads([&](TextWriter& w) { w.Num(derived.totals[static_cast<std::size_t>(k)]).EndLine(); });
-    }
-    totals.Close();
-
-    // A speed field that does not convert repeats the value of the line before.
-    std::array<float, 3> speeds{};
-    for (std::int64_t r = 1; r <= n; ++r) {
-      const std::string_view record = items.Record(r);
-      for (std::size_t v = 0; v < data.size(); ++v) {
-        if (const auto speed = SpeedOf(records::View(record, factor_item::kSpeedFields[v]))) {
-          speeds[v] = *speed;
-        }
-        TextWriter& line = *data[v];
-        line.Bare(ShortestText(speeds[v]));
-        for (int k = 1; k <= kFactorItemCount; ++k) {
-          line.Num(numbers[static_cast<std::size_t>(k)][static_cast<std::size_t>(r)]);
-        }
-        line.EndLine();
-      }
-    }
-    for (auto& file : data) file->Close();
-    outputs.Commit();
-
-    if (n > 0) s.CurrentItemRecord.assign(items.Record(n));
-    s.derived = std::move(derived);
-    FillGrid(course.gridCorner);
   }
+  categories.Close();
+  counts.Close();
+
+  TextWriter totals(outputs.Stage(DataPath(RegressionTotalsFileName(kind))),
+                    TextWriter::Mode::kOutput);
+  std::array<std::unique_ptr<TextWriter>, 3> data;
+  for (std::size_t v = 0; v < data.size(); ++v) {
+    data[v] = std::make_unique<TextWriter>(
+        outputs.Stage(DataPath(RegressionDataFileName(kind, kSpeedFigureKinds[v]))),
+        TextWriter::Mode::kOutput);
+  }
+  // The totals file and the three data files begin with the same lines.
+  auto heads = [&](auto&& write) {
+    write(totals);
+    for (auto& file : data) write(*file);
+  };
+  heads([&](TextWriter& w) { w.Num(n).Num(kFactorItemCount).EndLine(); });
+  for (int k = 1; k <= kFactorItemCount; ++k) {
+    heads([&](TextWriter& w) { w.Num(derived.totals[static_cast<std::size_t>(k)]).EndLine(); });
+  }
+  totals.Close();
+
+  // A speed field that does not convert repeats the value of the line before.
+  std::array<float, 3> speeds{};
+  for (std::int64_t r = 1; r <= n; ++r) {
+    const std::string_view record = items.Record(r);
+    for (std::size_t v = 0; v < data.size(); ++v) {
+      if (const auto speed = SpeedOf(records::View(record, factor_item::kSpeedFields[v]))) {
+        speeds[v] = *speed;
+      }
+      TextWriter& line = *data[v];
+      line.Bare(ShortestText(speeds[v]));
+      for (int k = 1; k <= kFactorItemCount; ++k) {
+        line.Num(numbers[static_cast<std::size_t>(k)][static_cast<std::size_t>(r)]);
+      }
+      line.EndLine();
+    }
+  }
+  for (auto& file : data) file->Close();
+  outputs.Commit();
+
+  if (n > 0) s.CurrentItemRecord.assign(items.Record(n));
+  s.derived = std::move(derived);
+  FillGrid(course.gridCorner);
 }
 
 void CategorySteps::FillGrid(std::string_view corner) {

@@ -107,6 +107,8 @@ ItemContext CategorySteps::NewContext(StatisticsCache& stats) {
   c.stats = &stats;
   c.tables = &state_.tables;
   c.femaleLines = &state_.FemaleLines;
+  c.jockeyCounts = &state_.JockeyCounts;
+  c.trainerCounts = &state_.TrainerCounts;
   return c;
 }
 
@@ -141,99 +143,95 @@ void CategorySteps::Probe(std::string_view horseId, std::int32_t run,
 
 std::string CategorySteps::Command1_Click(StepHost& /*host*/) {
   CategoryWindowState& s = state_;
-  {
-    if (CourseKindOf(option)) s.CourseKind = static_cast<std::int16_t>(option);
-    const std::optional<CourseKind> kind = CourseKindOf(s.CourseKind);
-    RequireFolder(DataPath());
-    RequireFolder(DataPath(kExtendedRunFolder));
-    StagedFiles outputs;
-    std::optional<TextWriter> list;
-    if (kind) {
-      // The period names a file of the data folder: a separator, ".." or a control byte in
-      // it would reach another folder or no file at all.
-      const auto name = FileNameOfId(HorseListFileName(*kind, Utf8ToCp932(text1)), "");
-      if (!name) {
-        throw IoError("ファイル名にできない期間です",
-                      std::string(kDataFolder) + HorseListFileName(*kind, text1));
-      }
-      list.emplace(outputs.Stage(DataPath(*name)), TextWriter::Mode::kOutput);
+  if (CourseKindOf(option)) s.CourseKind = static_cast<std::int16_t>(option);
+  const std::optional<CourseKind> kind = CourseKindOf(s.CourseKind);
+  RequireFolder(DataPath());
+  RequireFolder(DataPath(kExtendedRunFolder));
+  StagedFiles outputs;
+  std::optional<TextWriter> list;
+  if (kind) {
+    // The period names a file of the data folder: a separator, ".." or a control byte in
+    // it would reach another folder or no file at all.
+    const auto name = FileNameOfId(HorseListFileName(*kind, Utf8ToCp932(text1)), "");
+    if (!name) {
+      throw IoError("ファイル名にできない期間です",
+                    std::string(kDataFolder) + HorseListFileName(*kind, text1));
     }
-    s.HorseListCount = 0;
-    for (std::int64_t i = 1; i <= s.HorseIdCount; ++i) {
-      const std::string& id = s.HorseIdTable[static_cast<std::size_t>(i)];
-      const std::optional<RunFile> runs = OpenRuns(id);
-      if (!runs) continue;
-      s.CurrentRunCount = static_cast<std::int32_t>(runs->Count());
-      for (std::int64_t j = 1; j <= runs->Count(); ++j) {
-        const std::string_view run = runs->Record(j);
-        s.CurrentRun.assign(run);
-        if (IsBlank(View(run, ex::TrackCode)) || !AtListedRacecourse(run)) continue;
-        const auto born = ToInt32(View(run, ex::HorseId).substr(0, 4));
-        if (OnCourseTrack(run, kind) && born && *born > 2015) {
-          ++s.HorseListCount;
-          list->Str(id).EndLine();
-          break;
-        }
-      }
-    }
-    if (list) list->Close();
-    outputs.Commit();
-    return "終わり";
+    list.emplace(outputs.Stage(DataPath(*name)), TextWriter::Mode::kOutput);
   }
+  s.HorseListCount = 0;
+  for (std::int64_t i = 1; i <= s.HorseIdCount; ++i) {
+    const std::string& id = s.HorseIdTable[static_cast<std::size_t>(i)];
+    const std::optional<RunFile> runs = OpenRuns(id);
+    if (!runs) continue;
+    s.CurrentRunCount = static_cast<std::int32_t>(runs->Count());
+    for (std::int64_t j = 1; j <= runs->Count(); ++j) {
+      const std::string_view run = runs->Record(j);
+      s.CurrentRun.assign(run);
+      if (IsBlank(View(run, ex::TrackCode)) || !AtListedRacecourse(run)) continue;
+      const auto born = ToInt32(View(run, ex::HorseId).substr(0, 4));
+      if (OnCourseTrack(run, kind) && born && *born > 2015) {
+        ++s.HorseListCount;
+        list->Str(id).EndLine();
+        break;
+      }
+    }
+  }
+  if (list) list->Close();
+  outputs.Commit();
+  return "終わり";
 }
 
 std::string CategorySteps::FactorItemStep(CourseKind kind, std::span<const LiveRoutine> routines) {
   CheckRoutineTable(routines);
   CategoryWindowState& s = state_;
   const CategoryCourse& course = CourseOf(kind);
-  {
-    RequireFolder(DataPath());
-    RequireFolder(DataPath(kExtendedRunFolder));
-    StagedFiles outputs;
-    RecordFile items(outputs.Stage(DataPath(FactorItemFileName(kind))), kFactorItemLength);
-    s.HorseListCount = 0;
-    s.ItemRecordCount = 0;
-    // The ids read stay the step's own: the window's id table keeps the ids it loaded, so
-    // a later "抽出" still walks them.
-    ItemReader list(DataPath(HorseListFileName(kind, kFactorPeriod)));
-    StatisticsCache stats;
-    ItemContext c = NewContext(stats);
-    std::string& record = s.CurrentItemRecord;
-    while (!list.AtEnd()) {
-      const std::string id = list.Next();
-      ++s.HorseListCount;
-      const std::optional<RunFile> runs = OpenRuns(id);
-      if (!runs) continue;
-      c.runs = &*runs;
-      c.CurrentRunCount = static_cast<std::int32_t>(runs->Count());
-      for (c.CurrentRunNumber = 1; c.CurrentRunNumber <= c.CurrentRunCount; ++c.CurrentRunNumber) {
-        c.ReadCurrent();
-        if (!Accepted(c, kind, routines[2].routine)) continue;
-        ++s.ItemRecordCount;
-        // Each code is stored before the next routine runs: a scoring routine reads the
-        // record as built so far, and the last items of the record before it.
-        for (std::size_t i = 0; i < routines.size(); ++i) {
-          std::string code;
-          try {
-            code = routines[i].routine(c);
-          } catch (const ItemAbandoned&) {
-            code.clear();  // a failed routine leaves its field blank, not a stale code
-          }
-          records::Put(record, StoredField(routines, i), code);
+  RequireFolder(DataPath());
+  RequireFolder(DataPath(kExtendedRunFolder));
+  StagedFiles outputs;
+  RecordFile items(outputs.Stage(DataPath(FactorItemFileName(kind))), kFactorItemLength);
+  s.HorseListCount = 0;
+  s.ItemRecordCount = 0;
+  // The ids read stay the step's own: the window's id table keeps the ids it loaded, so
+  // a later "抽出" still walks them.
+  ItemReader list(DataPath(HorseListFileName(kind, kFactorPeriod)));
+  StatisticsCache stats;
+  ItemContext c = NewContext(stats);
+  std::string& record = s.CurrentItemRecord;
+  while (!list.AtEnd()) {
+    const std::string id = list.Next();
+    ++s.HorseListCount;
+    const std::optional<RunFile> runs = OpenRuns(id);
+    if (!runs) continue;
+    c.runs = &*runs;
+    c.CurrentRunCount = static_cast<std::int32_t>(runs->Count());
+    for (c.CurrentRunNumber = 1; c.CurrentRunNumber <= c.CurrentRunCount; ++c.CurrentRunNumber) {
+      c.ReadCurrent();
+      if (!Accepted(c, kind, routines[2].routine)) continue;
+      ++s.ItemRecordCount;
+      // Each code is stored before the next routine runs: a scoring routine reads the
+      // record as built so far, and the last items of the record before it.
+      for (std::size_t i = 0; i < routines.size(); ++i) {
+        std::string code;
+        try {
+          code = routines[i].routine(c);
+        } catch (const ItemAbandoned&) {
+          code.clear();  // a failed routine leaves its field blank, not a stale code
         }
-        records::Put(record, factor_item::LineEnd, "\r\n");
-        items.Write(s.ItemRecordCount, record);
+        records::Put(record, StoredField(routines, i), code);
       }
-      s.CurrentRun.assign(c.CurrentRun);
-      s.CurrentRunNumber = std::min(c.CurrentRunNumber, c.CurrentRunCount);
-      s.CurrentRunCount = c.CurrentRunCount;
-      c.runs = nullptr;
-      c.CurrentRun = {};
+      records::Put(record, factor_item::LineEnd, "\r\n");
+      items.Write(s.ItemRecordCount, record);
     }
-    items.Close();
-    outputs.Commit();
-    return std::string(course.factorEndText);
+    s.CurrentRun.assign(c.CurrentRun);
+    s.CurrentRunNumber = std::min(c.CurrentRunNumber, c.CurrentRunCount);
+    s.CurrentRunCount = c.CurrentRunCount;
+    c.runs = nullptr;
+    c.CurrentRun = {};
   }
+  items.Close();
+  outputs.Commit();
+  return std::string(course.factorEndText);
 }
 
 }  // namespace meridax

@@ -14,21 +14,21 @@ std::string Join(std::string_view run, const Recipe& recipe,
                  std::initializer_list<std::string_view> values) {
   std::string code;
   for (std::size_t i = 0; i < recipe.count; ++i) {
-    const Piece& p = recipe.pieces[i];
+    const Segment& p = recipe.segments[i];
     switch (p.kind) {
-      case Piece::Kind::kLiteral:
+      case Segment::Kind::kLiteral:
         code += p.literal;
         break;
-      case Piece::Kind::kField:
+      case Segment::Kind::kField:
         code += View(run, p.field);
         break;
-      case Piece::Kind::kLeft:
+      case Segment::Kind::kLeft:
         code += View(run, p.field).substr(0, p.n);
         break;
-      case Piece::Kind::kRight:
+      case Segment::Kind::kRight:
         code += LastChars(View(run, p.field), p.n);
         break;
-      case Piece::Kind::kValue:
+      case Segment::Kind::kValue:
         code += values.begin()[p.n];
         break;
     }

@@ -21,9 +21,9 @@ namespace meridax::variants {
 
 // ---- Codes joined from fields ----
 
-// One piece of a code: a literal, a run field, the first or last n characters of a field,
+// One segment of a code: a literal, a run field, the first or last n characters of a field,
 // or value i of the texts the caller worked out before (a racecourse letter, a class).
-struct Piece {
+struct Segment {
   enum class Kind { kLiteral, kField, kLeft, kRight, kValue };
   Kind kind = Kind::kLiteral;
   std::string_view literal;
@@ -31,32 +31,32 @@ struct Piece {
   std::size_t n = 0;
 };
 
-constexpr Piece Lit(std::string_view text) {
-  return {Piece::Kind::kLiteral, text, {}, 0};
+constexpr Segment Lit(std::string_view text) {
+  return {Segment::Kind::kLiteral, text, {}, 0};
 }
-constexpr Piece Fld(records::FieldRef field) {
-  return {Piece::Kind::kField, {}, field, 0};
+constexpr Segment Fld(records::FieldRef field) {
+  return {Segment::Kind::kField, {}, field, 0};
 }
-constexpr Piece Left(records::FieldRef field, std::size_t n) {
-  return {Piece::Kind::kLeft, {}, field, n};
+constexpr Segment Left(records::FieldRef field, std::size_t n) {
+  return {Segment::Kind::kLeft, {}, field, n};
 }
-constexpr Piece Right(records::FieldRef field, std::size_t n) {
-  return {Piece::Kind::kRight, {}, field, n};
+constexpr Segment Right(records::FieldRef field, std::size_t n) {
+  return {Segment::Kind::kRight, {}, field, n};
 }
-constexpr Piece Value(std::size_t i) {
-  return {Piece::Kind::kValue, {}, {}, i};
+constexpr Segment Value(std::size_t i) {
+  return {Segment::Kind::kValue, {}, {}, i};
 }
 
-// The pieces of one code, in order.
+// The segments of one code, in order.
 struct Recipe {
-  std::array<Piece, 8> pieces{};
+  std::array<Segment, 8> segments{};
   std::size_t count = 0;
 };
 
 template <typename... P>
-constexpr Recipe Cat(P... pieces) {
-  static_assert(sizeof...(P) <= 8, "a recipe holds up to eight pieces");
-  return Recipe{{pieces...}, sizeof...(P)};
+constexpr Recipe Cat(P... segments) {
+  static_assert(sizeof...(P) <= 8, "a recipe holds up to eight segments");
+  return Recipe{{segments...}, sizeof...(P)};
 }
 
 // The code of a recipe over a run and the caller's values.

@@ -12,7 +12,7 @@ namespace meridax {
 
 std::span<const NamedRoutine> VariantRoutines();
 
-// The variants as the probe runs them: each shows its code and stores none.
+// The variants as the probe knows them: each code is only shown, stored in no field.
 std::vector<ProbeRoutine> VariantProbeRoutines();
 
 }  // namespace meridax

@@ -17,7 +17,7 @@ using namespace variants;
 
 namespace {
 
-constexpr Piece kMonth = Left(ex::RaceMonthDay, 2);
+constexpr Segment kMonth = Left(ex::RaceMonthDay, 2);
 constexpr std::string_view kNineBlanks = "         ";
 
 // ---- Slot 1 ----

@@ -16,7 +16,7 @@ using testing::ExFixture;
 using testing::ExRun;
 using testing::MakeRecord;
 
-TEST(Join, PiecesInOrder) {
+TEST(Join, SegmentsInOrder) {
   const std::string run = ExRun({{ex::RaceYear, "2009"},
                                  {ex::RaceMonthDay, "0913"},
                                  {ex::MeetingNumber, "02"},

@@ -6,6 +6,7 @@
 
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -200,6 +201,26 @@ TEST(VariantRoutines, NoneFailsOnWellFormedRuns) {
     }
   }
   EXPECT_GT(calls, 4000u);
+}
+
+TEST(VariantRoutines, TheProbeFindsThemBesideTheLiveRoutines) {
+  ExFixture f({testing::ExRun({{ex::TrackCode, "17"}}), testing::ExRun({{ex::RaceYear, "2019"},
+                                                                        {ex::RaceMonthDay, "0315"},
+                                                                        {ex::MeetingNumber, "02"},
+                                                                        {ex::TrackCode, "17"}})},
+              "2016100001");
+  ProbeRegistry registry;
+  registry.Add(LiveProbeRoutines());
+  registry.Add(VariantProbeRoutines());
+  std::ostringstream out, err;
+  const std::vector<std::string> args = {"2016100001",   "2",        "Factor01var1",
+                                         "Factor09var1", "Factor09", "Factor06var1"};
+  EXPECT_EQ(RunProbe(registry, args, out, err), 0) << err.str();
+  EXPECT_EQ(out.str(),
+            "Factor01var1\t\"03020000\"\n"
+            "Factor09var1\t\"001\"\n"
+            "Factor09\t\"001\"\n"
+            "Factor06var1\tabandoned\n");
 }
 
 }  // namespace
