@@ -28,6 +28,11 @@ done
 
 run="$build_dir/tools/meridax-run"
 mapfile -t steps < <("$root/scripts/run-pipeline.sh" --build "$build_dir" --print-steps)
+# Then the run-history window's builder "計算", which reads the earlier generation that is
+# generated with the world, the race files and the mare files of the steps before it.
+while IFS=$'\t' read -r name caption; do
+  if [ "$name" = FormMERIDAXEXPDSETUP2025ZZ.Command1_Click ]; then steps+=("$name|$caption"); fi
+done < <("$run" --list)
 
 # path size mtime inode, one line per file under the data folder
 snapshot() { find "$1" -type f -printf '%p\t%s\t%T@\t%i\n' | LC_ALL=C sort; }
@@ -48,7 +53,8 @@ for size in $sizes; do
   mkdir -p "$drive/JVSTANDIN"
   printf 'ServiceFolder=C:\\JVDATA\\\r\nDownloadDelayMs=0\r\n' >"$drive/JVSTANDIN/settings.txt"
   echo "== $size: generating the world" >&2
-  "$build_dir/tools/meridax-sample" --out "$drive/JVDATA" --size "$size" --seed "$seed" >&2
+  "$build_dir/tools/meridax-sample" --out "$drive/JVDATA" --earlier "$drive/MERIDAXPROJECT" \
+    --size "$size" --seed "$seed" >&2
   tmp=$drive/bench-tmp
   mkdir -p "$tmp"
   for entry in "${steps[@]}"; do

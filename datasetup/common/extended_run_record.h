@@ -6,8 +6,11 @@
 // the runner record's; 745-1339 hold the race record's fields from GradeCode to the end of
 // CornerPassings in their order, without ConditionName.
 
-#include "records/layout.h"
-#include "records/race_layouts.h"
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "records/layouts.h"
 
 #define MERIDAX_EXTENDED_RUN_ROWS(X, M)                                                   \
   MERIDAX_RECORD_HEADER_ROWS(X, M)                                                        \
@@ -147,5 +150,233 @@ static_assert(extended_run::TrainerCode.pos == 535 && extended_run::TrackCode.po
               extended_run::CornerPassings_PassingOrder.In(4).end() == 1339 &&
               extended_run::AncestorBlocks_BreedingNumber.In(2).pos == 287 &&
               extended_run::YoungestAgeCondition.pos == 765);
+
+// Where each field of a record comes from, in record order: a field of the run's runner
+// record, of the race, horse or jockey record found for it, of the horse's last market sale
+// (the sale table keeps each sale at its market-sale record positions), the horse's foal
+// order, or blanks. The builder is one loop over this table.
+enum class Origin : std::uint8_t { kRun, kRace, kHorse, kJockey, kSale, kFoalOrder, kBlank };
+
+struct FieldOrigin {
+  records::FieldRef field;  // the whole field in the extended run record
+  Origin origin;
+  records::FieldRef source;  // the whole field in its source record, for sourced origins
+  // For a sale field, the text of a horse without a sale (code page 932).
+  std::string_view fallback = {};
+};
+
+namespace extended_run_detail {
+
+// A field with all its entries and elements, as one run of bytes.
+constexpr records::FieldRef Whole(records::FieldRef f) {
+  const int end = f.pos + (f.count - 1) * f.stride + (f.elements - 1) * f.elementStride + f.width;
+  return {f.pos, end - f.pos, 1, 0, 1, 0, 1};
+}
+
+constexpr FieldOrigin From(Origin origin, records::FieldRef field, records::FieldRef source,
+                           std::string_view fallback = {}) {
+  return {Whole(field), origin, Whole(source), fallback};
+}
+constexpr FieldOrigin Computed(Origin origin, records::FieldRef field) {
+  return {Whole(field), origin, {}, {}};
+}
+
+inline constexpr std::string_view kUnknown = "\x95\x73\x96\xbe";  // "不明"
+
+namespace x = extended_run;
+namespace se = records::se;
+namespace ra = records::ra;
+namespace um = records::um;
+namespace ks = records::ks;
+namespace hs = records::hs;
+constexpr Origin kRun = Origin::kRun, kRace = Origin::kRace, kHorse = Origin::kHorse,
+                 kJockey = Origin::kJockey, kSale = Origin::kSale;
+
+inline constexpr FieldOrigin kOrigins[] = {
+    From(kRun, x::RecordSpec, se::RecordSpec),
+    From(kRun, x::DataCategory, se::DataCategory),
+    From(kRun, x::CreatedDate, se::CreatedDate),
+    From(kRun, x::RaceYear, se::RaceYear),
+    From(kRun, x::RaceMonthDay, se::RaceMonthDay),
+    From(kRun, x::RacecourseCode, se::RacecourseCode),
+    From(kRun, x::MeetingNumber, se::MeetingNumber),
+    From(kRun, x::MeetingDay, se::MeetingDay),
+    From(kRun, x::RaceNumber, se::RaceNumber),
+    From(kRun, x::FrameNumber, se::FrameNumber),
+    From(kRun, x::HorseNumber, se::HorseNumber),
+    From(kRun, x::HorseId, se::HorseId),
+    Computed(Origin::kFoalOrder, x::FoalOrder),
+    From(kRace, x::WeekdayCode, ra::WeekdayCode),
+    From(kSale, x::MarketCode, hs::MarketCode),
+    From(kSale, x::MarketOrganizer, hs::MarketOrganizer, kUnknown),
+    From(kSale, x::MarketName, hs::MarketName, kUnknown),
+    From(kSale, x::MarketStartDate, hs::MarketStartDate, kUnknown),
+    From(kSale, x::MarketEndDate, hs::MarketEndDate, kUnknown),
+    From(kSale, x::SaleAge, hs::SaleAge),
+    From(kSale, x::SalePrice, hs::SalePrice),
+    From(kHorse, x::BirthDate, um::BirthDate),
+    From(kHorse, x::InvitationRegion, um::InvitationRegion),
+    From(kHorse, x::BreederCode, um::BreederCode),
+    From(kHorse, x::BirthplaceName, um::BirthplaceName),
+    From(kHorse, x::AncestorBlocks_BreedingNumber.In(1), um::Pedigree_BreedingNumber.In(1)),
+    Computed(Origin::kBlank, x::AncestorBlocks_BirthYear.In(1)),
+    Computed(Origin::kBlank, x::AncestorBlocks_BirthplaceName.In(1)),
+    From(kHorse, x::AncestorBlocks_BreedingNumber.In(2), um::Pedigree_BreedingNumber.In(2)),
+    Computed(Origin::kBlank, x::AncestorBlocks_BirthYear.In(2)),
+    Computed(Origin::kBlank, x::AncestorBlocks_BirthplaceName.In(2)),
+    // Never assigned by the first builder, which left there whatever its shared buffer
+    // held (another horse's bytes): blanks, like the elements after it.
+    Computed(Origin::kBlank, x::AncestorBlocks.In(3)),
+    Computed(Origin::kBlank, x::AncestorBlocks.In(4)),
+    Computed(Origin::kBlank, x::AncestorBlocks.In(5)),
+    Computed(Origin::kBlank, x::AncestorBlocks.In(6)),
+    Computed(Origin::kBlank, x::AncestorBlocks.In(7)),
+    From(kRun, x::HorseName, se::HorseName),
+    Computed(Origin::kBlank, x::Unassigned527),  // never assigned either
+    From(kRun, x::HorseSymbolCode, se::HorseSymbolCode),
+    From(kRun, x::SexCode, se::SexCode),
+    From(kRun, x::BreedCode, se::BreedCode),
+    From(kRun, x::CoatColorCode, se::CoatColorCode),
+    From(kRun, x::AffiliationCode, se::AffiliationCode),
+    From(kRun, x::TrainerCode, se::TrainerCode),
+    From(kRun, x::OwnerCode, se::OwnerCode),
+    From(kRun, x::SilksDescription, se::SilksDescription),
+    From(kRun, x::WeightCarried, se::WeightCarried),
+    From(kRun, x::WeightCarriedBefore, se::WeightCarriedBefore),
+    From(kRun, x::BlinkerCode, se::BlinkerCode),
+    From(kRun, x::Reserved2, se::Reserved2),
+    From(kRun, x::JockeyCode, se::JockeyCode),
+    From(kJockey, x::JockeyBirthDate, ks::BirthDate),
+    From(kJockey, x::JockeySexCode, ks::SexCode),
+    From(kJockey, x::JockeyInvitationRegion, ks::InvitationRegion),
+    From(kJockey, x::RidingQualificationCode, ks::RidingQualificationCode),
+    From(kRun, x::JockeyCodeBefore, se::JockeyCodeBefore),
+    From(kRun, x::JockeyShortName, se::JockeyShortName),
+    From(kRun, x::JockeyShortNameBefore, se::JockeyShortNameBefore),
+    From(kRun, x::ApprenticeCode, se::ApprenticeCode),
+    From(kRun, x::ApprenticeCodeBefore, se::ApprenticeCodeBefore),
+    From(kRun, x::BodyWeight, se::BodyWeight),
+    From(kRun, x::BodyWeightChangeSign, se::BodyWeightChangeSign),
+    From(kRun, x::BodyWeightChange, se::BodyWeightChange),
+    From(kRun, x::AbnormalityCode, se::AbnormalityCode),
+    From(kRun, x::ArrivalOrder, se::ArrivalOrder),
+    From(kRun, x::FinishPosition, se::FinishPosition),
+    From(kRun, x::DeadHeatCode, se::DeadHeatCode),
+    From(kRun, x::DeadHeatCount, se::DeadHeatCount),
+    From(kRun, x::FinishTime, se::FinishTime),
+    From(kRun, x::MarginCode, se::MarginCode),
+    From(kRun, x::MarginCodePlus, se::MarginCodePlus),
+    From(kRun, x::MarginCodePlusPlus, se::MarginCodePlusPlus),
+    From(kRun, x::CornerPositions, se::CornerPositions),
+    From(kRun, x::WinOdds, se::WinOdds),
+    From(kRun, x::WinPopularity, se::WinPopularity),
+    From(kRun, x::PrizeMoney, se::PrizeMoney),
+    From(kRun, x::AddedMoney, se::AddedMoney),
+    From(kRun, x::Reserved3, se::Reserved3),
+    From(kRun, x::Reserved4, se::Reserved4),
+    From(kRun, x::Last4FurlongTime, se::Last4FurlongTime),
+    From(kRun, x::Last3FurlongTime, se::Last3FurlongTime),
+    From(kRun, x::TimeBehindWinner, se::TimeBehindWinner),
+    From(kRace, x::GradeCode, ra::GradeCode),
+    From(kRace, x::GradeCodeBefore, ra::GradeCodeBefore),
+    From(kRace, x::RaceConditionKind, ra::RaceConditionKind),
+    From(kRace, x::RaceConditionSymbol, ra::RaceConditionSymbol),
+    From(kRace, x::RaceWeightKind, ra::RaceWeightKind),
+    From(kRace, x::RaceAgeConditions, ra::RaceAgeConditions),
+    From(kRace, x::Distance, ra::Distance),
+    From(kRace, x::DistanceBefore, ra::DistanceBefore),
+    From(kRace, x::TrackCode, ra::TrackCode),
+    From(kRace, x::TrackCodeBefore, ra::TrackCodeBefore),
+    From(kRace, x::CourseDivision, ra::CourseDivision),
+    From(kRace, x::CourseDivisionBefore, ra::CourseDivisionBefore),
+    From(kRace, x::PrizeMoneyByPlace, ra::PrizeMoneyByPlace),
+    From(kRace, x::PrizeMoneyByPlaceBefore, ra::PrizeMoneyByPlaceBefore),
+    From(kRace, x::AddedMoneyByPlace, ra::AddedMoneyByPlace),
+    From(kRace, x::AddedMoneyByPlaceBefore, ra::AddedMoneyByPlaceBefore),
+    From(kRace, x::PostTime, ra::PostTime),
+    From(kRace, x::PostTimeBefore, ra::PostTimeBefore),
+    From(kRace, x::RegisteredCount, ra::RegisteredCount),
+    From(kRace, x::StarterCount, ra::StarterCount),
+    From(kRace, x::FinisherCount, ra::FinisherCount),
+    From(kRace, x::WeatherCode, ra::WeatherCode),
+    From(kRace, x::TurfGoingCode, ra::TurfGoingCode),
+    From(kRace, x::DirtGoingCode, ra::DirtGoingCode),
+    From(kRace, x::FurlongLeaderTimes, ra::FurlongLeaderTimes),
+    From(kRace, x::JumpMileTime, ra::JumpMileTime),
+    From(kRace, x::First3FurlongLapTime, ra::First3FurlongLapTime),
+    From(kRace, x::First4FurlongLapTime, ra::First4FurlongLapTime),
+    From(kRace, x::Last3FurlongLapTime, ra::Last3FurlongLapTime),
+    From(kRace, x::Last4FurlongLapTime, ra::Last4FurlongLapTime),
+    From(kRace, x::CornerPassings, ra::CornerPassings),
+    // The run's own line end, so every record ends in CR LF like a JV-Data record.
+    From(kRun, x::LineEnd, se::LineEnd),
+};
+
+// The origins cover the record byte by byte, in order, each field once.
+constexpr bool OriginsTileTheRecord() {
+  int next = 1;
+  for (const FieldOrigin& o : kOrigins) {
+    if (o.field.pos != next || o.field.width <= 0) return false;
+    next = o.field.pos + o.field.width;
+  }
+  return next == kExtendedRunLength + 1;
+}
+
+// A field copied from a source takes the source field whole: same width, so nothing is
+// cut or padded, and the source lies within its record. Computed fields name no source.
+constexpr bool OriginsMatchTheirSources() {
+  for (const FieldOrigin& o : kOrigins) {
+    const records::Layout* layout = nullptr;
+    switch (o.origin) {
+      case Origin::kRun:
+        layout = &records::kRunnerLayout;
+        break;
+      case Origin::kRace:
+        layout = &records::kRaceLayout;
+        break;
+      case Origin::kHorse:
+        layout = &records::kHorseLayout;
+        break;
+      case Origin::kJockey:
+        layout = &records::kJockeyLayout;
+        break;
+      case Origin::kSale:
+        layout = &records::kMarketSaleLayout;
+        break;
+      case Origin::kFoalOrder:
+      case Origin::kBlank:
+        if (o.source.width != 0 || !o.fallback.empty()) return false;
+        continue;
+    }
+    if (o.source.width != o.field.width || o.source.pos < 1 ||
+        o.source.end() > layout->storedLength) {
+      return false;
+    }
+    if (!o.fallback.empty() && (o.origin != Origin::kSale ||
+                                o.fallback.size() > static_cast<std::size_t>(o.field.width))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace extended_run_detail
+
+inline constexpr std::span<const FieldOrigin> kExtendedRunOrigins{extended_run_detail::kOrigins};
+static_assert(extended_run_detail::OriginsTileTheRecord());
+static_assert(extended_run_detail::OriginsMatchTheirSources());
+// Source positions as the record kinds deliver them to this record.
+static_assert(records::ks::BirthDate.pos == 34 && records::ks::SexCode.pos == 228 &&
+              records::ks::RidingQualificationCode.pos == 229 &&
+              records::ks::InvitationRegion.pos == 232);
+static_assert(records::um::InvitationRegion.pos == 863 && records::um::BreederCode.pos == 883 &&
+              records::um::BirthplaceName.pos == 963 &&
+              records::um::Pedigree_BreedingNumber.In(2).pos == 251);
+static_assert(records::ra::GradeCode.pos == 615 && records::ra::Distance.pos == 698 &&
+              records::ra::CornerPassings.In(4).end() == 1269 &&
+              records::ra::WeekdayCode.pos == 28);
+static_assert(records::se::TimeBehindWinner.pos == 532 && records::se::LineEnd.pos == 554 &&
+              records::se::TrainerCode.pos == 86 && records::se::Last3FurlongTime.pos == 391);
+static_assert(records::hs::MarketCode.pos == 46 && records::hs::SalePrice.pos == 189);
 
 }  // namespace meridax

@@ -48,10 +48,11 @@ struct CategoryWindowState {
   std::vector<std::array<std::string, 2>> RegistrationStatusTable =
       std::vector<std::array<std::string, 2>>(1);
   std::int32_t RegistrationStatusCount = 0;
-  FemaleLineTable FemaleLines = FemaleLineTable(1);
+  FemaleLineTable FemaleLines;
   std::int32_t FemaleLineCount = 0;
   // Read by one item variant; no step fills it.
   JockeyCountTable JockeyCounts;
+  TrainerCountTable TrainerCounts;  // zero-filled too; no step fills it
   std::int16_t CourseKind = 0;
   std::string CurrentRun = std::string(kExtendedRunLength, ' ');
   std::int32_t CurrentRunNumber = 0;

@@ -11,6 +11,7 @@
 #include "datasetup/common/paths.h"
 #include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
+#include "datasetup/factors/item_toolkit.h"
 #include "datasetup/factors/probe.h"
 #include "datasetup/factors/runner_scoring.h"
 #include "platform/cp932.h"
@@ -27,10 +28,6 @@ namespace {
 
 namespace ex = extended_run;
 using records::View;
-
-bool IsBlank(std::string_view text) {
-  return text.find_first_not_of(' ') == std::string_view::npos;
-}
 
 // One of the ten racecourses "01" to "10".
 bool AtListedRacecourse(std::string_view run) {
@@ -111,6 +108,7 @@ ItemContext CategorySteps::NewContext(StatisticsCache& stats) {
   c.tables = &state_.tables;
   c.femaleLines = &state_.FemaleLines;
   c.jockeyCounts = &state_.JockeyCounts;
+  c.trainerCounts = &state_.TrainerCounts;
   return c;
 }
 

@@ -18,6 +18,7 @@
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/common/record_index.h"
 #include "datasetup/factors/factor_item_record.h"
+#include "datasetup/factors/female_line_table.h"
 #include "platform/record_map.h"
 
 namespace meridax {
@@ -36,11 +37,6 @@ struct CourseCategoryTables {
 
 // The loaded tables of all three kinds: index 1 turf, 2 dirt, 3 jump (CourseKind values).
 using CategoryTables = std::array<CourseCategoryTables, 4>;
-
-// The female-line table FL20190101.dat as the window loads it: mare i (from 1) holds
-// generations 0 to 12 of six values each; index 0 is unused.
-using FemaleLineEntry = std::array<std::array<std::string, 6>, 13>;
-using FemaleLineTable = std::vector<FemaleLineEntry>;
 
 // One horse's extended run file, mapped once; records by number.
 class RunFile {
@@ -79,6 +75,10 @@ class JockeyCountTable {
   mutable bool indexed_ = false;
 };
 
+// The window's trainer count table: the same shape, column 0 a trainer number; no step
+// fills it either.
+using TrainerCountTable = JockeyCountTable;
+
 class RunnerScoring;  // runner_scoring.h
 
 struct ItemContext {
@@ -100,6 +100,8 @@ struct ItemContext {
   RunnerScoring* scoring = nullptr;
   // The window's jockey count table; null reads as the table the window opens with.
   const JockeyCountTable* jockeyCounts = nullptr;
+  // The window's trainer count table; null reads as the table the window opens with.
+  const TrainerCountTable* trainerCounts = nullptr;
 
   // Reads record k into CurrentRun and returns it.
   std::string_view Read(std::int64_t k) {

@@ -152,6 +152,10 @@ std::int16_t TrackNumber(std::string_view run) {
   return CInt16(records::View(run, extended_run::TrackCode));
 }
 
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
 bool IsMissingCode(std::string_view code) {
   return code.find_first_not_of('0') == std::string_view::npos ||
          code.find_first_not_of(' ') == std::string_view::npos;
@@ -166,6 +170,72 @@ std::int32_t PreviousValidRun(ItemContext& c, std::int32_t r) {
   const std::string_view before = c.Read(r - 1);
   if (records::View(before, extended_run::AbnormalityCode) == "0") return r - 1;
   return r == 2 ? 1 : r - 2;
+}
+
+std::int64_t FourDigitDays(std::int64_t from, std::int64_t to) {
+  return FixedDigitsValue(to - from, 4);
+}
+
+std::int32_t RestWeeks(std::int64_t from, std::int64_t to) {
+  return static_cast<std::int32_t>(Int(static_cast<double>(FourDigitDays(from, to)) / 7.0 + 0.5));
+}
+
+namespace {
+// 0 for a rest under 27 weeks, 1 for 27 to 51, 2 for a year or more.
+int RestClass(std::int32_t weeks) {
+  return weeks < 27 ? 0 : weeks <= 51 ? 1 : 2;
+}
+bool IsShortRest(int code) {
+  return code >= 1 && code <= 3;
+}
+}  // namespace
+
+std::string RestDigits(std::int32_t w1, std::int32_t w2, std::int32_t w3) {
+  int code = w1 <= 26 ? w1 : w1 <= 51 ? 27 : w1 <= 78 ? 52 : 78;
+  const int k2 = IsShortRest(code) ? RestClass(w2) : 0;
+  const int k3 = IsShortRest(code) ? RestClass(w3) : 0;
+  if (IsShortRest(code) && k2 >= 1) code = 28 + 2 * (code - 1) + (k2 - 1);
+  // Only a rest that the rest before it did not already mark counts.
+  if (IsShortRest(code) && k3 >= 1) code = 34 + 2 * (code - 1) + (k3 - 1);
+  return code == 0 ? "1020" : std::string(LastChars(DecimalText(code * 10 + 1000), 4));
+}
+
+std::string TimeBehindClass(std::string_view d, std::string_view run, bool marginForm) {
+  if (d == "0000" || d == "    " || d == "+999" || d == "-999" || d == "9999") return "0099";
+  // A winner's time carries a minus sign and its margin over the second horse.
+  if (d == "-000") return "0001";
+  if (d == "-001") return "0002";
+  if (d == "-002") return "0003";
+  if (d == "-003" || d == "-004") return "0004";
+  if (TextInRange(d, "-005", "-009")) return "0005";
+  if (TextInRange(d, "-010", "-998")) return "0006";
+  if (d == "+000") {
+    if (marginForm && records::View(run, extended_run::ArrivalOrder) == "02") {
+      return "+" + std::string(records::View(run, extended_run::MarginCode));
+    }
+    return "0007";
+  }
+  if (d.size() == 4 && d[0] == '+' && TextInRange(d, "+001", "+029") &&
+      d.find_first_not_of("0123456789", 1) == std::string_view::npos) {
+    return "00" + FixedDigits(CInt16(d.substr(1)) + 7, 2);
+  }
+  if (TextInRange(d, "+030", "+040") || TextInRange(d, "+041", "+050")) {
+    return "00" + DecimalText(CInt16(LastChars(d, 2)) + 7);
+  }
+  return "0099";
+}
+
+std::string_view JockeyAgeBand(std::string_view run) {
+  const std::int16_t year = CInt16(records::View(run, extended_run::RaceYear));
+  const std::int16_t birthYear = CInt16(records::View(run, extended_run::JockeyBirthYear));
+  const std::string age(LastChars(DecimalText(year + 100 - birthYear), 2));
+  // The age is compared as text: a one-digit "4" falls between "36" and "40".
+  static constexpr TextBandValue<std::string_view> kBands[] = {{"00", "20", "20"},
+                                                               {"21", "25", "23"},
+                                                               {"26", "30", "28"},
+                                                               {"31", "35", "33"},
+                                                               {"36", "40", "38"}};
+  return TextBandOf(kBands, std::string_view("43"), age);
 }
 
 std::string RacecourseLetter(std::string_view code) {

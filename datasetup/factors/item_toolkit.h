@@ -77,6 +77,9 @@ std::int64_t RunDateOf(std::string_view run);
 // abandons the routine.
 std::int16_t TrackNumber(std::string_view run);
 
+// A text made only of blanks (the empty text too).
+bool IsBlank(std::string_view text);
+
 // A code that stands for none: made only of zeros or only of blanks ("00000", "     ").
 bool IsMissingCode(std::string_view code);
 
@@ -132,6 +135,30 @@ constexpr T TextBandOf(const TextBandValue<T> (&bands)[N], const T& otherwise,
   }
   return otherwise;
 }
+
+// Days from one run date to a later one as the routines keep them: the whole number of the
+// last four characters of the day count + 10000, so only 0 to 9999 days come out as
+// themselves.
+std::int64_t FourDigitDays(std::int64_t from, std::int64_t to);
+// Rounded weeks of FourDigitDays: 0 to 3 days give 0, 4 to 10 give 1.
+std::int32_t RestWeeks(std::int64_t from, std::int64_t to);
+// The four digits of item 14's rests: the rest w1 before this run in weeks, clamped to 0 to
+// 26, 27, 52 or 78; a rest of 1 to 3 weeks raised to 28 to 33 by the class of the rest w2
+// before it, else to 34 to 39 by that of w3; then the last four characters of code x 10 +
+// 1000, or "1020" for 0.
+std::string RestDigits(std::int32_t w1, std::int32_t w2, std::int32_t w3);
+
+// The classes of a TimeBehindWinner d (a sign and three digits, tenths of a second) of the
+// run `run`, the first rule that fits winning: "0099" for none, "0001" to "0006" for a
+// winner's margin, "0007" for a dead heat at the front, "0008" to "0057" for 0.1 to 5.0
+// seconds behind. With `marginForm` a second place dead-heated ("+000") gives "+" &
+// its MarginCode instead of "0007".
+std::string TimeBehindClass(std::string_view d, std::string_view run, bool marginForm);
+
+// The jockey's age on race day (RaceYear + 100 - year of JockeyBirthDate, its last two
+// characters) banded as text: "20", "23", "28", "33", "38" or "43". A year that is no
+// whole number abandons the routine.
+std::string_view JockeyAgeBand(std::string_view run);
 
 // The racecourse letter: "01" to "09" give "1" to "9", "10" gives "A", any other text "B".
 std::string RacecourseLetter(std::string_view racecourseCode);

@@ -14,22 +14,6 @@ namespace {
 namespace ex = extended_run;
 using records::View;
 
-// Rounded weeks from one run date to a later one. The day count goes through the last
-// four digits of d + 10000, so only rests of 0 to 9999 days come out as themselves.
-std::int32_t Weeks(std::int64_t from, std::int64_t to) {
-  const std::int64_t days = FixedDigitsValue(to - from, 4);
-  return static_cast<std::int32_t>(Int(days / 7.0 + 0.5));
-}
-
-// 0 for a rest under 27 weeks, 1 for 27 to 51, 2 for a year or more.
-int RestClass(std::int32_t weeks) {
-  return weeks < 27 ? 0 : weeks <= 51 ? 1 : 2;
-}
-
-bool IsShortRest(int code) {
-  return code >= 1 && code <= 3;
-}
-
 // Items 16 and 17: a parent's top-three rate on the going of this race, from the parent
 // statistics; `goingPrefix` starts the code with the going digit, else with "1".
 std::string ParentGoingRate(ItemContext& c, int ancestor, const StatFile& file, bool goingPrefix) {
@@ -64,31 +48,23 @@ std::string Factor14(ItemContext& c) {
   std::int32_t w3 = 0;
   std::optional<std::string_view> c1;  // only a run of four or more has one
   if (r == 2) {
-    w1 = Weeks(RunDateOf(c.Read(1)), d0);
+    w1 = RestWeeks(RunDateOf(c.Read(1)), d0);
   } else if (r == 3) {
     const std::int64_t d2 = RunDateOf(c.Read(2));
-    w1 = Weeks(d2, d0);
-    w2 = Weeks(RunDateOf(c.Read(1)), d2);
+    w1 = RestWeeks(d2, d0);
+    w2 = RestWeeks(RunDateOf(c.Read(1)), d2);
   } else if (r >= 4) {
     const std::int32_t p = PreviousValidRun(c, c.CurrentRunNumber);
     const std::string_view previous = c.Read(p);
     c1 = View(previous, ex::RacecourseCode);
     const std::int64_t dp = RunDateOf(previous);
-    w1 = Weeks(dp, d0);
+    w1 = RestWeeks(dp, d0);
     const std::int64_t before = RunDateOf(c.Read(r - 2));
-    w2 = p == r - 2 ? 0 : Weeks(before, dp);
-    w3 = Weeks(RunDateOf(c.Read(r - 3)), before);
+    w2 = p == r - 2 ? 0 : RestWeeks(before, dp);
+    w3 = RestWeeks(RunDateOf(c.Read(r - 3)), before);
   }
-  int code = w1 <= 26 ? w1 : w1 <= 51 ? 27 : w1 <= 78 ? 52 : 78;
-  const int k2 = IsShortRest(code) ? RestClass(w2) : 0;
-  const int k3 = IsShortRest(code) ? RestClass(w3) : 0;
-  if (IsShortRest(code) && k2 >= 1) code = 28 + 2 * (code - 1) + (k2 - 1);
-  // Only a rest that the rest before it did not already mark counts.
-  if (IsShortRest(code) && k3 >= 1) code = 34 + 2 * (code - 1) + (k3 - 1);
   const std::string flag = c1 && *c1 == c0 ? "1" : "2";
-  const std::string digits =
-      code == 0 ? "1020" : std::string(LastChars(DecimalText(code * 10 + 1000), 4));
-  std::string result = flag + digits;
+  std::string result = flag + RestDigits(w1, w2, w3);
   if (result == "21340") result = "21040";
   c.ReadCurrent();
   return result;

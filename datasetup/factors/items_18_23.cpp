@@ -14,22 +14,7 @@ using records::View;
 
 std::string Factor18(ItemContext& c) {
   const std::string_view run = c.ReadCurrent();
-  const std::int16_t year = CInt16(View(run, ex::RaceYear));
-  const std::int16_t birthYear = CInt16(View(run, ex::JockeyBirthYear));
-  const std::string age(LastChars(DecimalText(year + 100 - birthYear), 2));
-  // The age is compared as text: a one-digit "4" falls between "36" and "40".
-  std::string_view band = "43";
-  if (TextInRange(age, "00", "20")) {
-    band = "20";
-  } else if (TextInRange(age, "21", "25")) {
-    band = "23";
-  } else if (TextInRange(age, "26", "30")) {
-    band = "28";
-  } else if (TextInRange(age, "31", "35")) {
-    band = "33";
-  } else if (TextInRange(age, "36", "40")) {
-    band = "38";
-  }
+  const std::string_view band = JockeyAgeBand(run);
   const std::int32_t track = CInt32(View(run, ex::TrackCode));
   // Apprentices' allowances count on the flat only.
   const std::string_view apprentice = InRange(track, 0, 29) ? View(run, ex::ApprenticeCode) : "0";

@@ -15,33 +15,6 @@ namespace {
 namespace ex = extended_run;
 using records::View;
 
-// Item 26's classes of a TimeBehindWinner (a sign and three digits in tenths of a
-// second), the first rule that fits winning; `previous` is the run it belongs to.
-std::string TimeBehindClass(std::string_view d, std::string_view previous) {
-  if (d == "0000" || d == "    " || d == "+999" || d == "-999" || d == "9999") return "0099";
-  // A winner's time carries a minus sign and its margin over the second horse.
-  if (d == "-000") return "0001";
-  if (d == "-001") return "0002";
-  if (d == "-002") return "0003";
-  if (d == "-003" || d == "-004") return "0004";
-  if (TextInRange(d, "-005", "-009")) return "0005";
-  if (TextInRange(d, "-010", "-998")) return "0006";
-  if (d == "+000") {
-    if (View(previous, ex::ArrivalOrder) == "02") {
-      return "+" + std::string(View(previous, ex::MarginCode));
-    }
-    return "0007";
-  }
-  if (d.size() == 4 && d[0] == '+' && TextInRange(d, "+001", "+029") &&
-      d.find_first_not_of("0123456789", 1) == std::string_view::npos) {
-    return "00" + FixedDigits(CInt16(d.substr(1)) + 7, 2);
-  }
-  if (TextInRange(d, "+030", "+040") || TextInRange(d, "+041", "+050")) {
-    return "00" + DecimalText(CInt16(LastChars(d, 2)) + 7);
-  }
-  return "0099";
-}
-
 }  // namespace
 
 std::string Factor24(ItemContext& c) {
@@ -70,7 +43,7 @@ std::string Factor26(ItemContext& c) {
   c.ReadCurrent();
   if (c.CurrentRunNumber <= 1) return "0099";
   const std::string_view previous = c.Read(PreviousValidRun(c, c.CurrentRunNumber));
-  std::string code = TimeBehindClass(View(previous, ex::TimeBehindWinner), previous);
+  std::string code = TimeBehindClass(View(previous, ex::TimeBehindWinner), previous, true);
   c.ReadCurrent();
   return code;
 }
@@ -99,30 +72,8 @@ std::string Factor28(ItemContext& c) {
 }
 
 std::string Factor29(ItemContext& c) {
-  c.ReadCurrent();
-  if (c.CurrentRunNumber <= 1) return "10";
-  const std::string_view previous = c.Read(PreviousValidRun(c, c.CurrentRunNumber));
-  if (c.scoring == nullptr || c.CurrentItemRecord == nullptr) {
-    throw ItemAbandoned("no runner scoring in this context");
-  }
-  RunnerScoring& scoring = *c.scoring;
-  scoring.RunnerCategoryRows.fill(0);
-  const std::int16_t track = TrackNumber(previous);
-  // Items 1 to 28 are this run's; 29 and 30 still the previous record's.
-  scoring.CategorizeRunnerItems(*c.CurrentItemRecord, previous);
-  scoring.SumAgariWeights(previous);
-  // The total is read by the flat and jump bands, so a previous run on the dirt tracks 25
-  // to 29, which the scoring counts as jump, has the score 0.
-  const ScoreTotals& totals = scoring.AgariScoreTotals;
-  const float score = InRange(track, 0, 22)    ? totals[1]
-                      : InRange(track, 23, 49) ? totals[2]
-                                               : totals[3];
-  const std::int16_t agari = CInt16(std::string_view(AgariSpeed(c)).substr(0, 2));
-  const std::int16_t predicted = Checked16(std::floor(static_cast<double>(score)));
-  const std::int16_t value = Checked16(static_cast<double>(agari) - predicted + 10);
-  std::string code = value < 0 || value > 15 ? "10" : DecimalText(value);
-  c.ReadCurrent();
-  return code;
+  return PreviousRunScoreCode(
+      c, {&RunnerScoring::SumAgariWeights, &RunnerScoring::AgariScoreTotals, AgariSpeed, true});
 }
 
 std::string Factor30(ItemContext& c) {

@@ -66,4 +66,37 @@ void RunnerScoring::SumWeights(WeightTable table, ScoreTotals& totals, std::stri
   }
 }
 
+std::string PreviousRunScoreCode(ItemContext& c, const PreviousRunScore& score) {
+  c.ReadCurrent();
+  if (c.CurrentRunNumber <= 1) return "10";
+  const std::string_view previous = c.Read(PreviousValidRun(c, c.CurrentRunNumber));
+  if (c.scoring == nullptr || c.CurrentItemRecord == nullptr) {
+    throw ItemAbandoned("no runner scoring in this context");
+  }
+  RunnerScoring& scoring = *c.scoring;
+  scoring.RunnerCategoryRows.fill(0);
+  const std::int16_t track = TrackNumber(previous);
+  // Items 1 to 28 are this run's; 29 and 30 still the previous record's.
+  scoring.CategorizeRunnerItems(*c.CurrentItemRecord, previous);
+  (scoring.*score.sum)(previous);
+  // The total is read by the flat and jump bands, so a previous run on the dirt tracks 25
+  // to 29, which the scoring counts as jump, has the score 0.
+  const ScoreTotals& totals = scoring.*score.totals;
+  const float total = InRange(track, 0, 22)    ? totals[1]
+                      : InRange(track, 23, 49) ? totals[2]
+                                               : totals[3];
+  const double figure = CInt16(std::string_view(score.speed(c)).substr(0, 2));
+  double predicted = std::floor(static_cast<double>(total));
+  double value = 0;
+  if (score.sixteenBit) {
+    predicted = Checked16(predicted);
+    value = Checked16(figure - predicted + 10);
+  } else {
+    value = figure - predicted + 10;
+  }
+  std::string code = value < 0 || value > 15 ? "10" : DecimalText(static_cast<std::int64_t>(value));
+  c.ReadCurrent();
+  return code;
+}
+
 }  // namespace meridax

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -59,6 +60,10 @@ class RunnerScoring {
   // that leaves the single-precision range abandons the routine.
   void SumWeights(WeightTable table, ScoreTotals& totals, std::string_view run) const;
   void SumAgariWeights(std::string_view run) { SumWeights(kAgariWeights, AgariScoreTotals, run); }
+  void SumPaceWeights(std::string_view run) { SumWeights(kPaceWeights, PaceScoreTotals, run); }
+  void SumSohaWeights(std::string_view run) { SumWeights(kSohaWeights, SohaScoreTotals, run); }
+  // The variants keep a second name for the Pace sum; it is the same sum.
+  void SumPaceWeights2(std::string_view run) { SumPaceWeights(run); }
 
   std::array<std::int32_t, kFactorItemCount + 1> RunnerCategoryRows{};
   ScoreTotals AgariScoreTotals{};
@@ -72,5 +77,22 @@ class RunnerScoring {
   const CategoryTables* tables_;
   std::array<std::array<std::optional<RowIndex>, kFactorItemCount + 1>, 4> index_;
 };
+
+// An item that scores the previous valid run p: the weight sum it calls, the totals that sum
+// fills, the speed figure of run p it compares with, and whether the score and the code
+// are 16-bit whole numbers (a value past that range abandons the routine).
+struct PreviousRunScore {
+  void (RunnerScoring::*sum)(std::string_view run);
+  ScoreTotals RunnerScoring::*totals;
+  std::string (*speed)(ItemContext&);
+  bool sixteenBit;
+};
+
+// "10" for a first run. Otherwise reads run p, clears RunnerCategoryRows, categorises the
+// item record under construction and sums the weights by run p's course kind; the code is
+// the first two characters of the speed figure of run p as a number - Int(total) + 10, the
+// total chosen by run p's TrackCode (0 to 22 turf, 23 to 49 dirt, any other jump), and "10"
+// outside 0 to 15. Reads the run under work again before it returns.
+std::string PreviousRunScoreCode(ItemContext& c, const PreviousRunScore& score);
 
 }  // namespace meridax

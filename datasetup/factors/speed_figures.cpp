@@ -43,10 +43,6 @@ float Single(std::string_view text) {
   return static_cast<float>(CDouble(text));
 }
 
-bool IsBlank(std::string_view text) {
-  return text.find_first_not_of(' ') == std::string_view::npos;
-}
-
 // Flat tracks are 0 to 49; anything else, negative codes included, is a jump track.
 bool IsFlat(std::string_view run) {
   const std::int16_t t = TrackNumber(run);

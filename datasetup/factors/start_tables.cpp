@@ -186,10 +186,10 @@ void CategorySteps::Form_Load(StepHost& host) {
   LoadGroup(failures, [&] {
     TableReader lines(FemaleLineFileName());
     while (!lines.AtEnd()) {
-      auto& mare = s.FemaleLines.emplace_back();
-      s.FemaleLineCount = static_cast<std::int32_t>(s.FemaleLines.size()) - 1;
-      for (auto& generation : mare) {
-        for (auto& value : generation) value = lines.String();
+      s.FemaleLines.AddMare();
+      s.FemaleLineCount = s.FemaleLines.Count();
+      for (int i = 0; i < FemaleLineTable::kGenerations * FemaleLineTable::kValues; ++i) {
+        s.FemaleLines.AddValue(lines.String());
       }
     }
   });

@@ -7,6 +7,7 @@
 #include "datasetup/factors/item_toolkit.h"
 #include "datasetup/factorvariants/factor_variants.h"
 #include "datasetup/factorvariants/variant_engines.h"
+#include "datasetup/factorvariants/variant_scans.h"
 #include "datasetup/factorvariants/variant_tables.h"
 
 namespace meridax {
@@ -34,30 +35,6 @@ std::string_view WeatherDigit(std::string_view run) {
 
 namespace {
 
-// Count columns of the jockey count table by course kind: the placed counts and the others.
-struct CountColumns {
-  std::array<int, 6> top;
-  std::array<int, 6> rest;
-  std::size_t width;
-};
-constexpr TrackBandValue<CountColumns> kJockeyCountBands[] = {
-    {0, 22, {{1, 2, 3, 13, 14, 15}, {4, 5, 6, 16, 17, 18}, 6}},
-    {23, 49, {{7, 8, 9, 19, 20, 21}, {10, 11, 12, 22, 23, 24}, 6}},
-};
-constexpr CountColumns kJockeyJumpCounts{{37, 38, 39}, {40, 41, 42}, 3};
-
-// The rows the table searches for a jockey.
-constexpr int kJockeyCountRowsSearched = 1500;
-
-std::int64_t CountTableRate(const JockeyCountTable& table, int row, const CountColumns& columns) {
-  std::int64_t top = 0, rest = 0;
-  for (std::size_t i = 0; i < columns.width; ++i) {
-    top += table.At(row, columns.top[i]);
-    rest += table.At(row, columns.rest[i]);
-  }
-  return PlaceRate(top, top + rest);
-}
-
 const JockeyCountTable& JockeyCounts(const ItemContext& c) {
   static const JockeyCountTable kOpened;
   return c.jockeyCounts != nullptr ? *c.jockeyCounts : kOpened;
@@ -68,10 +45,7 @@ const JockeyCountTable& JockeyCounts(const ItemContext& c) {
 // With the table as the window fills it (never), every run gives "000".
 std::string Factor06var1(ItemContext& c) {
   const std::string_view run = c.ReadCurrent();
-  const JockeyCountTable& table = JockeyCounts(c);
-  const int row = table.FirstRow(CInt32(View(run, ex::JockeyCode)), kJockeyCountRowsSearched);
-  const CountColumns columns = BandOf(kJockeyCountBands, kJockeyJumpCounts, TrackNumber(run));
-  return FixedDigits(CountTableRate(table, row, columns), 2) + "0";
+  return CountTableCode(JockeyCounts(c), CInt32(View(run, ex::JockeyCode)), run);
 }
 
 std::string Factor06var2(ItemContext& c) {
@@ -133,11 +107,6 @@ std::string_view CornerDigit(std::string_view position) {
   return TextBandOf(kCornerDigits, std::string_view("7"), position);
 }
 
-// The odds digit of v = Int(1000 / odds).
-constexpr TrackBandValue<std::string_view> kOddsDigits[] = {
-    {0, 1, "1"},   {2, 3, "2"},   {4, 6, "3"},  {7, 10, "4"},
-    {11, 20, "5"}, {21, 30, "6"}, {31, 50, "7"}};
-
 }  // namespace
 
 std::string Factor07var1(ItemContext& c) {
@@ -180,9 +149,7 @@ std::string Factor07var3(ItemContext& c) {
   const std::string_view odds = View(before, ex::WinOdds);
   std::string code = "9000";
   if (odds != "0000" && odds != "    ") {
-    const float v = SingleDivide(1000, static_cast<float>(Val(odds)));
-    const std::string_view digit = BandOf(kOddsDigits, std::string_view("8"), Checked32(Int(v)));
-    code = std::string(digit) + a + "0";
+    code = std::string(OddsDigit(odds)) + a + "0";
   }
   c.ReadCurrent();
   return code;

@@ -99,10 +99,8 @@ void FormWidget::Build() {
         break;
       case ControlKind::kListBox: {
         list1_ = new ListBoxView(steps_->list, parent);
-        if (c.click) {
-          // The operator's click selects the entry, then the handler reads it.
-          connect(list1_, &QListView::clicked, this, [this, &c](const QModelIndex&) { Click(c); });
-        }
+        // The operator's choice selects the entry, then the handler reads it.
+        if (c.click) list1_->OnChoose([this, &c] { Click(c); });
         widget = list1_;
         break;
       }

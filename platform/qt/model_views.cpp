@@ -1,6 +1,8 @@
 #include "platform/qt/model_views.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
+#include <utility>
 
 #include "platform/qt/widget_host.h"
 
@@ -118,6 +120,20 @@ ListBoxView::ListBoxView(const ListModel& list, QWidget* parent)
   setUniformItemSizes(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) {
+            if (!current.isValid()) return;
+            movedByPress_ = true;
+            if (choose_) choose_();
+          });
+  connect(this, &QListView::clicked, this, [this](const QModelIndex&) {
+    if (!std::exchange(movedByPress_, false) && choose_) choose_();
+  });
+}
+
+void ListBoxView::mousePressEvent(QMouseEvent* event) {
+  movedByPress_ = false;  // a keyboard move before this press chose already
+  QListView::mousePressEvent(event);
 }
 
 void ListBoxView::Refresh() {

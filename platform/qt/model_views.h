@@ -6,6 +6,7 @@
 #include <QListView>
 #include <QTableView>
 #include <cstddef>
+#include <functional>
 
 #include "platform/list_model.h"
 #include "platform/text_grid.h"
@@ -75,10 +76,18 @@ class ListBoxView : public QListView {
   ListBoxModel& Entries() const { return *model_; }
   // Shows new entries and the list's selection.
   void Refresh();
+  // Called once when the operator chooses an entry: a click (also on the entry already
+  // chosen) or a move of the selection with the keyboard, as a list box's click event is.
+  void OnChoose(std::function<void()> choose) { choose_ = std::move(choose); }
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   const ListModel& list_;
   ListBoxModel* model_;
+  std::function<void()> choose_;
+  bool movedByPress_ = false;  // the press of this click moved the selection, and chose
 };
 
 }  // namespace meridax

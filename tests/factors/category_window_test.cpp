@@ -64,7 +64,10 @@ TEST(CategoryWindow, LoadsTheTablesOfEveryKindRowsFromOneAndNothingForAZeroTotal
   EXPECT_EQ(s.RegistrationStatusCount, 1);
   EXPECT_EQ(s.RegistrationStatusTable[1][1], "1");
   EXPECT_EQ(s.FemaleLineCount, 1);
-  EXPECT_EQ(s.FemaleLines[1][12][5], "v77");
+  // All 78 values read (no second mare begun); each generation has a value 1, so the
+  // mare has no root.
+  EXPECT_EQ(s.FemaleLines.Count(), 1);
+  EXPECT_FALSE(s.FemaleLines.Root("v0"));
   for (const CourseKind kind : kCourseKinds) {
     const CourseCategoryTables& t = s.tables[static_cast<std::size_t>(kind)];
     EXPECT_EQ(t.totals[1], 2);
@@ -114,8 +117,9 @@ TEST(CategoryWindow, AFailureStopsOnlyItsGroupIsReportedAndKeepsWhatItRead) {
   const CategoryWindowState& s = window.state();
   EXPECT_EQ(s.HorseIdCount, 0);
   EXPECT_EQ(s.FemaleLineCount, 2);
-  EXPECT_EQ(s.FemaleLines[2][0][1], "x");
-  EXPECT_EQ(s.FemaleLines[2][0][2], "");
+  // The second mare has her number and one more value: her first generation reads empty,
+  // so she has an empty root, and as the later of the two mares "x" her root wins.
+  EXPECT_EQ(s.FemaleLines.Root("x"), std::optional<std::string_view>(""));
   const CourseCategoryTables& turf = s.tables[1];
   EXPECT_EQ(turf.pace[3][1], 3.0f);  // read before the Soha weight of the same row failed
   EXPECT_EQ(turf.soha[3][1], 0.0f);
