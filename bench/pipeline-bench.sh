@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Times the download and every preparation step on a generated world and prices each step
-# against copying the files it read and wrote with cp on the same disk (the floor for a
-# step that must write those files). Runs the realistic world and, to show how the steps
-# scale, the same world at half its volume.
+# Times every step of the whole road (scripts/run-pipeline.sh: the download, the
+# preparation, the run history, the factor analysis and the weight fit) on a generated
+# world and prices each step against copying the files it read and wrote with cp on the
+# same disk (the floor for a step that must write those files). Runs the realistic world
+# and, to show how the steps scale, the same world at half its volume.
 #
 #   bench/pipeline-bench.sh [--build DIR] [--work DIR] [--sizes "realistic half"] [--seed N]
 #
@@ -26,13 +27,8 @@ done
 "$root/scripts/setup-deps.sh" time
 [ -x "$build_dir/tools/meridax-run" ] || MERIDAX_BUILD_DIR=$build_dir "$root/scripts/build.sh" >/dev/null
 
-run="$build_dir/tools/meridax-run"
-mapfile -t steps < <("$root/scripts/run-pipeline.sh" --build "$build_dir" --print-steps)
-# Then the run-history window's builder "計算", which reads the earlier generation that is
-# generated with the world, the race files and the mare files of the steps before it.
-while IFS=$'\t' read -r name caption; do
-  if [ "$name" = FormMERIDAXEXPDSETUP2025ZZ.Command1_Click ]; then steps+=("$name|$caption"); fi
-done < <("$run" --list)
+pipeline=$root/scripts/run-pipeline.sh
+mapfile -t steps < <("$pipeline" --build "$build_dir" --print-steps)
 
 # path size mtime inode, one line per file under the data folder
 snapshot() { find "$1" -type f -printf '%p\t%s\t%T@\t%i\n' | LC_ALL=C sort; }
@@ -57,14 +53,15 @@ for size in $sizes; do
     --size "$size" --seed "$seed" >&2
   tmp=$drive/bench-tmp
   mkdir -p "$tmp"
+  i=0
   for entry in "${steps[@]}"; do
-    name=${entry%%|*}
-    caption=${entry#*|}
+    i=$((i + 1))
+    caption=${entry%%|*}
     snapshot "$drive/MERIDAXPROJECT" >"$tmp/before"
     rm -f "$tmp/trace"
     sync
     if ! MERIDAX_IO_TRACE=$tmp/trace /usr/bin/time -v -o "$tmp/time" \
-        "$run" --drive "$drive" "$name" >"$tmp/out" 2>&1; then
+        "$pipeline" --build "$build_dir" --drive "$drive" --step "$i" >"$tmp/out" 2>&1; then
       echo "step $caption failed:" >&2
       cat "$tmp/out" >&2
       exit 1
@@ -117,8 +114,8 @@ for size in $sizes; do
   ' "$results"
 done
 
-# The category window's factor item and categorisation steps need extended run files,
-# which this world does not have yet: their benchmark makes a world of its own.
+# The category window's factor item and categorisation steps alone, on a world of their
+# own made to the volume of their inputs.
 if [ -x "$build_dir/bench/factors_bench" ]; then
   for size in $sizes; do
     echo "## category window steps, $size volume"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job on sample data: installs what is missing, builds, generates a sample world,
-# downloads it with datafetch and runs every preparation step of datasetup headless, then
-# shows what was written.
+# downloads it with datafetch and runs every preparation step of datasetup headless, the
+# factor analysis and the weight fit included, then shows what was written, the runs and
+# categories of each course kind and how well the fitted weights reproduce the speeds.
 #
 #   scripts/demo.sh [--size small|year|realistic] [--seed N]
 #
@@ -30,7 +31,10 @@ mkdir -p "$drive"
 rm -rf "$drive/MERIDAXPROJECT" "$drive/JVDATA" "$drive/JVDATA-expected" "$drive/JVSTANDIN"
 echo "drive C: is $drive"
 start=$(date +%s.%N)
-scripts/run-pipeline.sh --build "$build_dir" --drive "$drive" --size "$size" --seed "$seed"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+scripts/run-pipeline.sh --build "$build_dir" --drive "$drive" --size "$size" --seed "$seed" |
+  tee "$log"
 end=$(date +%s.%N)
 
 # A correct download holds exactly what the generator says the service delivered.
@@ -55,3 +59,19 @@ for dir in "$drive/MERIDAXPROJECT"/*/; do
 done
 summarise '(all)' "$drive/MERIDAXPROJECT" 2
 awk -v s="$start" -v e="$end" 'BEGIN {printf "pipeline took %.1f s\n", e - s}'
+
+# Per course kind: the runs the factor step accepted (the records of its item file, the
+# first number of the totals file), the categories of the 30 items and the fit figures
+# meridax-weights printed for the tables the second category window scored with.
+echo
+echo "factor analysis per course kind:"
+printf '  %-5s %9s %22s\n' kind runs 'categories min/med/max'
+for kind in Siba Dirt Shog; do
+  totals=$drive/MERIDAXPROJECT/QA1${kind}TotalData201901N2025.dat
+  runs=$(tr -d '\r' <"$totals" | head -1 | cut -d, -f1)
+  tr -d '\r' <"$totals" | tail -n +2 | sort -n | awk -v kind="$kind" -v runs="$runs" '
+    { c[NR] = $1 }
+    END { printf "  %-5s %9d %10d / %g / %d\n", kind, runs, c[1], (c[15] + c[16]) / 2, c[NR] }'
+done
+echo "weight fit (meridax-weights):"
+grep -E '^    (Siba|Dirt|Shog) (Agari|Pace|Soha): ' "$log" | sed 's/^    /  /'

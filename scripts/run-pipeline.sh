@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # The main job, headless: a sample world is generated into the service folder of drive C:
-# (with the earlier generation and the OPTION1N tables in the data folder), downloaded by
-# datafetch's download step and prepared by every main-window step of datasetup in the
-# order the steps need each other's files.
+# (with the earlier generation and minimal OPTION1N tables in the data folder), downloaded
+# by datafetch's download step and prepared by every main-window step of datasetup in the
+# order the steps need each other's files; then the run-history window builds the extended
+# run files, a category window extracts the horse lists of the period, sets the factor
+# items and categorises them for the three course kinds, meridax-weights fits the weight
+# tables of each kind, and a second category window sets and categorises the items again
+# with the fitted tables (item 29 then scored by them).
 #
 #   scripts/run-pipeline.sh --build DIR --drive DIR [--size small|year|realistic]
 #                           [--seed N] [--no-hazards] [--skip-generate]
+#   scripts/run-pipeline.sh --build DIR --drive DIR --step N
 #   scripts/run-pipeline.sh --build DIR --print-steps
 #
 # Prints each step's status lines with its place in the sequence; exits non-zero as soon
-# as a step fails. --print-steps prints the sequence, one "STEP|caption" line per step.
+# as a step fails. --step N runs step N alone (from 1, nothing generated); --print-steps
+# prints the sequence, one "caption|command" line per step.
 set -euo pipefail
 
 build_dir=build
@@ -19,6 +25,7 @@ seed=1
 hazards=()
 generate=1
 print_steps=0
+only=
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build_dir=$2; shift 2 ;;
@@ -28,36 +35,58 @@ while [ $# -gt 0 ]; do
     --no-hazards) hazards=(--no-hazards); shift ;;
     --skip-generate) generate=0; shift ;;
     --print-steps) print_steps=1; shift ;;
+    --step) only=$2; shift 2 ;;
     *) echo "run-pipeline: unknown argument $1" >&2; exit 2 ;;
   esac
 done
 run="$build_dir/tools/meridax-run"
 sample="$build_dir/tools/meridax-sample"
+weights="$build_dir/tools/meridax-weights"
 
-# The order in which each step finds what earlier steps wrote.
-names=(
-  KOVF1SETUP19Z1.Command2_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command1_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command2_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command3_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command12_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command14_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command6_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command15_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command8_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command4_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command5_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command11_Click
-  FormMERIDAXPROJECTSETUP2025ZZ.Command7_Click
-)
-# Each with its button's caption, as the windows' control tables give it.
+main=FormMERIDAXPROJECTSETUP2025ZZ
+history=FormMERIDAXEXPDSETUP2025ZZ
+category=FormCATEGORYSETUP2025ZP
+# The period of the horse lists that the factor item steps read.
+period=201901
+
+# Each button's caption, as the windows' control tables give it.
 declare -A captions=()
 while IFS=$'\t' read -r name caption; do captions[$name]=$caption; done < <("$run" --list)
+caption_of() {
+  [ -n "${captions[$1]+x}" ] || { echo "run-pipeline: $run does not know $1" >&2; exit 2; }
+  caption=${captions[$1]}
+}
+
+# The order in which each step finds what earlier steps wrote: "caption|tool words...",
+# the tool "run" (meridax-run, its steps sharing one window instance) or "weights".
 steps=()
-for name in "${names[@]}"; do
-  [ -n "${captions[$name]+x}" ] || { echo "run-pipeline: $run does not know $name" >&2; exit 2; }
-  steps+=("$name|${captions[$name]}")
+window_step() {  # [caption suffix] STEP...: captioned by the last step's button
+  local suffix=$1
+  shift
+  caption_of "${!#}"
+  steps+=("$caption$suffix|run $*")
+}
+for name in KOVF1SETUP19Z1.Command2_Click \
+            $main.Command1_Click $main.Command2_Click $main.Command3_Click \
+            $main.Command12_Click $main.Command14_Click $main.Command6_Click \
+            $main.Command15_Click $main.Command8_Click $main.Command4_Click \
+            $main.Command5_Click $main.Command11_Click $main.Command7_Click \
+            $history.Command1_Click $history.Command2_Click $main.Command13_Click; do
+  window_step "" "$name"
 done
+kinds=(turf dirt jump)
+labels=(芝 ダート 障害)  # the captions of Option1 to Option3
+for n in 1 2 3; do
+  window_step " ${labels[n - 1]}" $category.Option$n $category.Text1=$period $category.Command1_Click
+done
+categorise_all() {  # the factor steps and categorisations of a new category window each
+  local suffix=$1
+  for n in 2 3 4 5 6 7; do window_step "$suffix" $category.Command${n}_Click; done
+}
+categorise_all ""
+for kind in "${kinds[@]}"; do steps+=("meridax-weights $kind|weights $kind"); done
+categorise_all " (2)"
+
 if [ "$print_steps" = 1 ]; then
   printf '%s\n' "${steps[@]}"
   exit 0
@@ -65,6 +94,22 @@ fi
 
 [ -n "$drive" ] || { echo "run-pipeline: --drive is required" >&2; exit 2; }
 data="$drive/MERIDAXPROJECT"
+
+run_step() {  # "tool words..."
+  local words
+  read -r -a words <<<"$1"
+  case ${words[0]} in
+    run) "$run" --drive "$drive" "${words[@]:1}" ;;
+    weights) "$weights" --drive "$drive" "${words[@]:1}" ;;
+  esac
+}
+
+if [ -n "$only" ]; then
+  [[ $only =~ ^[0-9]+$ ]] && [ "$only" -ge 1 ] && [ "$only" -le ${#steps[@]} ] ||
+    { echo "run-pipeline: no step $only" >&2; exit 2; }
+  run_step "${steps[only - 1]#*|}"
+  exit
+fi
 
 mkdir -p "$data"
 for sub in OPTION1N HAHAHAN HAHA HAHAN SHUBOBA SHUBOBAN KYOSOBA KYOSOBAN UMAGOTOSETUP \
@@ -84,10 +129,9 @@ total=${#steps[@]}
 i=0
 for entry in "${steps[@]}"; do
   i=$((i + 1))
-  name=${entry%%|*}
-  caption=${entry#*|}
+  caption=${entry%%|*}
   echo "[$i/$total] $caption"
-  if ! "$run" --drive "$drive" "$name" | sed 's/^/    /'; then
+  if ! run_step "${entry#*|}" | sed 's/^/    /'; then
     echo "run-pipeline: $caption failed" >&2
     exit 1
   fi
