@@ -109,6 +109,12 @@ std::string_view DigitOn(const DateDigits& digits, std::int32_t date);
 std::optional<std::string_view> CourseDigitOn(std::span<const CourseDateDigits> table,
                                               std::string_view racecourse, std::int32_t date);
 
+// A track number above `flatTop` (49 unless a variant draws the line lower) or below 0:
+// a jump track.
+inline bool IsJumpTrack(std::int16_t track, int flatTop = 49) {
+  return track < 0 || track > flatTop;
+}
+
 // ---- Figures of statistics records ----
 
 // The rate a statistics record keeps and the digits that lead the code.

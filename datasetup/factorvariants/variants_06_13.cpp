@@ -19,10 +19,6 @@ using namespace variants;
 
 namespace {
 
-bool IsJump(std::int16_t t, int flatTop) {
-  return t < 0 || t > flatTop;
-}
-
 // Weather digit: "1" to "4" as stored, any other weather "4".
 std::string_view WeatherDigit(std::string_view run) {
   const std::string_view w = View(run, ex::WeatherCode);
@@ -85,7 +81,7 @@ std::string Factor06var3(ItemContext& c) {
   const std::string_view run = c.ReadCurrent();
   const std::string_view jockey = View(run, ex::JockeyCode);
   if (jockey == "00000") return "10";
-  const RateFigure& figure = IsJump(TrackNumber(run), 49) ? kJockeyJumpRate : kJockeyCourseRate;
+  const RateFigure& figure = IsJumpTrack(TrackNumber(run)) ? kJockeyJumpRate : kJockeyCourseRate;
   return RateFigureCode(c, run, jockey, figure).value_or("10");
 }
 
@@ -209,7 +205,7 @@ constexpr RateFigure kHorseOverallRate{kHorseSubsetStats, HorseOverallLine, Rate
 // "11" for a jump run, else "10".
 std::string HorseFigureCode(ItemContext& c, std::string_view run, bool missing,
                             const RateFigure& figure) {
-  if (missing) return IsJump(TrackNumber(run), 49) ? "11" : "10";
+  if (missing) return IsJumpTrack(TrackNumber(run)) ? "11" : "10";
   return RateFigureCode(c, run, View(run, ex::HorseId), figure).value_or("10");
 }
 
@@ -235,7 +231,7 @@ std::string Factor08var2(ItemContext& c) {
   const std::string_view sire = View(run, ex::AncestorBlocks_BreedingNumber.In(1));
   std::string code = "10";
   if (const auto stat = FirstStat(c, kStallionStats, sire)) {
-    if (IsJump(TrackNumber(run), 49)) {
+    if (IsJumpTrack(TrackNumber(run))) {
       code = std::string(WeatherDigit(run)) + std::string(View(run, ex::TurfGoingCode)) + "00";
     } else if (const auto line = SireGoingLine(run)) {
       code = LineCode(*stat, *line, RateScale::kPercent);
@@ -246,7 +242,7 @@ std::string Factor08var2(ItemContext& c) {
 
 std::string Factor08var3(ItemContext& c) {
   const std::string_view run = c.ReadCurrent();
-  const bool jump = IsJump(TrackNumber(run), 49);
+  const bool jump = IsJumpTrack(TrackNumber(run));
   return HorseFigureCode(c, run, View(run, ex::HorseId) == "          ",
                          jump ? kHorseJumpGoingRate : kHorseFlatGoingRate);
 }
@@ -360,7 +356,7 @@ std::string Factor13var1(ItemContext& c) {
   if (!IsMissingCode(jockey)) {
     if (const auto stat = FirstStat(c, kJockeyStats, jockey)) {
       const PrizeFields& fields =
-          IsJump(TrackNumber(run), 29) ? kJockeyJumpPrize : kJockeyFlatPrize;
+          IsJumpTrack(TrackNumber(run), 29) ? kJockeyJumpPrize : kJockeyFlatPrize;
       const auto v = PrizePerRun(*stat, fields);
       if (v && *v != 0) code = FixedDigits(FloorTenLog10(*v), 2);
     }
@@ -376,7 +372,7 @@ std::string Factor13var2(ItemContext& c) {
 
 std::string Factor13var3(ItemContext& c) {
   const std::string_view run = c.ReadCurrent();
-  if (IsJump(TrackNumber(run), 49)) return Join(run, kMeetingHorse);
+  if (IsJumpTrack(TrackNumber(run))) return Join(run, kMeetingHorse);
   std::string code;
   if (const auto d = CalendarDayOf(run)) code = FixedDigits(static_cast<std::int64_t>(*d), 2);
   if (Val(code) > 16) code = "17";
@@ -388,8 +384,9 @@ std::string Factor13var4(ItemContext& c) {
   const std::string_view sire = View(run, ex::AncestorBlocks_BreedingNumber.In(1));
   std::string code = "00";
   if (const auto stat = FirstStat(c, kStallionStats, sire)) {
-    const FieldRef count = IsJump(TrackNumber(run), 29) ? parent_stat::OffspringWithJumpEarnings
-                                                        : parent_stat::OffspringWithFlatEarnings;
+    const FieldRef count = IsJumpTrack(TrackNumber(run), 29)
+                               ? parent_stat::OffspringWithJumpEarnings
+                               : parent_stat::OffspringWithFlatEarnings;
     const auto v = PrizePerRun(*stat, {count, parent_stat::OffspringFlatEarningsTotal});
     if (v && *v != 0) code = DecimalText(FloorLog10(*v));
   }

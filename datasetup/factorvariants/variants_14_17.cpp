@@ -20,10 +20,6 @@ using namespace variants;
 
 namespace {
 
-bool IsJumpTrack(std::int16_t t) {
-  return t < 0 || t > 49;
-}
-
 // Course kinds by the track code's text: "00" to "21" turf (0), "23" to "49" dirt (1), any
 // other code, "22" among them, jump (2).
 int TextKind(std::string_view run) {

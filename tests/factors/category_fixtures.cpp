@@ -10,10 +10,6 @@ namespace meridax::testing {
 namespace ex = extended_run;
 using records::View;
 
-std::string ExRun(std::initializer_list<FieldValue> fields) {
-  return MakeRecord(kExtendedRunLength, fields);
-}
-
 std::string AcceptedTurfRun(std::initializer_list<FieldValue> fields) {
   std::string run = ExRun({{ex::RaceYear, "2015"},
                            {ex::RaceMonthDay, "0110"},
@@ -27,10 +23,6 @@ std::string AcceptedTurfRun(std::initializer_list<FieldValue> fields) {
                            {ex::TrackCode, "10"}});
   for (const auto& f : fields) records::Put(run, f.field, f.text);
   return run;
-}
-
-void WriteRuns(std::string_view horseId, const std::vector<std::string>& runs) {
-  WriteRecords(DataPath("UMAGOTOEXSETUP\\" + std::string(horseId) + "EX.dat"), runs);
 }
 
 namespace {

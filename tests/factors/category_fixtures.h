@@ -11,19 +11,14 @@
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/factors/category_steps.h"
 #include "datasetup/factors/factor_items.h"
+#include "tests/factors/ex_fixture.h"
 #include "tests/support/record_fixture.h"
 
 namespace meridax::testing {
 
-// An extended run record of blanks with the given fields.
-std::string ExRun(std::initializer_list<FieldValue> fields);
-
 // A turf run that every filter accepts: January 2015 at racecourse "05" on track "10",
 // 5.9 seconds behind, finished in 1:34.5. `fields` override it.
 std::string AcceptedTurfRun(std::initializer_list<FieldValue> fields = {});
-
-// UMAGOTOEXSETUP\<id>EX.dat with the given records.
-void WriteRuns(std::string_view horseId, const std::vector<std::string>& runs);
 
 // Stand-ins for the live routines. Speed figures: Soha is "0000000" for a finish time of
 // "0000" and fails for a blank one, else "1" and the finish time; Agari is "2" and the last

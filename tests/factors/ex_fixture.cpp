@@ -10,6 +10,10 @@ std::string ExRun(std::initializer_list<FieldValue> fields) {
   return MakeRecord(kExtendedRunLength, fields);
 }
 
+void WriteRuns(std::string_view horseId, const std::vector<std::string>& runs) {
+  WriteRecords(DataPath("UMAGOTOEXSETUP\\" + std::string(horseId) + "EX.dat"), runs);
+}
+
 ExFixture::ExFixture(std::vector<std::string> runs, std::string_view horseId) : horseId_(horseId) {
   SetRuns(std::move(runs));
 }
@@ -17,7 +21,7 @@ ExFixture::ExFixture(std::vector<std::string> runs, std::string_view horseId) : 
 void ExFixture::SetRuns(std::vector<std::string> runs) {
   runs_.reset();
   stats.Clear();
-  WriteRecords(DataPath("UMAGOTOEXSETUP\\" + horseId_ + "EX.dat"), runs);
+  WriteRuns(horseId_, runs);
   runs_ = std::make_unique<RunFile>(DataPath("UMAGOTOEXSETUP\\" + horseId_ + "EX.dat"));
 }
 

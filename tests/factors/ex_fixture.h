@@ -21,6 +21,9 @@ namespace meridax::testing {
 // One run: blanks, the given fields, CR LF.
 std::string ExRun(std::initializer_list<FieldValue> fields);
 
+// UMAGOTOEXSETUP\<id>EX.dat with the given records.
+void WriteRuns(std::string_view horseId, const std::vector<std::string>& runs);
+
 // What a routine gave: its code, or "abandoned" when it failed.
 inline constexpr std::string_view kAbandoned = "abandoned";
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "datasetup/common/extended_run_record.h"
+#include "records/race_layouts.h"
 
 namespace meridax::testing {
 
@@ -36,6 +37,15 @@ std::vector<FieldValue> CourseRun(std::string_view racecourse, std::string_view 
           {ex::RaceYear, date.substr(0, 4)}, {ex::RaceMonthDay, date.substr(4)},
           {ex::Distance, distance},          {ex::HorseNumber, "07"},
           {ex::CourseDivision, "B "}};
+}
+
+std::string JockeyRide(std::string_view date, std::string_view arrival, std::string_view category) {
+  namespace se = records::se;
+  return MakeRecord(static_cast<std::size_t>(records::kRunnerLayout.storedLength),
+                    {{se::DataCategory, category},
+                     {se::RaceYear, date.substr(0, 4)},
+                     {se::RaceMonthDay, date.substr(4, 4)},
+                     {se::ArrivalOrder, arrival}});
 }
 
 }  // namespace meridax::testing

@@ -32,4 +32,9 @@ void ExpectPreviousCodes(ItemRoutine routine, std::string_view name,
 std::vector<FieldValue> CourseRun(std::string_view racecourse, std::string_view track,
                                   std::string_view date, std::string_view distance = "1600");
 
+// A ride of a jockey's ride file: a runner record on a date (yyyymmdd) at an arrival order,
+// of a data category (blank when not given).
+std::string JockeyRide(std::string_view date, std::string_view arrival,
+                       std::string_view category = {});
+
 }  // namespace meridax::testing

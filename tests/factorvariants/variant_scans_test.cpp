@@ -19,13 +19,6 @@ using testing::ExRun;
 using testing::MakeRecord;
 using namespace variants;
 
-std::string Ride(std::string_view date, std::string_view arrival, std::string_view category = "7") {
-  return MakeRecord(555, {{se::DataCategory, category},
-                          {se::RaceYear, date.substr(0, 4)},
-                          {se::RaceMonthDay, date.substr(4, 4)},
-                          {se::ArrivalOrder, arrival}});
-}
-
 void WriteRides(std::string_view jockey, const std::vector<std::string>& rides) {
   testing::WriteRecords(DataPath("KISHUGOTOSETUP\\" + std::string(jockey) + ".dat"), rides);
 }
@@ -39,7 +32,8 @@ TEST(TallyRides, DirectionFilterAndStops) {
   // 600 rides: every third a winner, every second of data category "7".
   std::vector<std::string> rides;
   for (int i = 1; i <= 600; ++i) {
-    rides.push_back(Ride("20150101", i % 3 == 0 ? "01" : "05", i % 2 == 0 ? "7" : "A"));
+    rides.push_back(
+        testing::JockeyRide("20150101", i % 3 == 0 ? "01" : "05", i % 2 == 0 ? "7" : "A"));
   }
   WriteRides("01234", rides);
   const JockeyRides file("01234");

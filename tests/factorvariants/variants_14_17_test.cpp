@@ -94,18 +94,14 @@ TEST(Factor15var3, PreviousPopularityOrMonth) {
   EXPECT_EQ(f.Code(Factor15var3, 3), "06");
 }
 
-std::string Ride(std::string_view date, std::string_view arrival) {
-  return MakeRecord(555, {{records::se::RaceYear, date.substr(0, 4)},
-                          {records::se::RaceMonthDay, date.substr(4, 4)},
-                          {records::se::ArrivalOrder, arrival}});
-}
-
 TEST(Factor15var4, JockeyRatesOfTheYearFromTheRaceDay) {
   ExFixture f;
   // Before the race day, on it, within 364 days and after.
-  testing::WriteRecords(DataPath("KISHUGOTOSETUP\\01234.dat"),
-                        {Ride("20141231", "01"), Ride("20150101", "01"), Ride("20150601", "02"),
-                         Ride("20151231", "05"), Ride("20160101", "01")});
+  testing::WriteRecords(
+      DataPath("KISHUGOTOSETUP\\01234.dat"),
+      {testing::JockeyRide("20141231", "01"), testing::JockeyRide("20150101", "01"),
+       testing::JockeyRide("20150601", "02"), testing::JockeyRide("20151231", "05"),
+       testing::JockeyRide("20160101", "01")});
   const auto run = [](std::string_view track) {
     return RunOf(Dated("20150101", {{ex::JockeyCode, "01234"}, {ex::TrackCode, track}}));
   };

@@ -83,11 +83,9 @@ TEST(Factor20var1And3And5, NumbersAndSirePrize) {
               f);
 }
 
+// A ride on 2015-01-01.
 std::string Ride(std::string_view arrival, std::string_view category) {
-  return MakeRecord(555, {{records::se::DataCategory, category},
-                          {records::se::RaceYear, "2015"},
-                          {records::se::RaceMonthDay, "0101"},
-                          {records::se::ArrivalOrder, arrival}});
+  return testing::JockeyRide("20150101", arrival, category);
 }
 
 TEST(Factor20var2And4, JockeyFirstAndLastRides) {

@@ -64,19 +64,16 @@ TEST(Slot24And25, DamAgeHorseNumberJockeyAndPrize) {
               f);
 }
 
-std::string Ride(std::string_view date, std::string_view arrival) {
-  return MakeRecord(555, {{records::se::RaceYear, date.substr(0, 4)},
-                          {records::se::RaceMonthDay, date.substr(4, 4)},
-                          {records::se::ArrivalOrder, arrival}});
-}
-
 TEST(Factor25var2, RecentTop2RateAndClass) {
   ExFixture f;
   // Rides in date order: 40 days before, 29 and 10 days before, the race day, and later.
-  testing::WriteRecords(DataPath("KISHUGOTOSETUP\\05212.dat"),
-                        {Ride("20150120", "01"), Ride("20150201", "01"), Ride("20150220", "05"),
-                         Ride("20150302", "05"), Ride("20150303", "01")});
-  testing::WriteRecords(DataPath("KISHUGOTOSETUP\\01111.dat"), {Ride("20150302", "01")});
+  testing::WriteRecords(
+      DataPath("KISHUGOTOSETUP\\05212.dat"),
+      {testing::JockeyRide("20150120", "01"), testing::JockeyRide("20150201", "01"),
+       testing::JockeyRide("20150220", "05"), testing::JockeyRide("20150302", "05"),
+       testing::JockeyRide("20150303", "01")});
+  testing::WriteRecords(DataPath("KISHUGOTOSETUP\\01111.dat"),
+                        {testing::JockeyRide("20150302", "01")});
   const auto run = [](std::string_view jockey, std::string_view track) {
     return RunOf({{ex::RaceYear, "2015"},
                   {ex::RaceMonthDay, "0302"},
