@@ -8,14 +8,14 @@
 namespace meridax {
 
 struct HeadlessWindows::OpenWindow {
-  const WindowSpec* spec;
+  const WindowSpec* layout;
   std::unique_ptr<WindowSteps> steps;
 };
 
 // One step taken apart: "Window.Procedure" or "Window.Procedure=TEXT".
 struct HeadlessWindows::Parsed {
   enum class Kind { kClick, kSetText, kSelectOption, kListClick };
-  const WindowSpec* spec = nullptr;
+  const WindowSpec* layout = nullptr;
   const ControlSpec* control = nullptr;
   Kind kind = Kind::kClick;
   std::string text;
@@ -24,20 +24,20 @@ struct HeadlessWindows::Parsed {
     const auto dot = step.find('.');
     if (dot == std::string_view::npos) return std::nullopt;
     Parsed p;
-    p.spec = registry.Find(step.substr(0, dot));
-    if (!p.spec) return std::nullopt;
+    p.layout = registry.Find(step.substr(0, dot));
+    if (!p.layout) return std::nullopt;
     std::string_view procedure = step.substr(dot + 1);
     const auto eq = procedure.find('=');
     if (eq != std::string_view::npos) {
       p.text = procedure.substr(eq + 1);
       procedure = procedure.substr(0, eq);
       if (procedure == "List1_Click") {
-        p.control = FindProcedure(*p.spec, procedure);
+        p.control = FindProcedure(*p.layout, procedure);
         p.kind = Kind::kListClick;
         if (!p.control || p.control->kind != ControlKind::kListBox) return std::nullopt;
         return p;
       }
-      p.control = FindControl(*p.spec, procedure);
+      p.control = FindControl(*p.layout, procedure);
       p.kind = Kind::kSetText;
       // The steps hold one text box, Text1.
       if (!p.control || p.control->kind != ControlKind::kTextBox || procedure != "Text1") {
@@ -45,13 +45,13 @@ struct HeadlessWindows::Parsed {
       }
       return p;
     }
-    if (const ControlSpec* option = FindControl(*p.spec, procedure);
+    if (const ControlSpec* option = FindControl(*p.layout, procedure);
         option && option->kind == ControlKind::kOptionButton) {
       p.control = option;
       p.kind = Kind::kSelectOption;
       return p;
     }
-    p.control = FindProcedure(*p.spec, procedure);
+    p.control = FindProcedure(*p.layout, procedure);
     // A list click needs the entry it clicks; a button that opens a window needs a display.
     if (!p.control || p.control->kind == ControlKind::kListBox) return std::nullopt;
     return p;
@@ -68,27 +68,28 @@ bool HeadlessWindows::Known(std::string_view step) const {
   return Parsed::Of(registry_, step).has_value();
 }
 
-HeadlessWindows::OpenWindow& HeadlessWindows::Open(const WindowSpec& spec) {
+HeadlessWindows::OpenWindow& HeadlessWindows::Open(const WindowSpec& layout) {
   for (const auto& instance : instances_) {
-    if (instance->spec == &spec) return *instance;
+    if (instance->layout == &layout) return *instance;
   }
-  instances_.push_back(std::make_unique<OpenWindow>(OpenWindow{&spec, NewSteps(spec, context_)}));
+  instances_.push_back(
+      std::make_unique<OpenWindow>(OpenWindow{&layout, NewSteps(layout, context_)}));
   OpenWindow& instance = *instances_.back();
   // The instance stays even when its load fails: what it loaded by then is its state.
-  if (spec.load) RunHandler(spec.load, "Form_Load", false, *instance.steps, host_);
+  if (layout.load) RunHandler(layout.load, "Form_Load", false, *instance.steps, host_);
   return instance;
 }
 
 HeadlessWindows::Outcome HeadlessWindows::Run(std::string_view step) {
   const std::optional<Parsed> p = Parsed::Of(registry_, step);
   if (!p) return Outcome::kUnknown;
-  WindowSteps& steps = *Open(*p->spec).steps;
+  WindowSteps& steps = *Open(*p->layout).steps;
   switch (p->kind) {
     case Parsed::Kind::kSetText:
       steps.text1 = p->text;
       return Outcome::kOk;
     case Parsed::Kind::kSelectOption:
-      steps.option = OptionNumber(*p->spec, p->control->name);
+      steps.option = OptionNumber(*p->layout, p->control->name);
       return Outcome::kOk;
     case Parsed::Kind::kListClick:
       if (!steps.list.Select(p->text)) return Outcome::kNoSuchEntry;
@@ -101,7 +102,7 @@ HeadlessWindows::Outcome HeadlessWindows::Run(std::string_view step) {
 
 WindowSteps* HeadlessWindows::Instance(std::string_view className) const {
   for (const auto& instance : instances_) {
-    if (instance->spec->className == className) return instance->steps.get();
+    if (instance->layout->className == className) return instance->steps.get();
   }
   return nullptr;
 }
@@ -121,9 +122,9 @@ std::string GridText(const TextGrid& grid) {
 void HeadlessWindows::WriteGrids(const std::filesystem::path& dir) const {
   for (const auto& instance : instances_) {
     bool hasGrid = false;
-    for (const ControlSpec& c : instance->spec->controls) hasGrid |= c.kind == ControlKind::kGrid;
+    for (const ControlSpec& c : instance->layout->controls) hasGrid |= c.kind == ControlKind::kGrid;
     if (!hasGrid) continue;
-    const auto path = dir / (std::string(instance->spec->className) + ".tsv");
+    const auto path = dir / (std::string(instance->layout->className) + ".tsv");
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << GridText(instance->steps->grid);
     out.close();

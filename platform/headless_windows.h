@@ -44,7 +44,7 @@ class HeadlessWindows {
  private:
   struct Parsed;
   struct OpenWindow;
-  OpenWindow& Open(const WindowSpec& spec);
+  OpenWindow& Open(const WindowSpec& layout);
 
   const WindowRegistry& registry_;
   StepHost& host_;

@@ -30,23 +30,23 @@ constexpr std::string_view kClickSuffix = "_Click";
 
 }  // namespace
 
-const ControlSpec* FindControl(const WindowSpec& spec, std::string_view name) {
-  for (const ControlSpec& c : spec.controls) {
+const ControlSpec* FindControl(const WindowSpec& layout, std::string_view name) {
+  for (const ControlSpec& c : layout.controls) {
     if (c.name == name) return &c;
   }
   return nullptr;
 }
 
-const ControlSpec* FindProcedure(const WindowSpec& spec, std::string_view procedure) {
+const ControlSpec* FindProcedure(const WindowSpec& layout, std::string_view procedure) {
   if (!procedure.ends_with(kClickSuffix)) return nullptr;
   const ControlSpec* c =
-      FindControl(spec, procedure.substr(0, procedure.size() - kClickSuffix.size()));
+      FindControl(layout, procedure.substr(0, procedure.size() - kClickSuffix.size()));
   return c && c->click ? c : nullptr;
 }
 
-int OptionNumber(const WindowSpec& spec, std::string_view control) {
+int OptionNumber(const WindowSpec& layout, std::string_view control) {
   int n = 0;
-  for (const ControlSpec& c : spec.controls) {
+  for (const ControlSpec& c : layout.controls) {
     if (c.kind != ControlKind::kOptionButton) continue;
     ++n;
     if (c.name == control) return n;
@@ -54,9 +54,9 @@ int OptionNumber(const WindowSpec& spec, std::string_view control) {
   return 0;
 }
 
-std::unique_ptr<WindowSteps> NewSteps(const WindowSpec& spec, const WindowContext& context) {
-  std::unique_ptr<WindowSteps> steps = spec.create(context);
-  for (const ControlSpec& c : spec.controls) {
+std::unique_ptr<WindowSteps> NewSteps(const WindowSpec& layout, const WindowContext& context) {
+  std::unique_ptr<WindowSteps> steps = layout.create(context);
+  for (const ControlSpec& c : layout.controls) {
     if (c.kind == ControlKind::kTextBox && c.name == "Text1") steps->text1 = c.caption;
     if (c.kind == ControlKind::kGrid) steps->grid = TextGrid(c.rows, c.cols);
   }
@@ -100,13 +100,13 @@ StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& 
   return RunHandler(control.click, control.caption, control.errorRule, steps, host);
 }
 
-void WindowRegistry::Add(const WindowSpec& spec) {
-  if (Find(spec.className)) throw std::logic_error("window class registered twice");
-  windows_.push_back(&spec);
+void WindowRegistry::Add(const WindowSpec& layout) {
+  if (Find(layout.className)) throw std::logic_error("window class registered twice");
+  windows_.push_back(&layout);
 }
 
-void WindowRegistry::AddUnlessRegistered(const WindowSpec& spec) {
-  if (!Find(spec.className)) windows_.push_back(&spec);
+void WindowRegistry::AddUnlessRegistered(const WindowSpec& layout) {
+  if (!Find(layout.className)) windows_.push_back(&layout);
 }
 
 const WindowSpec* WindowRegistry::Find(std::string_view className) const {

@@ -98,15 +98,15 @@ std::unique_ptr<WindowSteps> Create(const WindowContext&) {
   return std::make_unique<Steps>();
 }
 
-const ControlSpec* FindControl(const WindowSpec& spec, std::string_view name);
+const ControlSpec* FindControl(const WindowSpec& layout, std::string_view name);
 // The control whose click procedure this is ("Command1_Click"), if it has one.
-const ControlSpec* FindProcedure(const WindowSpec& spec, std::string_view procedure);
+const ControlSpec* FindProcedure(const WindowSpec& layout, std::string_view procedure);
 // "Option2" is the second option button of the window: the value of WindowSteps::option.
-int OptionNumber(const WindowSpec& spec, std::string_view control);
+int OptionNumber(const WindowSpec& layout, std::string_view control);
 
 // A new instance of the window's steps, its inputs as the controls start (Text1's initial
 // text, the grid's size). Form_Load has not run yet.
-std::unique_ptr<WindowSteps> NewSteps(const WindowSpec& spec, const WindowContext& context);
+std::unique_ptr<WindowSteps> NewSteps(const WindowSpec& layout, const WindowContext& context);
 
 // Runs one handler of a window: its status goes to the window's Text1 and to `host`; with
 // the error rule a file failure becomes its status (RunStep). Other failures propagate to
@@ -126,9 +126,9 @@ StepResult RunStep(StepHost& host, std::string_view caption,
 // The windows of one program, by class name, in the order registered.
 class WindowRegistry {
  public:
-  void Add(const WindowSpec& spec);
-  // Registers `spec` unless its class is registered already (a stand-in gives way).
-  void AddUnlessRegistered(const WindowSpec& spec);
+  void Add(const WindowSpec& layout);
+  // Registers `layout` unless its class is registered already (a stand-in gives way).
+  void AddUnlessRegistered(const WindowSpec& layout);
   const WindowSpec* Find(std::string_view className) const;
   const std::vector<const WindowSpec*>& Windows() const { return windows_; }
 

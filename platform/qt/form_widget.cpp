@@ -25,23 +25,23 @@ std::string ProcedureOf(const ControlSpec& control) {
 
 }  // namespace
 
-FormWidget::FormWidget(const WindowSpec& spec, const WindowRegistry* registry)
-    : FormWidget(spec, NewSteps(spec, WindowContext{}), registry) {}
+FormWidget::FormWidget(const WindowSpec& layout, const WindowRegistry* registry)
+    : FormWidget(layout, NewSteps(layout, WindowContext{}), registry) {}
 
-FormWidget::FormWidget(const WindowSpec& spec, std::unique_ptr<WindowSteps> steps,
+FormWidget::FormWidget(const WindowSpec& layout, std::unique_ptr<WindowSteps> steps,
                        const WindowRegistry* registry)
-    : spec_(spec), registry_(registry), steps_(std::move(steps)) {
+    : layout_(layout), registry_(registry), steps_(std::move(steps)) {
   StepGate::Watch(IsStepWindow);
-  setObjectName(Utf8(spec.className));
-  setWindowTitle(Utf8(spec.caption));
-  setFixedSize(TwipsToPixels(spec.width), TwipsToPixels(spec.height));
+  setObjectName(Utf8(layout.className));
+  setWindowTitle(Utf8(layout.caption));
+  setFixedSize(TwipsToPixels(layout.width), TwipsToPixels(layout.height));
   Build();
   ShowOutputs();
-  if (spec.load) {
+  if (layout.load) {
     // Loading is part of opening the window: the click that opens it holds the gate.
     WidgetStepHost host(this, text1_);
     try {
-      RunHandler(spec.load, "Form_Load", false, *steps_, host);
+      RunHandler(layout.load, "Form_Load", false, *steps_, host);
     } catch (const std::exception& e) {
       // The window opens with what was loaded by then.
       host.ShowMessage("Form_Load エラー: " + std::string(e.what()));
@@ -54,13 +54,13 @@ FormWidget::~FormWidget() = default;
 
 void FormWidget::Build() {
   // Frames first: the controls they hold are placed inside them.
-  for (const ControlSpec& c : spec_.controls) {
+  for (const ControlSpec& c : layout_.controls) {
     if (c.kind != ControlKind::kFrame) continue;
     auto* frame = new QGroupBox(Utf8(c.caption), this);
     frame->setGeometry(Rect(c.box));
     controls_.emplace(std::string(c.name), frame);
   }
-  for (const ControlSpec& c : spec_.controls) {
+  for (const ControlSpec& c : layout_.controls) {
     QWidget* parent = this;
     if (!c.frame.empty()) {
       if (const auto it = controls_.find(c.frame); it != controls_.end()) parent = it->second;
@@ -128,7 +128,7 @@ void FormWidget::CopyInputsIn() {
   if (text1_) steps_->text1 = text1_->text().toStdString();
   steps_->option = 0;
   for (const auto& [name, button] : options_) {
-    if (button->isChecked()) steps_->option = OptionNumber(spec_, name);
+    if (button->isChecked()) steps_->option = OptionNumber(layout_, name);
   }
   if (list1_) {
     const QModelIndex current = list1_->currentIndex();
@@ -140,7 +140,7 @@ void FormWidget::ShowOutputs() {
   if (text1_ && text1_->text().toStdString() != steps_->text1)
     ShowStatusText(text1_, steps_->text1);
   for (const auto& [name, button] : options_) {
-    const bool selected = OptionNumber(spec_, name) == steps_->option;
+    const bool selected = OptionNumber(layout_, name) == steps_->option;
     if (button->isChecked() == selected) continue;
     // Option buttons of one frame exclude each other; none selected needs that lifted.
     button->setAutoExclusive(false);
@@ -171,10 +171,10 @@ bool FormWidget::RunGated(std::string_view procedure,
 }
 
 void FormWidget::Open(std::string_view className) {
-  const WindowSpec* spec = registry_ ? registry_->Find(className) : nullptr;
-  if (!spec) return;
+  const WindowSpec* layout = registry_ ? registry_->Find(className) : nullptr;
+  if (!layout) return;
   // A new instance on every click, without owner; it lives until the operator closes it.
-  auto* window = new FormWidget(*spec, registry_);
+  auto* window = new FormWidget(*layout, registry_);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->show();
 }

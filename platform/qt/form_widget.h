@@ -24,12 +24,12 @@ namespace meridax {
 class FormWidget : public QWidget {
  public:
   // Creates the window's steps and runs its Form_Load.
-  FormWidget(const WindowSpec& spec, const WindowRegistry* registry);
-  FormWidget(const WindowSpec& spec, std::unique_ptr<WindowSteps> steps,
+  FormWidget(const WindowSpec& layout, const WindowRegistry* registry);
+  FormWidget(const WindowSpec& layout, std::unique_ptr<WindowSteps> steps,
              const WindowRegistry* registry);
   ~FormWidget() override;
 
-  const WindowSpec& spec() const { return spec_; }
+  const WindowSpec& layout() const { return layout_; }
   WindowSteps& steps() { return *steps_; }
   QWidget* Control(std::string_view name) const;
   QPushButton* Button(std::string_view name) const;
@@ -48,7 +48,7 @@ class FormWidget : public QWidget {
   // Runs a handler under the gate; failures it does not meet itself are shown, not fatal.
   bool RunGated(std::string_view procedure, const std::function<StepResult(StepHost&)>& run);
 
-  const WindowSpec& spec_;
+  const WindowSpec& layout_;
   const WindowRegistry* registry_;
   std::unique_ptr<WindowSteps> steps_;
   std::map<std::string, QWidget*, std::less<>> controls_;

@@ -1,4 +1,4 @@
-// A window built from its specification, over the small fake window.
+// A window built from its control table, over the small fake window.
 #include "platform/qt/form_widget.h"
 
 #include <gtest/gtest.h>
