@@ -21,8 +21,13 @@ while [ $# -gt 0 ]; do
 done
 
 scripts/setup-deps.sh
-scripts/build.sh >/dev/null
 build_dir=${MERIDAX_BUILD_DIR:-build}
+if [ -f "$build_dir/tools/meridax-run" ]; then
+  echo "building into $build_dir/ (only what changed) ..."
+else
+  echo "building into $build_dir/: a first build takes about 3 minutes on 8 cores, longer on fewer ..."
+fi
+scripts/build.sh >/dev/null
 
 drive=${MERIDAX_DEMO_DRIVE:-$PWD/out/demo-drive}
 # Only what a demo run makes is cleared, so a drive named by $MERIDAX_DEMO_DRIVE keeps

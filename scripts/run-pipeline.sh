@@ -131,7 +131,8 @@ for entry in "${steps[@]}"; do
   i=$((i + 1))
   caption=${entry%%|*}
   echo "[$i/$total] $caption"
-  if ! run_step "${entry#*|}" | sed 's/^/    /'; then
+  # Unbuffered, so a step's progress lines (the download's "3 / 12") show as they come.
+  if ! run_step "${entry#*|}" | sed -u 's/^/    /'; then
     echo "run-pipeline: $caption failed" >&2
     exit 1
   fi
