@@ -1,7 +1,6 @@
 // The grid and list views over their models at the sizes of the category and run-history
 // windows: filling, showing and scrolling, and the memory it takes.
 //   views_bench [entries]   (offscreen unless QT_QPA_PLATFORM says otherwise)
-#include <QApplication>
 #include <QScrollBar>
 #include <chrono>
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include <string>
 
 #include "platform/qt/model_views.h"
+#include "platform/qt/program_start.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ long ResidentKiB() {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  meridax::QtProgram program(argc, argv);
   const long entries = argc > 1 ? std::atol(argv[1]) : 200000;
 
   const long before = ResidentKiB();
@@ -43,13 +43,13 @@ int main(int argc, char** argv) {
   gridView.resize(800, 600);
   gridView.show();
   gridView.Refresh();
-  app.processEvents();
+  QApplication::processEvents();
   std::printf("grid 5701 x 61: filled and shown in %.3f s, %ld KiB\n", Seconds(start),
               ResidentKiB() - before);
   start = std::chrono::steady_clock::now();
   for (int step = 0; step < 20; ++step) {
     gridView.verticalScrollBar()->setValue(gridView.verticalScrollBar()->maximum() * step / 19);
-    app.processEvents();
+    QApplication::processEvents();
   }
   std::printf("grid: 20 scrolls in %.3f s\n", Seconds(start));
 
@@ -61,13 +61,13 @@ int main(int argc, char** argv) {
   listView.show();
   for (long i = 0; i < entries; ++i) list.AddItem(std::to_string(2016100000 + i) + "EX.dat");
   listView.Refresh();
-  app.processEvents();
-  std::printf("list of %ld entries: filled and shown in %.3f s, %ld KiB\n", entries,
-              Seconds(start), ResidentKiB() - listBefore);
+  QApplication::processEvents();
+  std::printf("list of %ld entries: filled and shown in %.3f s, %ld KiB\n", entries, Seconds(start),
+              ResidentKiB() - listBefore);
   start = std::chrono::steady_clock::now();
   list.SetSelected(entries - 1);
   listView.Refresh();
   listView.scrollToBottom();
-  app.processEvents();
+  QApplication::processEvents();
   std::printf("list: selecting and showing the last entry in %.3f s\n", Seconds(start));
 }

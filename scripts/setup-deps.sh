@@ -2,8 +2,10 @@
 # Installs the Debian packages the build needs, when they are missing.
 set -euo pipefail
 
-# A font covering Japanese: without one every caption and status is drawn as boxes.
-packages=(cmake make g++ qt6-base-dev libgtest-dev libgmock-dev fonts-ipafont-gothic libeigen3-dev "$@")
+# A font covering Japanese: without one every caption and status is drawn as boxes. Qt's
+# translations: without them its standard buttons and dialogs speak English.
+packages=(cmake make g++ qt6-base-dev qt6-translations-l10n libgtest-dev libgmock-dev
+  fonts-ipafont-gothic libeigen3-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,7 +1,5 @@
 #include "datafetch/qt/progress_window_widget.h"
 
-#include <QApplication>
-
 namespace meridax::datafetch {
 
 ProgressDialog::ProgressDialog(MainWindow& owner, QWidget* parent)
@@ -47,10 +45,8 @@ void QtProgressShower::ShowModal(MainWindow& owner, StepHost& /*host*/) {
   // Messages of the window belong to the window itself, not to its owner.
   ProgressDialog dialog(owner, ownerWidget_);
   dialog.Steps().Form_Load();
-  // Its cancel button takes clicks while the download waits: no busy cursor over it.
-  QApplication::setOverrideCursor(Qt::ArrowCursor);
-  dialog.exec();
-  QApplication::restoreOverrideCursor();
+  // Its cancel button takes clicks while the download runs.
+  ExecAwaitingOperator(dialog);
 }
 
 }  // namespace meridax::datafetch

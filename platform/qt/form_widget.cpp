@@ -35,6 +35,9 @@ FormWidget::FormWidget(const WindowSpec& layout, std::unique_ptr<WindowSteps> st
   setObjectName(Utf8(layout.className));
   setWindowTitle(Utf8(layout.caption));
   setFixedSize(TwipsToPixels(layout.width), TwipsToPixels(layout.height));
+  // Qt shows tool tips only over the active window; the operator reads a window's whole
+  // status (Text1's tool tip) by hovering it while working in another.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
   Build();
   ShowOutputs();
   if (layout.load) {

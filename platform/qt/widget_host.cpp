@@ -5,6 +5,7 @@
 #include <QInputEvent>
 #include <QMessageBox>
 #include <limits>
+#include <vector>
 
 namespace meridax {
 
@@ -18,6 +19,21 @@ void ShowStatusText(QLineEdit* box, std::string_view text) {
   box->setText(shown);
   box->setCursorPosition(0);
   box->setToolTip(shown);
+}
+
+int ExecAwaitingOperator(QDialog& dialog) {
+  std::vector<QCursor> held;
+  while (const QCursor* cursor = QApplication::overrideCursor()) {
+    held.push_back(*cursor);
+    QApplication::restoreOverrideCursor();
+  }
+  struct Restore {
+    std::vector<QCursor>& held;
+    ~Restore() {
+      for (auto it = held.rbegin(); it != held.rend(); ++it) QApplication::setOverrideCursor(*it);
+    }
+  } restore{held};
+  return dialog.exec();
 }
 
 WidgetStepHost::WidgetStepHost(QWidget* window, QLineEdit* statusBox)
@@ -38,10 +54,7 @@ void WidgetStepHost::ShowMessage(std::string_view text) {
   QMessageBox box(QMessageBox::NoIcon, QString(),
                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
                   QMessageBox::Ok, window_);
-  // The box waits for the operator, so it does not show the busy cursor.
-  QApplication::setOverrideCursor(Qt::ArrowCursor);
-  box.exec();
-  QApplication::restoreOverrideCursor();
+  ExecAwaitingOperator(box);
 }
 
 void WidgetStepHost::ProcessEvents() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
@@ -19,6 +20,11 @@ QRect TwipsRect(int left, int top, int width, int height);
 // Shows a status in a text box from its start, the whole text as the box's tool tip, so a
 // long status ("... エラー: フォルダがありません <path>") can be read whole.
 void ShowStatusText(QLineEdit* box, std::string_view text);
+
+// Runs a dialog that waits for the operator (a message, a setting, a folder to choose) and
+// returns its result. A running step's busy cursor gives way meanwhile to the dialog's own
+// cursors: the arrow, the text cursor over a field.
+int ExecAwaitingOperator(QDialog& dialog);
 
 // The step host of a window with a display: the status text goes to its text box,
 // messages to message boxes with an OK button and no title of their own.

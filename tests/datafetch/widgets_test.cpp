@@ -2,8 +2,15 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "datafetch/qt/main_window_widget.h"
 #include "platform/drive.h"
@@ -65,6 +72,78 @@ TEST(DatafetchWidgetsTest, SettingsDialogReturnsTheFolderOnOk) {
   EXPECT_EQ(jvlink::FolderSetting(drive.root() / "JVDATA" / "X"), "C:\\JVDATA\\X\\");
   EXPECT_EQ(jvlink::FolderSetting(drive.root()), "C:\\");
   EXPECT_EQ(jvlink::FolderSetting("/elsewhere/data"), "/elsewhere/data");
+}
+
+// What a dialog shows the operator: its title, the texts of its buttons and labels, and
+// whether the busy cursor stands over it.
+struct Seen {
+  std::string title;
+  std::vector<std::string> texts;
+  bool busyCursor = false;
+  QFileDialog::ViewMode view = QFileDialog::Detail;
+};
+
+Seen Look(QDialog* dialog) {
+  Seen seen{dialog->windowTitle().toStdString(), {}, false};
+  for (auto* button : dialog->findChildren<QPushButton*>()) {
+    seen.texts.push_back(button->text().toStdString());
+  }
+  for (auto* label : dialog->findChildren<QLabel*>()) {
+    seen.texts.push_back(label->text().toStdString());
+  }
+  const QCursor* cursor = QApplication::overrideCursor();
+  seen.busyCursor = cursor && cursor->shape() == Qt::WaitCursor;
+  return seen;
+}
+
+bool Has(const Seen& seen, const std::string& text) {
+  return std::find(seen.texts.begin(), seen.texts.end(), text) != seen.texts.end();
+}
+
+TEST(DatafetchWidgetsTest, TheSettingsDialogAndItsFolderBrowserAreJapaneseAndNotBusy) {
+  testing::TempDrive drive(false);
+  MainWindowWidget window;
+  window.show();
+  Seen settings;
+  Seen browser;
+  // 設定 runs as a step (the busy cursor); its dialog and the browser opened from it wait
+  // for the operator.
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    settings = Look(dialog);
+    QTimer::singleShot(0, [&] {
+      auto* folders = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(folders, nullptr);
+      browser = Look(folders);
+      browser.view = folders->viewMode();
+      folders->reject();
+    });
+    for (auto* button : dialog->findChildren<QPushButton*>()) {
+      if (button->text().toStdString() == "参照...") button->click();
+    }
+    dialog->reject();
+  });
+  window.Command1()->click();
+
+  EXPECT_EQ(settings.title, "サービスフォルダの設定");
+  EXPECT_TRUE(Has(settings, "キャンセル")) << "scripts/setup-deps.sh installs Qt's translations";
+  EXPECT_FALSE(settings.busyCursor);
+  EXPECT_EQ(browser.title, "ディレクトリの検索");
+  EXPECT_TRUE(Has(browser, "アドレス:"));  // "Look in:"
+  EXPECT_TRUE(Has(browser, "キャンセル"));
+  EXPECT_EQ(browser.view, QFileDialog::List);
+  EXPECT_FALSE(browser.busyCursor);
+  for (const Seen* seen : {&settings, &browser}) {
+    for (const std::string& text : seen->texts) {
+      for (const char* english :
+           {"Cancel", "&Choose", "Look in:", "Directory:", "Files of type:"}) {
+        EXPECT_NE(text, english) << seen->title;
+      }
+    }
+  }
+  // The step's busy cursor is gone with the step.
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <chrono>
 #include <thread>
 
@@ -95,6 +97,31 @@ TEST(FormWidgetTest, AFailureIsShownInTheStatusFromItsStart) {
   EXPECT_EQ(window.Text1()->toolTip().toStdString(), status);
 }
 
+TEST(FormWidgetTest, HoveringTheStatusShowsItWholeWhicheverWindowIsActive) {
+  // Datasetup's windows stand side by side; the operator reads one's status by hovering it
+  // while another is the active window.
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  FormWidget other(kFakeWindow, &registry);
+  window.show();
+  other.show();
+  const std::string status = "失敗 エラー: フォルダがありません " + std::string(80, 'x');
+  ShowStatusText(window.Text1(), status);
+  for (QWidget* active : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&other)}) {
+    SCOPED_TRACE(active == &window ? "hovered window active" : "another window active");
+    QToolTip::hideText();
+    active->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(active));
+    // As the window system delivers a move: the tool tip waits for the pointer to rest.
+    const QPoint over = window.Text1()->geometry().center();
+    QTest::mouseMove(window.windowHandle(), over - QPoint(4, 0));
+    QTest::mouseMove(window.windowHandle(), over);
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000));
+    EXPECT_EQ(QToolTip::text().toStdString(), status);
+  }
+  QToolTip::hideText();
+}
+
 TEST(FormWidgetTest, AnOpeningButtonShowsANewInstanceWithoutOwner) {
   const WindowRegistry registry = FakeRegistry();
   FormWidget window(kFakeWindow, &registry);
@@ -158,6 +185,31 @@ TEST(FormWidgetTest, ClicksMadeWhileAStepRanAreIgnoredEvenWhenDeliveredAfterIt) 
   // Made after the step ended: runs.
   ClickAt(window.Button("Command1"), t0 + 5000);
   EXPECT_EQ(Steps(window).clicks, 1);
+}
+
+bool BusyCursor() {
+  const QCursor* cursor = QApplication::overrideCursor();
+  return cursor && cursor->shape() == Qt::WaitCursor;
+}
+
+TEST(FormWidgetTest, AMessageWaitsForTheOperatorWithoutTheBusyCursorWhichThenReturns) {
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  bool busyOverMessage = true;
+  bool busyAfterMessage = false;
+  Steps(window).during = [&] {
+    QTimer::singleShot(0, [&] {
+      busyOverMessage = BusyCursor();
+      if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    WidgetStepHost(&window, window.Text1()).ShowMessage("メッセージ");
+    busyAfterMessage = BusyCursor();
+  };
+  window.Button("Command3")->click();
+  EXPECT_FALSE(busyOverMessage);
+  EXPECT_TRUE(busyAfterMessage);  // the step goes on
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(FormWidgetTest, JapaneseTextHasAFont) {

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/drive.h"
+#include "platform/qt/widget_host.h"
 
 namespace meridax::jvlink {
 
@@ -30,10 +31,15 @@ std::optional<std::string> ShowSettingsDialog(QWidget* parent, const std::string
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, edit] {
     const auto start = ServiceFolderPath(edit->text().toStdString());
-    const QString chosen = QFileDialog::getExistingDirectory(
-        &dialog, QString(), QString::fromStdString((start.empty() ? DriveRoot() : start).string()));
-    if (!chosen.isEmpty()) {
-      edit->setText(QString::fromStdString(FolderSetting(chosen.toStdString())));
+    QFileDialog browser(&dialog, QString(),
+                        QString::fromStdString((start.empty() ? DriveRoot() : start).string()));
+    browser.setFileMode(QFileDialog::Directory);
+    browser.setOption(QFileDialog::ShowDirsOnly);
+    // Names only: the details view dates its entries in the system's language.
+    browser.setViewMode(QFileDialog::List);
+    if (ExecAwaitingOperator(browser) == QDialog::Accepted && !browser.selectedFiles().isEmpty()) {
+      edit->setText(
+          QString::fromStdString(FolderSetting(browser.selectedFiles().front().toStdString())));
     }
   });
 
@@ -45,7 +51,7 @@ std::optional<std::string> ShowSettingsDialog(QWidget* parent, const std::string
   layout->addLayout(row);
   layout->addWidget(buttons);
 
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  if (ExecAwaitingOperator(dialog) != QDialog::Accepted) return std::nullopt;
   return edit->text().toStdString();
 }
 
