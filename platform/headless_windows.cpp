@@ -76,7 +76,7 @@ HeadlessWindows::OpenWindow& HeadlessWindows::Open(const WindowSpec& layout) {
       std::make_unique<OpenWindow>(OpenWindow{&layout, NewSteps(layout, context_)}));
   OpenWindow& instance = *instances_.back();
   // The instance stays even when its load fails: what it loaded by then is its state.
-  if (layout.load) RunHandler(layout.load, "Form_Load", false, *instance.steps, host_);
+  LoadWindow(layout, *instance.steps, host_);
   return instance;
 }
 

@@ -16,4 +16,14 @@ std::string Describe(const std::string& what, const std::filesystem::path& path,
 IoError::IoError(const std::string& what, const std::filesystem::path& path, int err)
     : std::runtime_error(Describe(what, path, err)), path_(path) {}
 
+std::string CurrentFailureText() {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "an exception of unknown kind";
+  }
+}
+
 }  // namespace meridax

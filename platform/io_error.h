@@ -17,4 +17,8 @@ class IoError : public std::runtime_error {
   std::filesystem::path path_;
 };
 
+// What the exception being handled says, whatever its kind; for the last resort of a
+// program, which must not end uncaught. Call only inside a catch block.
+std::string CurrentFailureText();
+
 }  // namespace meridax

@@ -261,27 +261,34 @@ void StagedFiles::CommitAll(std::size_t first) {
   }
 
   const std::filesystem::path journal = JournalOf(suffix_);
-  RequireFolder(journal.parent_path());
+  // The journal's folder is written too: the journals that dead processes could not finish
+  // writing go, though this step stages nothing there.
+  PrepareFolder(journal);
   {
     const std::filesystem::path part =
         journal.parent_path() / (std::string(kJournalName) + suffix_ + std::string(kPartTail));
-    TextWriter out(part, TextWriter::Mode::kOutput);
-    out.Raw(kJournalHeader).Raw("\n").Raw(suffix_).Raw("\n");
-    std::unordered_set<std::string_view> seen;
-    std::string_view last;
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::string_view t = target(i);
-      const std::size_t slash = t.rfind('/');
-      const std::string_view folder = slash == std::string_view::npos ? "." : t.substr(0, slash);
-      if (folder == last) continue;
-      last = folder;
-      if (seen.insert(folder).second) out.Raw(std::filesystem::absolute(folder).native()).Raw("\n");
-    }
-    out.Close();
-    if (::rename(part.c_str(), journal.c_str()) != 0) {
-      const int err = errno;
-      ::unlink(part.c_str());
-      throw IoError("書き込めません", journal, err);
+    try {
+      TextWriter out(part, TextWriter::Mode::kOutput);
+      out.Raw(kJournalHeader).Raw("\n").Raw(suffix_).Raw("\n");
+      std::unordered_set<std::string_view> seen;
+      std::string_view last;
+      for (std::size_t i = 0; i < count; ++i) {
+        const std::string_view t = target(i);
+        const std::size_t slash = t.rfind('/');
+        const std::string_view folder = slash == std::string_view::npos ? "." : t.substr(0, slash);
+        if (folder == last) continue;
+        last = folder;
+        if (seen.insert(folder).second) {
+          out.Raw(std::filesystem::absolute(folder).native()).Raw("\n");
+        }
+      }
+      out.Close();
+      if (::rename(part.c_str(), journal.c_str()) != 0) {
+        throw IoError("書き込めません", journal, errno);
+      }
+    } catch (...) {
+      ::unlink(part.c_str());  // a journal never finished: nothing was replaced yet
+      throw;
     }
   }
 
@@ -297,17 +304,17 @@ void StagedFiles::CommitAll(std::size_t first) {
       }
       steps.back().replaced = true;
     }
-  } catch (const IoError&) {
+  } catch (...) {
     // Undone in reverse, each new file back under its temporary name before the earlier
     // one returns: should this process end part way, the journal still completes the
-    // commit from the temporaries.
+    // commit from the temporaries. Any failure is undone, not only a file's.
     bool undone = true;
     for (std::size_t i = steps.size(); undone && i-- > 0;) {
       const std::string temp = TempOf(target(i));
       const std::string backup = temp + std::string(kBackupTail);
       try {
         RunHook(Operation::kRestore, i);
-      } catch (const IoError&) {
+      } catch (...) {
         undone = false;
         break;
       }

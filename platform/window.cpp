@@ -100,6 +100,12 @@ StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& 
   return RunHandler(control.click, control.caption, control.errorRule, steps, host);
 }
 
+void LoadWindow(const WindowSpec& layout, WindowSteps& steps, StepHost& host) {
+  if (!layout.load) return;
+  CompleteInterruptedCommits();
+  RunHandler(layout.load, "Form_Load", false, steps, host);
+}
+
 void WindowRegistry::Add(const WindowSpec& layout) {
   if (Find(layout.className)) throw std::logic_error("window class registered twice");
   windows_.push_back(&layout);

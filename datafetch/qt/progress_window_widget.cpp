@@ -20,8 +20,18 @@ ProgressDialog::ProgressDialog(MainWindow& owner, QWidget* parent)
   label_->setGeometry(TwipsRect(240, 720, 4320, 360));
   cancel_->setObjectName("Command1");
   cancel_->setGeometry(TwipsRect(1680, 1320, 1440, 480));
-  connect(&timer_, &QTimer::timeout, this, [this] { steps_.Timer1_Timer(); });
-  connect(cancel_, &QPushButton::clicked, this, [this] { steps_.Command1_Click(); });
+  connect(&timer_, &QTimer::timeout, this, [this] { Guarded([this] { steps_.Timer1_Timer(); }); });
+  connect(cancel_, &QPushButton::clicked, this,
+          [this] { Guarded([this] { steps_.Command1_Click(); }); });
+}
+
+void ProgressDialog::Guarded(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (...) {
+    failure_ = std::current_exception();
+    Close();
+  }
 }
 
 void ProgressDialog::SetLabel(std::string_view text) {
@@ -47,6 +57,7 @@ void QtProgressShower::ShowModal(MainWindow& owner, StepHost& /*host*/) {
   dialog.Steps().Form_Load();
   // Its cancel button takes clicks while the download runs.
   ExecAwaitingOperator(dialog);
+  if (dialog.failure()) std::rethrow_exception(dialog.failure());
 }
 
 }  // namespace meridax::datafetch

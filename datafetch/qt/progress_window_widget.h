@@ -5,6 +5,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <exception>
+#include <functional>
 
 #include "datafetch/progress_window_steps.h"
 #include "platform/qt/controls.h"
@@ -31,7 +33,14 @@ class ProgressDialog : public QDialog, public ProgressView {
   void SetTimerEnabled(bool enabled) override;
   void Close() override;
 
+  // A failure of a handler of the window, rethrown to the step that showed it.
+  std::exception_ptr failure() const { return failure_; }
+
  private:
+  // Runs a handler inside Qt's event loop, which no exception may cross: a failure closes
+  // the window and is kept for the step.
+  void Guarded(const std::function<void()>& handler);
+
   QProgressBar* bar_;
   QLabel* label_;
   QPushButton* cancel_;
@@ -39,6 +48,7 @@ class ProgressDialog : public QDialog, public ProgressView {
   ProgressBarControl progress_;
   WidgetStepHost host_;
   ProgressWindow steps_;
+  std::exception_ptr failure_;
 };
 
 // Shows ProgressDialog modally over the main window's widget.

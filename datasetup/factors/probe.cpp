@@ -55,7 +55,7 @@ int RunProbe(const ProbeRegistry& registry, std::span<const std::string> args, s
   const std::unique_ptr<WindowSteps> steps = NewSteps(kCategoryWindow, WindowContext{});
   auto& window = static_cast<CategorySteps&>(*steps);
   try {
-    RunHandler(kCategoryWindow.load, "Form_Load", false, window, host);
+    LoadWindow(kCategoryWindow, window, host);
     window.Probe(args[0], *run, routines, out);
   } catch (const IoError& e) {
     err << "meridax-run: " << e.what() << '\n';

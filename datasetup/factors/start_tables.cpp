@@ -40,13 +40,18 @@ class TableReader {
   }
 
   // A count of rows: any number, rounded as a conversion to a whole number rounds; an
-  // empty item is 0.
-  std::int64_t RowCount() {
+  // empty item is 0. A count above `most` stops the load here.
+  std::int64_t RowCount(std::int64_t most) {
     const std::string text = String();
     if (IsEmpty(text)) return 0;
     const auto v = ToDouble(text);
     if (!v || !std::isfinite(*v) || std::fabs(*v) > 2147483647.0) Fail("行数が数値ではありません");
-    return static_cast<std::int64_t>(RoundHalfEven(*v));
+    const auto rows = static_cast<std::int64_t>(RoundHalfEven(*v));
+    if (rows > most) {
+      Fail("分類の数 " + std::to_string(rows) + " が表の行数 " + std::to_string(most) +
+           " を超えます");
+    }
+    return rows;
   }
 
   // A single-precision number, parsed without the locale and rounded once, from its text.
@@ -114,9 +119,13 @@ void ResizeRows(CourseCategoryTables& t, int k, std::size_t rows) {
   t.soha[k].resize(rows);
 }
 
+// Rows an item's tables hold.
+constexpr std::int64_t kCategoryRows = 6000;
+
 // Category, weight and count rows of one course kind, item-major, rows 1 to the item's
 // total. Tables stay sized to the totals whatever stops the load, so a reader of row q
-// finds an empty code or a zero where nothing was read, as in tables of fixed size.
+// finds an empty code or a zero where nothing was read, as in tables of fixed size; a
+// total is at most kCategoryRows, so no file sizes them beyond that.
 void LoadCourseTables(CourseKind kind, CourseCategoryTables& t) {
   const CategoryTableFiles files = CategoryTableFilesOf(kind);
   struct Sizer {
@@ -133,7 +142,7 @@ void LoadCourseTables(CourseKind kind, CourseCategoryTables& t) {
 
   {
     TableReader totals(files.totals);
-    for (int k = 1; k <= kFactorItemCount; ++k) t.totals[k] = totals.RowCount();
+    for (int k = 1; k <= kFactorItemCount; ++k) t.totals[k] = totals.RowCount(kCategoryRows);
   }
   {
     TableReader codes(files.categories);

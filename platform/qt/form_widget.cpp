@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <exception>
 
+#include "platform/io_error.h"
+
 namespace meridax {
 namespace {
 
@@ -44,10 +46,10 @@ FormWidget::FormWidget(const WindowSpec& layout, std::unique_ptr<WindowSteps> st
     // Loading is part of opening the window: the click that opens it holds the gate.
     WidgetStepHost host(this, text1_);
     try {
-      RunHandler(layout.load, "Form_Load", false, *steps_, host);
-    } catch (const std::exception& e) {
+      LoadWindow(layout, *steps_, host);
+    } catch (...) {
       // The window opens with what was loaded by then.
-      host.ShowMessage("Form_Load エラー: " + std::string(e.what()));
+      host.ShowMessage("Form_Load エラー: " + CurrentFailureText());
     }
     ShowOutputs();
   }
@@ -166,8 +168,8 @@ bool FormWidget::RunGated(std::string_view procedure,
     CopyInputsIn();
     try {
       run(host);
-    } catch (const std::exception& e) {
-      host.ShowMessage(std::string(procedure) + " エラー: " + e.what());
+    } catch (...) {
+      host.ShowMessage(std::string(procedure) + " エラー: " + CurrentFailureText());
     }
     ShowOutputs();
   });
@@ -177,9 +179,14 @@ void FormWidget::Open(std::string_view className) {
   const WindowSpec* layout = registry_ ? registry_->Find(className) : nullptr;
   if (!layout) return;
   // A new instance on every click, without owner; it lives until the operator closes it.
-  auto* window = new FormWidget(*layout, registry_);
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  window->show();
+  try {
+    auto* window = new FormWidget(*layout, registry_);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+  } catch (...) {
+    WidgetStepHost(this, text1_)
+        .ShowMessage(std::string(className) + " エラー: " + CurrentFailureText());
+  }
 }
 
 }  // namespace meridax

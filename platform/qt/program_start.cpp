@@ -10,6 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/io_error.h"
+#include "platform/qt/widget_host.h"
+#include "platform/staged_files.h"
+
 namespace meridax {
 
 QString MissingQtTexts::translate(const char* context, const char* sourceText,
@@ -66,6 +70,14 @@ bool InstallJapaneseQtTexts(QTranslator& catalogue, MissingQtTexts& missing) {
   // Installed last, so asked first.
   QCoreApplication::installTranslator(&missing);
   return loaded;
+}
+
+void FinishInterruptedCommitsAtStart() {
+  try {
+    CompleteInterruptedCommits();
+  } catch (const IoError& e) {
+    WidgetStepHost(nullptr, nullptr).ShowMessage(std::string("起動 エラー: ") + e.what());
+  }
 }
 
 }  // namespace meridax

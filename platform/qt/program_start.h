@@ -47,4 +47,9 @@ bool InstallJapaneseQtTexts(QTranslator& catalogue, MissingQtTexts& missing);
 // to this user as Qt requires, spares the warning; one there that is not ours is left to Qt.
 void EnsureRuntimeFolder();
 
+// A commit that an ended process left half done is finished before a window reads the data
+// folder; a failure is shown and the program opens all the same (the steps try again and
+// report what still fails).
+void FinishInterruptedCommitsAtStart();
+
 }  // namespace meridax

@@ -130,6 +130,56 @@ TEST(CategoryWindow, AFailureStopsOnlyItsGroupIsReportedAndKeepsWhatItRead) {
   EXPECT_EQ(window.text1, "Text1");
 }
 
+// The tables hold 6000 rows an item: a larger total stops that kind's load at the total,
+// reported as any failure of the load, and no table is sized from it.
+TEST(CategoryWindow, ATotalAboveTheTablesRowsStopsItsKindsLoadAtThatTotal) {
+  struct Case {
+    int item;
+    const char* total;
+    const char* failure;  // where the load stops
+  };
+  const Case cases[] = {
+      {3, "6001", "QA1SibaTotalData201901N2025.dat の 3 番目の項目: 分類の数 6001 が"},
+      {1, "20000000", "QA1SibaTotalData201901N2025.dat の 1 番目の項目: 分類の数 20000000 が"},
+      {1, "2147483647", "QA1SibaTotalData201901N2025.dat の 1 番目の項目: 分類の数 2147483647 が"},
+      // 6000 rows fit: the category file, three codes long, is where this load stops.
+      {1, "6000", "SibaItemCategory201901N2025.dat の 4 番目の項目"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.total);
+    TempDrive drive;
+    for (const CourseKind kind : kCourseKinds) WriteKindTables(kind);
+    std::vector<std::string> totals = Totals({{1, 2}, {3, 1}});
+    totals[static_cast<std::size_t>(c.item - 1)] = c.total;
+    WriteOption(CategoryTableFilesOf(CourseKind::kTurf).totals, Lines(totals));
+
+    CategorySteps window;
+    RecordingHost host;
+    window.Form_Load(host);
+    ASSERT_EQ(host.messages().size(), 1u);
+    // The id, registration and female-line files are missing; the turf tables come next.
+    std::vector<std::string> m;
+    std::stringstream message(host.messages()[0]);
+    for (std::string line; std::getline(message, line);) m.push_back(line);
+    ASSERT_EQ(m.size(), 4u);
+    EXPECT_NE(m[3].find(c.failure), std::string::npos) << m[3];
+
+    const CourseCategoryTables& turf = window.state().tables[1];
+    if (std::string_view(c.total) != "6000") {
+      // The totals before it stay loaded; nothing after it is read.
+      EXPECT_EQ(turf.totals[1], c.item > 1 ? 2 : 0);
+      EXPECT_EQ(turf.totals[static_cast<std::size_t>(c.item)], 0);
+      EXPECT_EQ(turf.codes[1], std::vector<std::string>(c.item > 1 ? 3 : 1));
+    }
+    for (int k = 1; k <= kFactorItemCount; ++k) EXPECT_LE(turf.codes[k].size(), 6001u);
+    // The other kinds load as ever.
+    for (const std::size_t other : {2u, 3u}) {
+      EXPECT_EQ(window.state().tables[other].codes[1][2], "B");
+      EXPECT_EQ(window.state().tables[other].counts[3][1], 9);
+    }
+  }
+}
+
 TEST(CategoryWindow, ATotalsFileWithTheDataFoldersLeadingPairIsReadAsTotals) {
   TempDrive drive;
   // The categorisation's own totals file starts with the record count and 30; the window's

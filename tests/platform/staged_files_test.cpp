@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <map>
 #include <string>
 #include <vector>
@@ -128,14 +130,17 @@ class FiveTargets {
                                          "E.dat"};
     return drive_.data() / kNames[i];
   }
-  void StageAndCommit() const {
-    StagedFiles staged;
+  void Stage(StagedFiles& staged) const {
     for (std::size_t i = 0; i < 4; ++i) {
       TextWriter(staged.Stage(Path(i)), TextWriter::Mode::kOutput)
           .Raw("new ")
           .Raw(Path(i).filename().string());
     }
     staged.Stage(Path(4));
+  }
+  void StageAndCommit() const {
+    StagedFiles staged;
+    Stage(staged);
     staged.Commit();
   }
   std::map<std::string, std::string> Bytes() const { return FolderBytes(drive_.data()); }
@@ -203,6 +208,35 @@ TEST(StagedFilesTest, AProcessEndedWhileUndoingAFailedCommitStillLeavesOneWholeS
   EXPECT_EQ(t.Bytes(), FiveTargets::New());
 }
 
+// The disk fills up while the journal is written: the commit fails, replaces nothing and
+// leaves no unfinished journal behind.
+TEST(StagedFilesTest, AJournalThatCannotBeWrittenGoesAndNothingIsReplaced) {
+  const FiveTargets t;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    int code = 1;
+    {
+      StagedFiles staged;
+      t.Stage(staged);
+      // No file grows from here on, and the journal is the next thing written.
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit none{0, 0};
+      ::setrlimit(RLIMIT_FSIZE, &none);
+      try {
+        staged.Commit();
+      } catch (const IoError&) {
+        code = 0;
+      }
+    }
+    ::_exit(code);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(t.Bytes(), FiveTargets::Old());
+}
+
 pid_t EndedProcessId() {
   const pid_t child = ::fork();
   if (child == 0) ::_exit(0);
@@ -241,6 +275,29 @@ TEST(StagedFilesTest, StagingInAFolderRemovesTheTemporariesOfEndedProcessesOnly)
   }
   EXPECT_FALSE(FileExists(drive.data() / ("COMMIT.stage" + dead + "_7.part")));
   EXPECT_TRUE(FileExists(drive.data() / ("COMMIT.stage" + dead + "_6.journal")));
+}
+
+TEST(StagedFilesTest, ACommitWithAJournalClearsItsFolderAlsoWhenItStagesNothingThere) {
+  TempDrive drive;
+  const std::string dead = std::to_string(EndedProcessId());
+  const auto part = drive.data() / ("COMMIT.stage" + dead + "_7.part");
+  const auto temporary = drive.data() / ("A.dat.stage" + dead + "_8");
+  WriteFile(part, "a journal never finished");
+  WriteFile(temporary, "temporary of an ended process");
+  {
+    StagedFiles staged;
+    staged.Stage(drive.data() / "KYOSOBA" / "N.dat");  // one file: no journal
+    staged.Commit();
+  }
+  EXPECT_TRUE(FileExists(part));
+  {
+    StagedFiles staged;
+    staged.Stage(drive.data() / "KYOSOBA" / "N.dat");
+    staged.Stage(drive.data() / "KYOSOBA" / "O.dat");
+    staged.Commit();
+  }
+  EXPECT_FALSE(FileExists(part));
+  EXPECT_FALSE(FileExists(temporary));
 }
 
 }  // namespace

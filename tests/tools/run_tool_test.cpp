@@ -15,6 +15,29 @@ namespace {
 using testing::FakeSteps;
 using testing::kFakeWindow;
 
+// Steps that throw what no step should, one of each kind.
+class ThrowingSteps : public WindowSteps {
+ public:
+  void Command1_Click(StepHost&) { throw 29; }
+  void Command2_Click(StepHost&) { throw std::bad_alloc(); }
+};
+
+constexpr ControlSpec kThrowingControls[] = {
+    {"Command1",
+     ControlKind::kButton,
+     "数",
+     {0, 0, 600, 300},
+     Procedure<&ThrowingSteps::Command1_Click>},
+    {"Command2",
+     ControlKind::kButton,
+     "記憶",
+     {0, 300, 600, 300},
+     Procedure<&ThrowingSteps::Command2_Click>,
+     true},
+};
+const WindowSpec kThrowingWindow{"FormTHROW",           "THROW",          600, 600,
+                                 Create<ThrowingSteps>, kThrowingControls};
+
 struct ToolRun {
   int exit;
   std::string out, err;
@@ -78,6 +101,24 @@ TEST(RunToolTest, UnknownFormsFailBeforeAnythingRuns) {
     EXPECT_EQ(r.exit, 2) << step;
     EXPECT_EQ(r.out, "") << step;
     EXPECT_NE(r.err.find(std::string("unknown step ") + step), std::string::npos) << r.err;
+  }
+}
+
+TEST(RunToolTest, AStepThatThrowsAnythingEndsTheRunWithItsNameAndStatusOne) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"FormTHROW.Command1_Click", "an exception of unknown kind"},
+      {"FormTHROW.Command2_Click", "std::bad_alloc"},
+  };
+  WindowRegistry windows;
+  windows.Add(kFakeWindow);
+  windows.Add(kThrowingWindow);
+  for (const auto& [step, what] : cases) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunTool(windows, {step, "FormFAKE.Command1_Click"}, out, err), 1) << step;
+    EXPECT_EQ(out.str(), "") << step;  // the run stops there
+    EXPECT_NE(err.str().find(std::string("meridax-run: step ") + step + ": " + what),
+              std::string::npos)
+        << err.str();
   }
 }
 

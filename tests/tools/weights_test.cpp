@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cmath>
@@ -13,10 +15,12 @@
 #include "datasetup/factors/category_steps.h"
 #include "datasetup/factors/runner_scoring.h"
 #include "platform/drive.h"
+#include "platform/headless_windows.h"
 #include "platform/io_error.h"
 #include "platform/staged_files.h"
 #include "platform/step_host.h"
 #include "platform/text_file.h"
+#include "tests/support/ended_commit.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
 #include "tools/meridax-weights/weight_tables.h"
@@ -280,6 +284,24 @@ TEST(WeightTablesTest, RefusedInputsLeaveTheEarlierTables) {
          WriteFile(agari(), text);
        },
        "item 33 (a speed) is not a number: 6x"},
+      {"a huge total",
+       [&] {
+         const auto path = DataPath(RegressionTotalsFileName(kind));
+         std::string text = ReadFile(path);
+         const std::size_t line2 = text.find("\r\n") + 2;
+         WriteFile(path, text.replace(line2, text.find("\r\n", line2) - line2, "2000000000"));
+       },
+       "SibaItemCategory201901N2025.dat: ends before the categories"},
+      {"a huge record count in every head",
+       [&] {
+         for (const auto& path :
+              {DataPath(RegressionTotalsFileName(kind)), agari(),
+               DataPath(RegressionDataFileName(kind, SpeedFigureKind::kPace)), soha()}) {
+           const std::string text = ReadFile(path);
+           WriteFile(path, "2147483647,30" + text.substr(text.find("\r\n")));
+         }
+       },
+       "QA1SibaAgariData201901N2025.dat: ends before a speed"},
       {"a category too many",
        [&] {
          const auto path = DataPath(ItemCategoryFileName(kind));
@@ -298,6 +320,42 @@ TEST(WeightTablesTest, RefusedInputsLeaveTheEarlierTables) {
     EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
     EXPECT_EQ(ReadFile(DataPath(CategoryTableFilesOf(kind).agariWeights)), "earlier\r\n");
     EXPECT_FALSE(std::filesystem::exists(DataPath(CategoryTableFilesOf(kind).totals)));
+  }
+}
+
+// Whatever a run throws, it ends with status 1, names what it was doing and leaves the
+// earlier tables: here a failure of each kind in the middle of the commit.
+TEST(WeightTablesTest, AFailureOfAnyKindEndsTheRunWithTheEarlierTables) {
+  struct Case {
+    const char* what;
+    std::function<void()> fail;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {"no memory", [] { throw std::bad_alloc(); }, "meridax-weights: Siba: std::bad_alloc"},
+      {"a logic error", [] { throw std::logic_error("broken"); }, "meridax-weights: Siba: broken"},
+      {"not an exception", [] { throw 29; }, "meridax-weights: Siba: an exception of unknown kind"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDrive drive;
+    WriteCategorisation(CourseKind::kTurf, AdditiveRuns());
+    std::ostringstream out, err;
+    ASSERT_EQ(RunWeights(CourseKind::kTurf, out, err), 0) << err.str();
+    const auto earlier = testing::FolderBytes(DataPath(kOptionFolder));
+    std::vector<CategorisedRun> runs = AdditiveRuns();
+    runs.pop_back();
+    WriteCategorisation(CourseKind::kTurf, runs);
+    StagedFiles::SetHookForTesting([&](StagedFiles::Operation op, std::size_t index) {
+      if (op == StagedFiles::Operation::kReplace && index == 3) c.fail();
+    });
+    EXPECT_EQ(RunWeights(CourseKind::kTurf, out, err), 1);
+    StagedFiles::SetHookForTesting(nullptr);
+    EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+    EXPECT_EQ(testing::FolderBytes(DataPath(kOptionFolder)), earlier);
+    for (const auto& [name, bytes] : testing::FolderBytes(DataPath())) {
+      EXPECT_EQ(name.find(".stage"), std::string::npos) << name;
+    }
   }
 }
 
@@ -327,6 +385,57 @@ TEST(WeightTablesTest, ACommitThatFailsPartWayLeavesTheEarlierTables) {
   EXPECT_EQ(RunWeights(CourseKind::kTurf, out, err), 1);
   StagedFiles::SetHookForTesting(nullptr);
   EXPECT_EQ(testing::FolderBytes(DataPath(kOptionFolder)), earlier);
+}
+
+// The tool writes only under OPTION1N, and its journal into the data folder: an unfinished
+// journal of an ended process goes there with the next run.
+TEST(WeightTablesTest, AJournalThatAnEndedRunLeftUnfinishedGoesWithTheNextRun) {
+  TempDrive drive;
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ::waitpid(ended, nullptr, 0);
+  const auto part = DataPath("COMMIT.stage" + std::to_string(ended) + "_1.part");
+  WriteFile(part, "MERIDAX COMMIT JOURNAL 1\n");
+  WriteCategorisation(CourseKind::kDirt, AdditiveRuns());
+  std::ostringstream out, err;
+  ASSERT_EQ(RunWeights(CourseKind::kDirt, out, err), 0) << err.str();
+  EXPECT_FALSE(std::filesystem::exists(part));
+}
+
+// A fit ended during its commit leaves some tables replaced and some not; a window opened
+// afterwards finishes that commit before it loads, so it loads the new tables whole.
+TEST(WeightTablesTest, AWindowOpenedAfterAFitEndedInItsCommitLoadsTheCompletedTables) {
+  TempDrive drive;
+  WriteCategorisation(CourseKind::kTurf, AdditiveRuns());
+  std::ostringstream out, err;
+  ASSERT_EQ(RunWeights(CourseKind::kTurf, out, err), 0) << err.str();
+  std::vector<CategorisedRun> runs = AdditiveRuns();
+  runs.push_back(CategorisedRun{{{6, "J4"}, {29, "M1"}}, {"58", "58", "58"}});
+  WriteCategorisation(CourseKind::kTurf, runs);
+  ASSERT_TRUE(testing::EndProcessDuringCommit([&] { RunWeights(CourseKind::kTurf, out, err); },
+                                              StagedFiles::Operation::kReplace, 3));
+
+  WindowRegistry windows;
+  windows.Add(kCategoryWindow);
+  RecordingHost host;
+  HeadlessWindows session(windows, host);
+  const std::string window(kCategoryWindow.className);
+  ASSERT_EQ(session.Run(window + ".Text1=201901"), HeadlessWindows::Outcome::kOk);
+  const auto& opened = static_cast<const CategorySteps&>(*session.Instance(window));
+
+  // The tables as the fit, run to its end, leaves them.
+  CompleteInterruptedCommits();
+  CategorySteps whole;
+  whole.Form_Load(host);
+  const CourseCategoryTables& loaded = opened.state().tables[KindIndex(CourseKind::kTurf)];
+  const CourseCategoryTables& expected = whole.state().tables[KindIndex(CourseKind::kTurf)];
+  EXPECT_EQ(expected.totals[6], 4);
+  EXPECT_EQ(loaded.totals, expected.totals);
+  EXPECT_EQ(loaded.codes, expected.codes);
+  EXPECT_EQ(loaded.agari, expected.agari);
+  EXPECT_EQ(loaded.pace, expected.pace);
+  EXPECT_EQ(loaded.soha, expected.soha);
+  EXPECT_EQ(loaded.counts, expected.counts);
 }
 
 // The whole round: the categorisation writes its files from an item file, the tool fits

@@ -15,6 +15,7 @@
 #include "datasetup/factors/probe.h"
 #include "datasetup/factorvariants/variant_routines.h"
 #include "datasetup/register_windows.h"
+#include "platform/io_error.h"
 #include "tools/meridax-run/run_tool.h"
 
 namespace {
@@ -33,9 +34,14 @@ constexpr meridax::ToolMode kModes[] = {{"--probe", Probe}};
 }  // namespace
 
 int main(int argc, char** argv) {
-  meridax::WindowRegistry windows;
-  meridax::RegisterDatafetchWindows(windows);
-  meridax::RegisterDatasetupWindows(windows);
-  return meridax::RunTool(windows, std::vector<std::string>(argv + 1, argv + argc), std::cout,
-                          std::cerr, kModes);
+  try {
+    meridax::WindowRegistry windows;
+    meridax::RegisterDatafetchWindows(windows);
+    meridax::RegisterDatasetupWindows(windows);
+    return meridax::RunTool(windows, std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                            std::cerr, kModes);
+  } catch (...) {
+    std::cerr << "meridax-run: " << meridax::CurrentFailureText() << '\n';
+    return 1;
+  }
 }

@@ -8,6 +8,8 @@
 
 #include "platform/drive.h"
 #include "platform/headless_windows.h"
+#include "platform/io_error.h"
+#include "platform/staged_files.h"
 #include "platform/step_host.h"
 
 namespace meridax {
@@ -53,6 +55,18 @@ constexpr Mode kModes[] = {
     {"--list", ListSteps},
 };
 
+// Finishes the commits that an ended process left half done, before anything reads the
+// data folder; false, with the reason printed, when one cannot be finished.
+bool CommitsCompleted(std::ostream& err) {
+  try {
+    CompleteInterruptedCommits();
+    return true;
+  } catch (const IoError& e) {
+    err << "meridax-run: " << e.what() << '\n';
+    return false;
+  }
+}
+
 int RunSteps(const WindowRegistry& windows, const Options& options, Streams io) {
   if (options.steps.empty()) return Usage(io.err);
   RecordingHost host(
@@ -65,6 +79,7 @@ int RunSteps(const WindowRegistry& windows, const Options& options, Streams io) 
       return 2;
     }
   }
+  if (!CommitsCompleted(io.err)) return 1;
 
   int exitCode = 0;
   for (const auto& step : options.steps) {
@@ -73,8 +88,8 @@ int RunSteps(const WindowRegistry& windows, const Options& options, Streams io) 
     HeadlessWindows::Outcome outcome = HeadlessWindows::Outcome::kFailed;
     try {
       outcome = session.Run(step);
-    } catch (const std::exception& e) {
-      io.err << "meridax-run: step " << step << ": " << e.what() << '\n';
+    } catch (...) {
+      io.err << "meridax-run: step " << step << ": " << CurrentFailureText() << '\n';
     }
     if (outcome == HeadlessWindows::Outcome::kOk) continue;
     if (outcome == HeadlessWindows::Outcome::kNoSuchEntry) {
@@ -90,18 +105,16 @@ int RunSteps(const WindowRegistry& windows, const Options& options, Streams io) 
   if (options.grids) {
     try {
       session.WriteGrids(*options.grids);
-    } catch (const std::exception& e) {
-      io.err << "meridax-run: " << e.what() << '\n';
+    } catch (...) {
+      io.err << "meridax-run: " << CurrentFailureText() << '\n';
       if (exitCode == 0) exitCode = 1;
     }
   }
   return exitCode;
 }
 
-}  // namespace
-
-int RunTool(const WindowRegistry& windows, const std::vector<std::string>& args, std::ostream& out,
-            std::ostream& err, std::span<const ToolMode> modes) {
+int RunArguments(const WindowRegistry& windows, const std::vector<std::string>& args,
+                 std::ostream& out, std::ostream& err, std::span<const ToolMode> modes) {
   const Streams io{out, err};
   Options options;
   const Mode* mode = nullptr;
@@ -134,8 +147,21 @@ int RunTool(const WindowRegistry& windows, const std::vector<std::string>& args,
       options.steps.push_back(arg);
     }
   }
-  if (programMode) return programMode->run(options.modeArgs, out, err);
+  if (programMode) return CommitsCompleted(err) ? programMode->run(options.modeArgs, out, err) : 1;
   return mode ? mode->run(windows, options, io) : RunSteps(windows, options, io);
+}
+
+}  // namespace
+
+int RunTool(const WindowRegistry& windows, const std::vector<std::string>& args, std::ostream& out,
+            std::ostream& err, std::span<const ToolMode> modes) {
+  try {
+    return RunArguments(windows, args, out, err, modes);
+  } catch (...) {
+    // The last resort: steps and modes report their own failures.
+    err << "meridax-run: " << CurrentFailureText() << '\n';
+    return 1;
+  }
 }
 
 }  // namespace meridax

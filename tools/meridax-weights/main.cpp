@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/drive.h"
+#include "platform/io_error.h"
 #include "tools/meridax-weights/weight_tables.h"
 
 namespace {
@@ -28,7 +29,7 @@ std::optional<meridax::CourseKind> KindNamed(const std::string& name) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
   std::optional<meridax::CourseKind> kind;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -47,4 +48,8 @@ int main(int argc, char** argv) {
   }
   if (!kind) return Usage();
   return meridax::RunWeights(*kind, std::cout, std::cerr);
+} catch (...) {
+  // RunWeights reports its own failures: the last resort of the arguments.
+  std::cerr << "meridax-weights: " << meridax::CurrentFailureText() << '\n';
+  return 1;
 }

@@ -127,16 +127,15 @@ Categorisation ReadCategorisation(CourseKind kind) {
     const auto ks = static_cast<std::size_t>(k);
     c.offsets[ks + 1] = c.offsets[ks] + c.totals[ks];
   }
+  // Counts read from a file size nothing: a file holding fewer items ends first.
   const auto categories = static_cast<std::size_t>(c.CategoryCount());
   {
     InputFile codes(ItemCategoryFileName(kind), MissingHint(kind));
-    c.codes.reserve(categories);
     for (std::size_t i = 0; i < categories; ++i) c.codes.push_back(codes.Next("the categories"));
     codes.ExpectEnd();
   }
   {
     InputFile counts(ItemCategoryCountFileName(kind), MissingHint(kind));
-    c.counts.reserve(categories);
     for (std::size_t i = 0; i < categories; ++i) c.counts.push_back(counts.Whole("the counts"));
     counts.ExpectEnd();
   }
@@ -153,8 +152,6 @@ RegressionData ReadRegressionData(CourseKind kind, SpeedFigureKind figure,
     file.Refuse("its leading lines differ from the totals file's: not of the same categorisation");
   }
   RegressionData d;
-  d.speeds.reserve(static_cast<std::size_t>(records));
-  d.categories.reserve(static_cast<std::size_t>(records) * kFactorItemCount);
   for (std::int64_t r = 0; r < records; ++r) {
     d.speeds.push_back(file.Single("a speed"));
     for (int k = 1; k <= kFactorItemCount; ++k) {
@@ -348,6 +345,9 @@ int RunWeights(CourseKind kind, std::ostream& out, std::ostream& err) {
     err << "meridax-weights: " << e.what() << '\n';
   } catch (const IoError& e) {
     err << "meridax-weights: " << e.what() << '\n';
+  } catch (...) {
+    // Anything else still ends the run with its course kind named and nothing replaced.
+    err << "meridax-weights: " << CourseKindTableWord(kind) << ": " << CurrentFailureText() << '\n';
   }
   return 1;
 }
