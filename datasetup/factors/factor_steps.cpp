@@ -156,12 +156,18 @@ std::string CategorySteps::Command1_Click(StepHost& /*host*/) {
   StagedFiles outputs;
   std::optional<TextWriter> list;
   if (kind) {
+    const std::string shown = std::string(kDataFolder) + HorseListFileName(*kind, text1);
+    // After a step Text1 shows its status: a list named by it is one no one asked for.
+    if (Text1IsStepStatus()) {
+      throw IoError("期間を入力してください (Text1 は前の手順の表示のままです)", shown);
+    }
     // The period names a file of the data folder: a separator, ".." or a control byte in
     // it would reach another folder or no file at all.
     const auto name = FileNameOfId(HorseListFileName(*kind, Utf8ToCp932(text1)), "");
-    if (!name) {
-      throw IoError("ファイル名にできない期間です",
-                    std::string(kDataFolder) + HorseListFileName(*kind, text1));
+    if (!name) throw IoError("ファイル名にできない期間です", shown);
+    // A character that code page 932 lacks would name the list other than typed.
+    if (*name != HorseListFileName(*kind, text1)) {
+      throw IoError("コードページ932で書けない文字を含む期間です", shown);
     }
     list.emplace(outputs.Stage(DataPath(*name)), TextWriter::Mode::kOutput);
   }
