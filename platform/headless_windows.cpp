@@ -86,7 +86,7 @@ HeadlessWindows::Outcome HeadlessWindows::Run(std::string_view step) {
   WindowSteps& steps = *Open(*p->layout).steps;
   switch (p->kind) {
     case Parsed::Kind::kSetText:
-      steps.text1 = p->text;
+      steps.TypeText1(p->text);
       return Outcome::kOk;
     case Parsed::Kind::kSelectOption:
       steps.option = OptionNumber(*p->layout, p->control->name);

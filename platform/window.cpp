@@ -1,6 +1,7 @@
 #include "platform/window.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "platform/io_error.h"
 #include "platform/staged_files.h"
@@ -14,7 +15,7 @@ class Text1Host : public StepHost {
  public:
   Text1Host(WindowSteps& steps, StepHost& outer) : steps_(steps), outer_(outer) {}
   void SetStatus(std::string_view text) override {
-    steps_.text1 = text;
+    steps_.ShowStepStatus(text);
     outer_.SetStatus(text);
   }
   std::string Status() const override { return steps_.text1; }
@@ -29,6 +30,20 @@ class Text1Host : public StepHost {
 constexpr std::string_view kClickSuffix = "_Click";
 
 }  // namespace
+
+void WindowSteps::TypeText1(std::string text) {
+  text1 = std::move(text);
+  stepStatus_.reset();
+}
+
+void WindowSteps::ShowStepStatus(std::string_view text) {
+  text1 = text;
+  stepStatus_ = text1;
+}
+
+bool WindowSteps::Text1IsStepStatus() const {
+  return stepStatus_ && *stepStatus_ == text1;
+}
 
 const ControlSpec* FindControl(const WindowSpec& layout, std::string_view name) {
   for (const ControlSpec& c : layout.controls) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +35,17 @@ class WindowSteps {
   int option = 0;       // the selected option button (1 for Option1), 0 while none is
   ListModel list;       // List1: its entries and the one selected
   TextGrid grid{1, 1};  // the window's grid, sized from its control row at creation
+
+  // Text1 is both the operator's input and the steps' status line, and the same words can be
+  // either: what the operator types stops being a step's status even when it reads as one.
+  void TypeText1(std::string text);
+  // A step's status into Text1.
+  void ShowStepStatus(std::string_view text);
+  // Whether Text1 still holds the status a step of this window last wrote there, untyped.
+  bool Text1IsStepStatus() const;
+
+ private:
+  std::optional<std::string> stepStatus_;
 };
 
 // A procedure of a window. Steps classes declare theirs as methods; Procedure<&X::M>

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <unordered_set>
 
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/paths.h"
@@ -43,10 +44,15 @@ bool OnCourseTrack(std::string_view run, std::optional<CourseKind> kind) {
   return track && TrackBandOf(*kind).Holds(*track);
 }
 
-// The horse's run file, none when it cannot be opened (a missing one is created empty).
-std::optional<RunFile> OpenRuns(std::string_view horseId) {
+// The horse's run file, none when it cannot be opened (a missing one is created empty). An
+// id that names no file goes to `unsafe`, so the status counts each such id once.
+std::optional<RunFile> OpenRuns(const std::string& horseId,
+                                std::unordered_set<std::string>& unsafe) {
   const auto path = ExtendedRunFilePath(horseId);
-  if (!path) return std::nullopt;
+  if (!path) {
+    unsafe.insert(horseId);
+    return std::nullopt;
+  }
   try {
     return std::optional<RunFile>(std::in_place, *path);
   } catch (const IoError&) {
@@ -150,19 +156,26 @@ std::string CategorySteps::Command1_Click(StepHost& /*host*/) {
   StagedFiles outputs;
   std::optional<TextWriter> list;
   if (kind) {
+    const std::string shown = std::string(kDataFolder) + HorseListFileName(*kind, text1);
+    // After a step Text1 shows its status: a list named by it is one no one asked for.
+    if (Text1IsStepStatus()) {
+      throw IoError("期間を入力してください (Text1 は前の手順の表示のままです)", shown);
+    }
     // The period names a file of the data folder: a separator, ".." or a control byte in
     // it would reach another folder or no file at all.
     const auto name = FileNameOfId(HorseListFileName(*kind, Utf8ToCp932(text1)), "");
-    if (!name) {
-      throw IoError("ファイル名にできない期間です",
-                    std::string(kDataFolder) + HorseListFileName(*kind, text1));
+    if (!name) throw IoError("ファイル名にできない期間です", shown);
+    // A character that code page 932 lacks would name the list other than typed.
+    if (*name != HorseListFileName(*kind, text1)) {
+      throw IoError("コードページ932で書けない文字を含む期間です", shown);
     }
     list.emplace(outputs.Stage(DataPath(*name)), TextWriter::Mode::kOutput);
   }
   s.HorseListCount = 0;
+  std::unordered_set<std::string> unsafe;
   for (std::int64_t i = 1; i <= s.HorseIdCount; ++i) {
     const std::string& id = s.HorseIdTable[static_cast<std::size_t>(i)];
-    const std::optional<RunFile> runs = OpenRuns(id);
+    const std::optional<RunFile> runs = OpenRuns(id, unsafe);
     if (!runs) continue;
     s.CurrentRunCount = static_cast<std::int32_t>(runs->Count());
     for (std::int64_t j = 1; j <= runs->Count(); ++j) {
@@ -179,7 +192,7 @@ std::string CategorySteps::Command1_Click(StepHost& /*host*/) {
   }
   if (list) list->Close();
   outputs.Commit();
-  return "終わり";
+  return "終わり" + SkippedIdsNote(static_cast<std::int64_t>(unsafe.size()));
 }
 
 std::string CategorySteps::FactorItemStep(CourseKind kind, std::span<const LiveRoutine> routines) {
@@ -198,10 +211,11 @@ std::string CategorySteps::FactorItemStep(CourseKind kind, std::span<const LiveR
   StatisticsCache stats;
   ItemContext c = NewContext(stats);
   std::string& record = s.CurrentItemRecord;
+  std::unordered_set<std::string> unsafe;
   while (!list.AtEnd()) {
     const std::string id = list.Next();
     ++s.HorseListCount;
-    const std::optional<RunFile> runs = OpenRuns(id);
+    const std::optional<RunFile> runs = OpenRuns(id, unsafe);
     if (!runs) continue;
     c.runs = &*runs;
     c.CurrentRunCount = static_cast<std::int32_t>(runs->Count());
@@ -231,7 +245,8 @@ std::string CategorySteps::FactorItemStep(CourseKind kind, std::span<const LiveR
   }
   items.Close();
   outputs.Commit();
-  return std::string(course.factorEndText);
+  return std::string(course.factorEndText) +
+         SkippedIdsNote(static_cast<std::int64_t>(unsafe.size()));
 }
 
 }  // namespace meridax

@@ -29,7 +29,8 @@ void RunHistorySteps::Form_Load(StepHost& host) {
   const std::string name = RawRecordFileName("HS", kEarlierGeneration);
   const std::filesystem::path path = DataPath(name);
   if (!FileExists(path)) {
-    host.SetStatus(name + " がありません");
+    host.SetStatus(
+        name + (FolderExists(path) ? " はフォルダです (ファイルではありません)" : " がありません"));
     return;
   }
   try {

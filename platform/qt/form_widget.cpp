@@ -130,7 +130,16 @@ QPushButton* FormWidget::Button(std::string_view name) const {
 }
 
 void FormWidget::CopyInputsIn() {
-  if (text1_) steps_->text1 = text1_->text().toStdString();
+  if (text1_) {
+    // Edited by the operator since the last click took it in: typed, even if it reads as the
+    // status that was there.
+    if (text1_->isModified()) {
+      steps_->TypeText1(text1_->text().toStdString());
+      text1_->setModified(false);
+    } else {
+      steps_->text1 = text1_->text().toStdString();
+    }
+  }
   steps_->option = 0;
   for (const auto& [name, button] : options_) {
     if (button->isChecked()) steps_->option = OptionNumber(layout_, name);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -62,6 +63,28 @@ TEST(CategoryWidgetTest, RunsItsStepsFromTheControlsAndShowsTheGrid) {
   EXPECT_EQ(Cell(*window.Grid(), 0, 1), "1");
   EXPECT_EQ(Cell(*window.Grid(), 0, 0), steps.grid.TextMatrix(1, 1));
   EXPECT_EQ(Cell(*window.Grid(), 0, 0).substr(0, 4), "2015");
+
+  // ダート with Text1 still showing the turf step's status: no period was given.
+  window.Button("Command2")->click();
+  window.findChild<QRadioButton*>("Option2")->setChecked(true);
+  window.Button("Command1")->click();
+  EXPECT_EQ(window.Text1()->text().toStdString().rfind("抽出 エラー: 期間を入力してください", 0),
+            0u)
+      << window.Text1()->text().toStdString();
+  EXPECT_FALSE(FileExists(DataPath("DIRT芝終わりN.dat")));
+  // Typed by the operator, the same words are a period; after the step they are its
+  // status again.
+  window.Button("Command2")->click();
+  window.Text1()->selectAll();
+  QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("芝終わり"));
+  QApplication::sendEvent(window.Text1(), &typed);
+  ASSERT_EQ(window.Text1()->text().toStdString(), "芝終わり");
+  window.Button("Command1")->click();
+  EXPECT_EQ(window.Text1()->text().toStdString(), "終わり");
+  EXPECT_TRUE(FileExists(DataPath("DIRT芝終わりN.dat")));
+  window.Button("Command2")->click();
+  window.Button("Command1")->click();
+  EXPECT_EQ(window.Text1()->text().toStdString().rfind("抽出 エラー: ", 0), 0u);
 }
 
 }  // namespace

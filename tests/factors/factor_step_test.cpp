@@ -142,6 +142,27 @@ TEST(FactorItemStep, AStepThatFailsLeavesTheEarlierItemFile) {
   EXPECT_EQ(testing::ReadFile(DataPath(FactorItemFileName(CourseKind::kDirt))), "old");
 }
 
+TEST(FactorItemStep, ListedIdsThatNameNoFileAreSkippedAndCountedOnce) {
+  for (const char* button : {"Command2", "Command3", "Command4"}) {
+    testing::TempDrive drive;
+    CategorySteps window;
+    const CourseKind kind = button == std::string_view("Command2")   ? CourseKind::kTurf
+                            : button == std::string_view("Command3") ? CourseKind::kDirt
+                                                                     : CourseKind::kJump;
+    // 2016100001 has no runs: nothing reaches a routine.
+    testing::WriteIdList(DataPath(HorseListFileName(kind, "201901")),
+                         {"../x", "2016100001", "a\x01b", "../x"});
+    RecordingHost host;
+    ASSERT_EQ(testing::Press(window, button, host), StepResult::kOk) << host.Status();
+    EXPECT_EQ(host.Status(), std::string(CourseOf(kind).factorEndText) +
+                                 " (ファイル名にできないID 2件を飛ばしました)");
+    EXPECT_EQ(window.state().HorseListCount, 4);
+    EXPECT_TRUE(FileExists(DataPath("UMAGOTOEXSETUP\\2016100001EX.dat")));
+    EXPECT_FALSE(std::filesystem::exists(drive.data() / "xEX.dat"));
+    EXPECT_FALSE(std::filesystem::exists(drive.root() / "xEX.dat"));
+  }
+}
+
 // The step's loop as the procedure states it, record by record through a random-access
 // file, with the sound rules: a filter that cannot be evaluated rejects, a failed routine
 // leaves a blank field.

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "datasetup/factors/category_courses.h"
 #include "datasetup/factors/category_steps.h"
 #include "platform/drive.h"
 #include "platform/file_ops.h"
+#include "platform/headless_windows.h"
 #include "tests/factors/category_fixtures.h"
 #include "tests/support/temp_drive.h"
 
@@ -14,6 +17,9 @@ namespace ex = extended_run;
 using testing::ExRun;
 using testing::ReadFile;
 using testing::WriteRuns;
+
+// The id list's one id that names no file, counted by every extraction.
+constexpr std::string_view kEnded = "終わり (ファイル名にできないID 1件を飛ばしました)";
 
 std::string ListRun(std::string_view id, std::string_view course, std::string_view track) {
   return ExRun({{ex::HorseId, id}, {ex::RacecourseCode, course}, {ex::TrackCode, track}});
@@ -46,8 +52,8 @@ class HorseListTest : public ::testing::Test {
     window.text1 = std::move(period);
     RecordingHost host;
     EXPECT_EQ(testing::Press(window, "Command1", host), StepResult::kOk);
-    EXPECT_EQ(host.Status(), "終わり");
-    EXPECT_EQ(window.text1, "終わり");
+    EXPECT_EQ(host.Status(), kEnded);
+    EXPECT_EQ(window.text1, kEnded);
     return ReadFile(
         DataPath(HorseListFileName(*CourseKindOf(window.state().CourseKind), "201901")));
   }
@@ -71,7 +77,7 @@ TEST_F(HorseListTest, WithoutAnOptionSinceTheWindowOpenedNothingIsWritten) {
   window.option = 0;
   RecordingHost host;
   EXPECT_EQ(testing::Press(window, "Command1", host), StepResult::kOk);
-  EXPECT_EQ(window.text1, "終わり");
+  EXPECT_EQ(window.text1, kEnded);
   for (const auto& entry : std::filesystem::directory_iterator(drive.data())) {
     EXPECT_FALSE(entry.is_regular_file() && entry.path().filename() != "KETTONUM20190101.dat")
         << entry.path();
@@ -90,8 +96,11 @@ TEST_F(HorseListTest, ThePeriodNamesTheFileAndAnUnsafeOneWritesNothing) {
   EXPECT_EQ(testing::Press(window, "Command1", host), StepResult::kOk);
   EXPECT_TRUE(FileExists(DataPath("SIBA期間N.dat")));
 
+  // Besides separators and control bytes: characters that code page 932 lacks (the list
+  // would be named with "?" for them) and bytes that are no UTF-8 text.
   for (const std::string& period :
-       {std::string("..\\x"), std::string("a/b"), std::string("a\x01", 2)}) {
+       {std::string("..\\x"), std::string("a/b"), std::string("a\x01", 2), std::string("🐎"),
+        std::string("2019🐎01"), std::string("a\xFF")}) {
     window.text1 = period;
     RecordingHost failed;
     EXPECT_EQ(testing::Press(window, "Command1", failed), StepResult::kFailed);
@@ -104,6 +113,50 @@ TEST_F(HorseListTest, ThePeriodNamesTheFileAndAnUnsafeOneWritesNothing) {
   }
   EXPECT_EQ(files, 3u);  // the id list and the two lists written
   EXPECT_FALSE(FileExists(drive.root() / "x"));
+}
+
+// The regular files of the data folder and their bytes.
+std::map<std::string, std::string> DataFiles(const testing::TempDrive& drive) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(drive.data())) {
+    if (entry.is_regular_file()) files[entry.path().filename().string()] = ReadFile(entry.path());
+  }
+  return files;
+}
+
+TEST_F(HorseListTest, APeriodThatIsStillAStepsStatusIsRefusedOneTypedIsTaken) {
+  WindowRegistry windows;
+  windows.Add(kCategoryWindow);
+  RecordingHost host;
+  HeadlessWindows session(windows, host);
+  const auto run = [&](std::string_view step) {
+    return session.Run("FormCATEGORYSETUP2025ZP." + std::string(step));
+  };
+  using enum HeadlessWindows::Outcome;
+  ASSERT_EQ(run("Option1"), kOk);
+  ASSERT_EQ(run("Text1=201901"), kOk);
+  ASSERT_EQ(run("Command1_Click"), kOk);
+  ASSERT_EQ(host.Status(), kEnded);
+  const auto written = DataFiles(drive);
+
+  // Text1 shows "終わり" now, the status of the step, then its own refusal, then the turf
+  // factor step's "芝終わり": none of them is a period.
+  ASSERT_EQ(run("Option2"), kOk);
+  for (int click = 0; click < 2; ++click) {
+    EXPECT_EQ(run("Command1_Click"), kFailed);
+    EXPECT_EQ(host.Status().rfind("抽出 エラー: 期間を入力してください", 0), 0u) << host.Status();
+  }
+  EXPECT_EQ(DataFiles(drive), written);
+  ASSERT_EQ(run("Command2_Click"), kOk);
+  ASSERT_EQ(host.Status(), "芝終わり");
+  const auto factored = DataFiles(drive);
+  EXPECT_EQ(run("Command1_Click"), kFailed);
+  EXPECT_EQ(DataFiles(drive), factored);
+
+  // The same words typed are the operator's period.
+  ASSERT_EQ(run("Text1=終わり"), kOk);
+  EXPECT_EQ(run("Command1_Click"), kOk);
+  EXPECT_EQ(ReadFile(DataPath("DIRT終わりN.dat")), "\"2016100003\"\r\n");
 }
 
 }  // namespace

@@ -286,6 +286,15 @@ TEST_F(BuilderTest, LoadKeepsEverySaleAndOpensWithoutTheFile) {
     EXPECT_EQ(window.text1, "HS20180101.dat がありません");
     EXPECT_EQ(window.marketSales().Count(), 0);
   }
+  {
+    // A folder of that name is no missing file: Text1 says what stands there.
+    std::filesystem::create_directory(data() / "HS20180101.dat");
+    RunHistorySteps window;
+    EXPECT_EQ(Load(window, host_), StepResult::kOk);
+    EXPECT_EQ(window.text1, "HS20180101.dat はフォルダです (ファイルではありません)");
+    EXPECT_EQ(window.marketSales().Count(), 0);
+    std::filesystem::remove(data() / "HS20180101.dat");
+  }
   // Lines as read back: a short line leaves the fields past its end blank.
   WriteFile(
       data() / "HS20180101.dat",
