@@ -2,11 +2,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <Eigen/Dense>
+
 #include <array>
 #include <cmath>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -116,13 +119,85 @@ std::vector<CategorisedRun> AdditiveRuns(int repeats = 1) {
   return runs;
 }
 
+// Three items carry the speed, with noise enough for a middle ridge to be best; run 9 has
+// no time and the only jockey "solo", so that one category has no run used.
+std::vector<CategorisedRun> NoisyRuns() {
+  std::vector<CategorisedRun> runs;
+  for (int i = 0; i < 23; ++i) {
+    const int jockey = (i * 7) % 4;
+    const double speed =
+        60.0 + 0.8 * jockey - 0.5 * ((i / 2) % 2) + 0.3 * (i % 3) + 0.3 * ((i * 37) % 11 - 5);
+    std::ostringstream text;
+    text << speed;
+    runs.push_back(CategorisedRun{{{6, i == 9 ? "solo" : "J" + std::to_string(jockey)},
+                                   {12, (i / 2) % 2 ? "B" : "A"},
+                                   {29, "M" + std::to_string(i % 3)}},
+                                  {i == 9 ? "0" : text.str(), text.str(), text.str()}});
+  }
+  return runs;
+}
+
+// The records of the runs used, in file order.
+std::vector<std::size_t> UsedRecords(const RegressionData& d) {
+  std::vector<std::size_t> used;
+  for (std::size_t r = 0; r < d.speeds.size(); ++r) {
+    if (d.speeds[r] > 0) used.push_back(r);
+  }
+  return used;
+}
+
+// The ridge fit on `training` the slow way: the stacked least-squares problem
+// [A; sqrt(ridge) I] x = [y - mean; 0] solved densely by QR, without normal equations.
+std::vector<float> DenseFit(const Categorisation& c, const RegressionData& d,
+                            const std::vector<std::size_t>& training, int ridge) {
+  const auto p = static_cast<Eigen::Index>(c.CategoryCount());
+  const auto n = static_cast<Eigen::Index>(training.size());
+  double mean = 0;
+  for (const std::size_t r : training) mean += d.speeds[r];
+  mean /= static_cast<double>(n);
+  Eigen::MatrixXd a = Eigen::MatrixXd::Zero(n + p, p);
+  Eigen::VectorXd b = Eigen::VectorXd::Zero(n + p);
+  for (Eigen::Index i = 0; i < n; ++i) {
+    const std::size_t r = training[static_cast<std::size_t>(i)];
+    for (int k = 1; k <= kFactorItemCount; ++k) {
+      const std::int32_t q = d.categories[r * kFactorItemCount + static_cast<std::size_t>(k) - 1];
+      if (q > 0) a(i, c.offsets[static_cast<std::size_t>(k)] + q - 1) = 1.0;
+    }
+    b[i] = d.speeds[r] - mean;
+  }
+  a.bottomRows(p) = std::sqrt(static_cast<double>(ridge)) * Eigen::MatrixXd::Identity(p, p);
+  const Eigen::VectorXd x = a.colPivHouseholderQr().solve(b);
+  std::vector<float> weights;
+  for (Eigen::Index j = 0; j < p; ++j) {
+    weights.push_back(static_cast<float>(mean / kFactorItemCount + x[j]));
+  }
+  return weights;
+}
+
+// R² and RMSE of `predictions` of the runs used, about their mean.
+FitFigures Figures(const RegressionData& d, const std::vector<std::size_t>& used,
+                   const std::vector<double>& predictions) {
+  double mean = 0, residual = 0, spread = 0;
+  for (const std::size_t r : used) mean += d.speeds[r];
+  mean /= static_cast<double>(used.size());
+  for (std::size_t i = 0; i < used.size(); ++i) {
+    residual += (d.speeds[used[i]] - predictions[i]) * (d.speeds[used[i]] - predictions[i]);
+    spread += (d.speeds[used[i]] - mean) * (d.speeds[used[i]] - mean);
+  }
+  return FitFigures{1.0 - residual / spread,
+                    std::sqrt(residual / static_cast<double>(used.size()))};
+}
+
 TEST(WeightTablesTest, AdditiveSpeedsAreReproducedBySummedWeights) {
   TempDrive drive;
   const std::vector<CategorisedRun> runs = AdditiveRuns(50);
   WriteCategorisation(CourseKind::kTurf, runs);
   std::ostringstream out, err;
   ASSERT_EQ(RunWeights(CourseKind::kTurf, out, err), 0) << err.str();
-  EXPECT_NE(out.str().find("Siba Agari: runs used 600, R² 1.0000, RMSE 0.0"), std::string::npos)
+  // Without noise the smallest ridge predicts held-out runs best.
+  EXPECT_NE(
+      out.str().find("Siba Agari: runs used 600, ridge 1, R² 1.0000 (held-out 1.0000), RMSE 0.00"),
+      std::string::npos)
       << out.str();
 
   const CategoryTableFiles files = CategoryTableFilesOf(CourseKind::kTurf);
@@ -193,7 +268,7 @@ TEST(WeightTablesTest, EachWeightBalancesItsRunsResidualsAgainstTheRidge) {
   }
   for (std::size_t j = 0; j < fit.weights.size(); ++j) {
     SCOPED_TRACE(j);
-    EXPECT_NEAR(residuals[j], kWeightRidge * (fit.weights[j] - mean / kFactorItemCount), 1e-4);
+    EXPECT_NEAR(residuals[j], *fit.ridge * (fit.weights[j] - mean / kFactorItemCount), 1e-4);
   }
   // Item 2's categories are columns 1 and 2, item 3's 3 and 4: they share the effect.
   EXPECT_GT(fit.weights[2] - fit.weights[1], 1.5);
@@ -219,7 +294,8 @@ TEST(WeightTablesTest, RunsWithoutASpeedAreLeftOutOfTheFit) {
       FitWeights(c, ReadRegressionData(CourseKind::kDirt, SpeedFigureKind::kAgari, c));
   EXPECT_EQ(agari.runsUsed, 24);
   EXPECT_EQ(agari.weights, alone.weights);
-  EXPECT_EQ(agari.rSquared, alone.rSquared);
+  EXPECT_EQ(agari.inSample.rSquared, alone.inSample.rSquared);
+  EXPECT_EQ(agari.heldOut.rmse, alone.heldOut.rmse);
   const WeightFit pace =
       FitWeights(c, ReadRegressionData(CourseKind::kDirt, SpeedFigureKind::kPace, c));
   EXPECT_EQ(pace.runsUsed, 25);
@@ -231,11 +307,236 @@ TEST(WeightTablesTest, AnEmptyCategorisationGivesEmptyTables) {
   WriteCategorisation(CourseKind::kJump, {});
   std::ostringstream out, err;
   ASSERT_EQ(RunWeights(CourseKind::kJump, out, err), 0) << err.str();
-  EXPECT_NE(out.str().find("Shog Soha: runs used 0, R² -, RMSE -"), std::string::npos) << out.str();
+  EXPECT_NE(
+      out.str().find("Shog Soha: runs used 0, ridge -, R² - (held-out -), RMSE - (held-out -)\n"),
+      std::string::npos)
+      << out.str();
   const CategoryTableFiles files = CategoryTableFilesOf(CourseKind::kJump);
   EXPECT_EQ(Items(files.totals), std::vector<std::string>(kFactorItemCount, "0"));
   EXPECT_EQ(ReadFile(DataPath(files.agariWeights)), "");
   EXPECT_EQ(ReadFile(DataPath(files.categories)), "");
+}
+
+// Every item is one category, so a fit predicts its training runs' mean: the held-out
+// prediction of each run is the mean of the folds without it. The run without a time
+// (file line 4) takes no place in the folds: of the runs used, 0 and 5 form fold 0, 1 and
+// 6 fold 1, and 2, 3 and 4 one fold each.
+TEST(WeightTablesTest, EachRunIsPredictedByTheFoldsWithoutIt) {
+  TempDrive drive;
+  std::vector<CategorisedRun> runs;
+  for (const char* speed : {"60", "62", "61", "0", "65", "63", "64", "66"}) {
+    runs.push_back(CategorisedRun{{}, {speed, speed, speed}});
+  }
+  WriteCategorisation(CourseKind::kTurf, runs);
+  const Categorisation c = ReadCategorisation(CourseKind::kTurf);
+  const RegressionData d = ReadRegressionData(CourseKind::kTurf, SpeedFigureKind::kPace, c);
+  const WeightFit fit = FitWeights(c, d);
+  ASSERT_EQ(fit.runsUsed, 7);
+  const std::vector<double> heldOut{317.0 / 5, 313.0 / 5, 380.0 / 6, 376.0 / 6,
+                                    378.0 / 6, 317.0 / 5, 313.0 / 5};
+  const FitFigures expected = Figures(d, UsedRecords(d), heldOut);
+  ASSERT_TRUE(fit.heldOut.rSquared && fit.heldOut.rmse);
+  EXPECT_NEAR(*fit.heldOut.rmse, *expected.rmse, 1e-4);
+  EXPECT_NEAR(*fit.heldOut.rSquared, *expected.rSquared, 1e-4);
+  // No ridge changes a weight: the smallest is kept.
+  for (const FitFigures& f : fit.heldOutByRidge) EXPECT_EQ(f.rmse, fit.heldOut.rmse);
+  EXPECT_EQ(fit.ridge, 1);
+}
+
+// The held-out figures at every ridge, the ridge chosen and the tables written, against a
+// dense solve of each training set.
+TEST(WeightTablesTest, TheCrossValidatedFitAgreesWithADenseSolve) {
+  TempDrive drive;
+  WriteCategorisation(CourseKind::kTurf, NoisyRuns());
+  const Categorisation c = ReadCategorisation(CourseKind::kTurf);
+  const RegressionData d = ReadRegressionData(CourseKind::kTurf, SpeedFigureKind::kAgari, c);
+  const WeightFit fit = FitWeights(c, d);
+  const std::vector<std::size_t> used = UsedRecords(d);
+  ASSERT_EQ(fit.runsUsed, 22);
+
+  std::size_t best = 0;
+  std::vector<double> bestRSquared;
+  for (std::size_t v = 0; v < kWeightRidges.size(); ++v) {
+    SCOPED_TRACE(kWeightRidges[v]);
+    std::vector<double> predictions(used.size());
+    for (int fold = 0; fold < kWeightFolds; ++fold) {
+      std::vector<std::size_t> training;
+      for (std::size_t i = 0; i < used.size(); ++i) {
+        if (static_cast<int>(i % kWeightFolds) != fold) training.push_back(used[i]);
+      }
+      const std::vector<float> weights = DenseFit(c, d, training, kWeightRidges[v]);
+      for (std::size_t i = static_cast<std::size_t>(fold); i < used.size(); i += kWeightFolds) {
+        predictions[i] = PredictedSpeed(c, weights, &d.categories[used[i] * kFactorItemCount]);
+      }
+    }
+    const FitFigures expected = Figures(d, used, predictions);
+    ASSERT_TRUE(fit.heldOutByRidge[v].rSquared && fit.heldOutByRidge[v].rmse);
+    EXPECT_NEAR(*fit.heldOutByRidge[v].rSquared, *expected.rSquared, 1e-6);
+    EXPECT_NEAR(*fit.heldOutByRidge[v].rmse, *expected.rmse, 1e-6);
+    bestRSquared.push_back(*expected.rSquared);
+    if (*expected.rSquared > bestRSquared[best]) best = v;
+  }
+  // Far enough apart for the choice not to hang on rounding.
+  for (std::size_t v = 0; v < bestRSquared.size(); ++v) {
+    if (v != best) {
+      EXPECT_GT(bestRSquared[best] - bestRSquared[v], 1e-4);
+    }
+  }
+  EXPECT_EQ(fit.ridge, kWeightRidges[best]);
+  EXPECT_EQ(fit.heldOut.rSquared, fit.heldOutByRidge[best].rSquared);
+  EXPECT_EQ(fit.heldOut.rmse, fit.heldOutByRidge[best].rmse);
+
+  // The tables written are the fit on all runs used at that ridge.
+  const std::vector<float> all = DenseFit(c, d, used, kWeightRidges[best]);
+  ASSERT_EQ(fit.weights.size(), all.size());
+  for (std::size_t j = 0; j < all.size(); ++j) EXPECT_NEAR(fit.weights[j], all[j], 1e-5) << j;
+  const WeightFit atRidge = FitWeightsAtRidge(c, d, kWeightRidges[best]);
+  EXPECT_EQ(atRidge.weights, fit.weights);
+  EXPECT_EQ(atRidge.inSample.rSquared, fit.inSample.rSquared);
+  EXPECT_EQ(atRidge.inSample.rmse, fit.inSample.rmse);
+  std::ostringstream out, err;
+  ASSERT_EQ(RunWeights(CourseKind::kTurf, out, err), 0) << err.str();
+  EXPECT_EQ(Weights(CategoryTableFilesOf(CourseKind::kTurf).agariWeights), fit.weights);
+  EXPECT_NE(out.str().find(FigureLine(CourseKind::kTurf, SpeedFigureKind::kAgari, fit) + "\n"),
+            std::string::npos)
+      << out.str();
+}
+
+// Categories that no run used change no other weight: past the factorisation's limit the
+// conjugate gradient fits what the factorisation fits.
+TEST(WeightTablesTest, ManyCategoriesAreFittedAsFewAre) {
+  TempDrive drive;
+  std::vector<CategorisedRun> runs = NoisyRuns();
+  WriteCategorisation(CourseKind::kDirt, runs);
+  const Categorisation fewCategories = ReadCategorisation(CourseKind::kDirt);
+  const WeightFit few = FitWeights(
+      fewCategories, ReadRegressionData(CourseKind::kDirt, SpeedFigureKind::kSoha, fewCategories));
+  // The new categories are item 30's, after all others.
+  for (int i = 0; i < kWeightDenseLimit; ++i) {
+    CategorisedRun unused = runs[0];
+    unused.codes[30] = "U" + std::to_string(i);
+    unused.speeds = {"0", "0", "0"};
+    runs.push_back(unused);
+  }
+  WriteCategorisation(CourseKind::kDirt, runs);
+  const Categorisation c = ReadCategorisation(CourseKind::kDirt);
+  const RegressionData d = ReadRegressionData(CourseKind::kDirt, SpeedFigureKind::kSoha, c);
+  ASSERT_LE(fewCategories.CategoryCount(), kWeightDenseLimit);
+  ASSERT_GT(c.CategoryCount(), kWeightDenseLimit);
+  const WeightFit many = FitWeights(c, d);
+  EXPECT_EQ(few.iterations, 0);
+  EXPECT_GT(many.iterations, 0);
+  EXPECT_TRUE(many.converged);
+  EXPECT_EQ(many.runsUsed, few.runsUsed);
+  EXPECT_EQ(many.ridge, few.ridge);
+  for (std::size_t v = 0; v < kWeightRidges.size(); ++v) {
+    EXPECT_NEAR(*many.heldOutByRidge[v].rSquared, *few.heldOutByRidge[v].rSquared, 1e-6);
+  }
+  double mean = 0;
+  for (const std::size_t r : UsedRecords(d))
+    mean += d.speeds[r] / static_cast<double>(few.runsUsed);
+  for (std::size_t j = 0; j < many.weights.size(); ++j) {
+    SCOPED_TRACE(j);
+    if (j < few.weights.size())
+      EXPECT_NEAR(many.weights[j], few.weights[j], 1e-5);
+    else
+      EXPECT_NEAR(many.weights[j], mean / kFactorItemCount, 1e-6);
+  }
+}
+
+TEST(WeightTablesTest, TheBestHeldOutRSquaredChoosesTheRidgeAndTheSmallerOnATie) {
+  const std::optional<double> none;
+  struct Case {
+    std::array<std::optional<double>, kWeightRidges.size()> rSquared;
+    std::size_t best;
+  };
+  const std::vector<Case> cases = {
+      {{0.10, 0.30, 0.25, 0.20, 0.05}, 1},  {{0.10, 0.30, 0.20, 0.30, 0.05}, 1},
+      {{0.40, 0.40, 0.40, 0.40, 0.40}, 0},  {{-0.90, -0.20, -0.50, -0.70, -0.30}, 1},
+      {{0.10, 0.20, 0.30, 0.40, 0.50}, 4},  {{none, none, none, none, none}, 0},
+      {{none, -0.50, none, none, none}, 1},
+  };
+  for (const Case& c : cases) {
+    std::array<FitFigures, kWeightRidges.size()> figures;
+    for (std::size_t v = 0; v < figures.size(); ++v) figures[v].rSquared = c.rSquared[v];
+    EXPECT_EQ(BestRidge(figures), c.best) << ::testing::PrintToString(c.rSquared);
+  }
+}
+
+TEST(WeightTablesTest, TheFiguresLineShowsEachFigureOrADash) {
+  struct Case {
+    CourseKind kind;
+    SpeedFigureKind figure;
+    WeightFit fit;
+    std::string line;
+  };
+  const auto fit = [](std::int64_t runs, std::optional<int> ridge, FitFigures inSample,
+                      FitFigures heldOut, bool converged = true) {
+    WeightFit f;
+    f.runsUsed = runs;
+    f.ridge = ridge;
+    f.inSample = inSample;
+    f.heldOut = heldOut;
+    f.converged = converged;
+    return f;
+  };
+  const std::vector<Case> cases = {
+      {CourseKind::kTurf, SpeedFigureKind::kAgari,
+       fit(22402, 10, {0.42816, 1.45094}, {0.379249, 1.511751}),
+       "Siba Agari: runs used 22402, ridge 10, R² 0.4282 (held-out 0.3792), RMSE 1.4509 "
+       "(held-out 1.5118) km/h"},
+      {CourseKind::kDirt, SpeedFigureKind::kPace, fit(90, 100, {-0.2, 12.5}, {-1.25, 20}),
+       "Dirt Pace: runs used 90, ridge 100, R² -0.2000 (held-out -1.2500), RMSE 12.5000 "
+       "(held-out 20.0000) km/h"},
+      // No run used: nothing fitted.
+      {CourseKind::kJump, SpeedFigureKind::kSoha, fit(0, std::nullopt, {}, {}),
+       "Shog Soha: runs used 0, ridge -, R² - (held-out -), RMSE - (held-out -)"},
+      // Fewer runs than folds: no held-out figures.
+      {CourseKind::kJump, SpeedFigureKind::kAgari, fit(4, 1, {0.9, 0.1}, {}),
+       "Shog Agari: runs used 4, ridge 1, R² 0.9000 (held-out -), RMSE 0.1000 (held-out -) km/h"},
+      // No spread in the speeds: no R².
+      {CourseKind::kTurf, SpeedFigureKind::kSoha, fit(8, 1, {std::nullopt, 0}, {std::nullopt, 0}),
+       "Siba Soha: runs used 8, ridge 1, R² - (held-out -), RMSE 0.0000 (held-out 0.0000) km/h"},
+      {CourseKind::kTurf, SpeedFigureKind::kPace, fit(800, 3, {0.5, 1}, {0.4, 1.25}, false),
+       "Siba Pace: runs used 800, ridge 3, R² 0.5000 (held-out 0.4000), RMSE 1.0000 (held-out "
+       "1.2500) km/h (a solve stopped after 5000 iterations)"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FigureLine(c.kind, c.figure, c.fit), c.line);
+}
+
+// Figures without a meaning are left out; without a held-out R² the ridge is the smallest.
+TEST(WeightTablesTest, FiguresThatTheRunsDoNotDefineAreLeftOut) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> speeds;
+    bool heldOutRmse;
+    bool rSquared;  // in sample and held out alike
+  };
+  const std::vector<Case> cases = {
+      {"fewer runs than folds", {"60", "61.5", "0", "62", "63.25"}, false, true},
+      {"one run in each fold", {"60", "61.5", "0", "62", "63.25", "61"}, true, true},
+      {"no spread", {"60", "60", "60", "60", "60", "60", "60"}, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDrive drive;
+    std::vector<CategorisedRun> runs;
+    for (std::size_t i = 0; i < c.speeds.size(); ++i) {
+      const std::string& s = c.speeds[i];
+      runs.push_back(CategorisedRun{{{6, i % 2 ? "J1" : "J2"}}, {s, s, s}});
+    }
+    WriteCategorisation(CourseKind::kJump, runs);
+    const Categorisation cs = ReadCategorisation(CourseKind::kJump);
+    const WeightFit fit =
+        FitWeights(cs, ReadRegressionData(CourseKind::kJump, SpeedFigureKind::kAgari, cs));
+    if (!fit.heldOut.rSquared) {
+      EXPECT_EQ(fit.ridge, 1);
+    }
+    EXPECT_TRUE(fit.inSample.rmse.has_value());
+    EXPECT_EQ(fit.heldOut.rmse.has_value(), c.heldOutRmse);
+    EXPECT_EQ(fit.inSample.rSquared.has_value(), c.rSquared);
+    EXPECT_EQ(fit.heldOut.rSquared.has_value(), c.rSquared && c.heldOutRmse);
+  }
 }
 
 // A refused or failed run writes nothing: the tables of the run before stay.

@@ -1,7 +1,9 @@
 #include "tools/meridax-weights/weight_tables.h"
 
+#include <Eigen/Cholesky>
 #include <Eigen/IterativeLinearSolvers>
 #include <Eigen/SparseCore>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <future>
@@ -20,15 +22,13 @@ namespace meridax {
 
 namespace {
 
-// The ridge that makes the fit unique: every item's categories split the runs, so adding
-// a constant to one item's weights and taking it from another's changes no prediction, and
-// a category seen in one or two runs is barely determined. The ridge counts as one run of
-// each category at no effect (kWeightRidge): next to a category of hundreds of runs it is nothing,
-// a category of one run gets half its residual instead of all of it, and the system is well enough
-// conditioned for the solver to settle in a few hundred steps. Relative residual of the normal
-// equations at which the solver stops: the weights are then within about 1e-4 of the exact
-// solution, below what the single-precision tables and the speed figures' own precision tell apart.
-constexpr double kTolerance = 1e-8;
+// Every item's categories split the runs, so adding a constant to one item's weights and
+// taking it from another's changes no prediction, and a category seen in one or two runs
+// is barely determined: the ridge, counted in runs of each category at no effect, makes
+// the fit unique and pulls such categories towards the mean's share. Next to a category of
+// hundreds of runs it is nothing. The conjugate gradient stops at this relative residual
+// of the normal equations: far below what the single-precision tables tell apart.
+constexpr double kTolerance = 1e-10;
 constexpr int kMaxIterations = 5000;
 
 std::string NameOf(std::string_view relative) {
@@ -179,82 +179,278 @@ float PredictedSpeed(const Categorisation& c, const std::vector<float>& weights,
   return total;
 }
 
-WeightFit FitWeights(const Categorisation& c, const RegressionData& d) {
-  const std::int64_t p = c.CategoryCount();
-  const auto records = static_cast<std::int64_t>(d.speeds.size());
-  std::vector<std::int64_t> used;
-  double sum = 0;
-  for (std::int64_t r = 0; r < records; ++r) {
-    if (d.speeds[static_cast<std::size_t>(r)] > 0) {
-      used.push_back(r);
-      sum += d.speeds[static_cast<std::size_t>(r)];
-    }
-  }
-  WeightFit fit;
-  fit.runsUsed = static_cast<std::int64_t>(used.size());
-  fit.weights.assign(static_cast<std::size_t>(p), 0.0f);
-  if (used.empty()) return fit;
-  const double mean = sum / static_cast<double>(used.size());
+namespace {
 
-  // The design: one row per run used, a 1 in the column of each of its categories, then
-  // the ridge as one row per category. Items own consecutive columns, so a row's columns
-  // come in increasing order.
-  const auto m = static_cast<Eigen::Index>(used.size());
-  using Matrix = Eigen::SparseMatrix<double, Eigen::RowMajor>;
-  Matrix a(m + p, p);
-  Eigen::VectorXi perRow(m + p);
-  for (Eigen::Index i = 0; i < m; ++i) {
-    const std::int32_t* row = &d.categories[static_cast<std::size_t>(used[i]) * kFactorItemCount];
-    int n = 0;
-    for (int k = 0; k < kFactorItemCount; ++k) n += row[k] > 0 ? 1 : 0;
-    perRow[i] = n;
+// The fold of the fit on all runs used.
+constexpr int kAllRuns = -1;
+
+// The runs used of one speed kind: their speeds and the columns of their categories, in
+// increasing order since items own consecutive columns.
+struct UsedRuns {
+  std::vector<const std::int32_t*> categories;  // the run's 30 numbers in the data
+  std::vector<double> speeds;
+  std::vector<Eigen::Index> columns;
+  std::vector<std::size_t> starts{0};  // run i's columns from starts[i] to starts[i + 1]
+
+  std::size_t Count() const { return speeds.size(); }
+
+  static bool InFold(std::size_t i, int fold) { return static_cast<int>(i % kWeightFolds) == fold; }
+  static bool Trains(std::size_t i, int leftOut) {
+    return leftOut == kAllRuns || !InFold(i, leftOut);
   }
-  perRow.tail(p).setOnes();
-  a.reserve(perRow);
-  // Each run's speed about the mean; the mean is shared out over the items afterwards.
-  Eigen::VectorXd b = Eigen::VectorXd::Zero(m + p);
-  for (Eigen::Index i = 0; i < m; ++i) {
-    const auto r = static_cast<std::size_t>(used[i]);
+
+  std::size_t TrainingCount(int leftOut) const {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < Count(); ++i) n += Trains(i, leftOut) ? 1 : 0;
+    return n;
+  }
+
+  double Mean(int leftOut) const {
+    double sum = 0;
+    for (std::size_t i = 0; i < Count(); ++i) {
+      if (Trains(i, leftOut)) sum += speeds[i];
+    }
+    return sum / static_cast<double>(TrainingCount(leftOut));
+  }
+};
+
+UsedRuns CollectUsedRuns(const Categorisation& c, const RegressionData& d) {
+  UsedRuns runs;
+  for (std::size_t r = 0; r < d.speeds.size(); ++r) {
+    if (!(d.speeds[r] > 0)) continue;
     const std::int32_t* row = &d.categories[r * kFactorItemCount];
+    runs.categories.push_back(row);
+    runs.speeds.push_back(d.speeds[r]);
     for (int k = 1; k <= kFactorItemCount; ++k) {
       if (row[k - 1] > 0)
-        a.insert(i, c.offsets[static_cast<std::size_t>(k)] + row[k - 1] - 1) = 1.0;
+        runs.columns.push_back(c.offsets[static_cast<std::size_t>(k)] + row[k - 1] - 1);
     }
-    b[i] = d.speeds[r] - mean;
+    runs.starts.push_back(runs.columns.size());
   }
-  const double ridge = std::sqrt(kWeightRidge);
-  for (Eigen::Index j = 0; j < p; ++j) a.insert(m + j, j) = ridge;
-  a.makeCompressed();
+  return runs;
+}
 
-  Eigen::VectorXd w = Eigen::VectorXd::Zero(p);
-  if (p > 0) {
+// The weights of a fit: the mean, shared equally by the 30 items, and each category's
+// effect.
+std::vector<float> WeightsOf(const Eigen::VectorXd& effects, double mean) {
+  const double share = mean / kFactorItemCount;
+  std::vector<float> weights(static_cast<std::size_t>(effects.size()));
+  for (Eigen::Index j = 0; j < effects.size(); ++j) {
+    const auto weight = static_cast<float>(share + effects[j]);
+    if (!std::isfinite(weight)) throw WeightsRefused("the fit gave a weight that is not a number");
+    weights[static_cast<std::size_t>(j)] = weight;
+  }
+  return weights;
+}
+
+FitFigures FiguresOf(const UsedRuns& runs, const std::vector<float>& predictions) {
+  const double mean = runs.Mean(kAllRuns);
+  double residual = 0, spread = 0;
+  for (std::size_t i = 0; i < runs.Count(); ++i) {
+    const double e = runs.speeds[i] - predictions[i];
+    residual += e * e;
+    spread += (runs.speeds[i] - mean) * (runs.speeds[i] - mean);
+  }
+  FitFigures figures;
+  figures.rmse = std::sqrt(residual / static_cast<double>(runs.Count()));
+  if (spread > 0) figures.rSquared = 1.0 - residual / spread;
+  return figures;
+}
+
+// The ridge normal equations (AᵀA + ridge I) x = Aᵀ(y - mean) of the runs outside a fold,
+// formed and factored. A category without a training run has a row of the ridge alone and
+// a right side of 0: its effect is exactly 0.
+class DenseNormalEquations {
+ public:
+  DenseNormalEquations(const UsedRuns& runs, Eigen::Index p) : runs_(runs), all_(p, p) {
+    all_.setZero();
+    for (std::size_t i = 0; i < runs.Count(); ++i) AddRun(all_, i, 1.0);
+  }
+
+  void Select(int leftOut, double mean) {
+    gram_ = all_;
+    rhs_ = Eigen::VectorXd::Zero(all_.rows());
+    for (std::size_t i = 0; i < runs_.Count(); ++i) {
+      if (!UsedRuns::Trains(i, leftOut)) {
+        AddRun(gram_, i, -1.0);
+        continue;
+      }
+      for (std::size_t a = runs_.starts[i]; a < runs_.starts[i + 1]; ++a) {
+        rhs_[runs_.columns[a]] += runs_.speeds[i] - mean;
+      }
+    }
+  }
+
+  Eigen::VectorXd Solve(int ridge) {
+    if (gram_.rows() == 0) return {};
+    factor_ = gram_;
+    factor_.diagonal().array() += ridge;
+    const Eigen::LLT<Eigen::Ref<Eigen::MatrixXd>, Eigen::Lower> llt(factor_);
+    if (llt.info() != Eigen::Success) throw WeightsRefused("the normal equations are not positive");
+    return llt.solve(rhs_);
+  }
+
+  int iterations() const { return 0; }
+  bool converged() const { return true; }
+
+ private:
+  // The lower triangle alone: the factorisation reads no other.
+  void AddRun(Eigen::MatrixXd& gram, std::size_t i, double sign) const {
+    for (std::size_t b = runs_.starts[i]; b < runs_.starts[i + 1]; ++b) {
+      for (std::size_t a = runs_.starts[i]; a <= b; ++a) {
+        gram(runs_.columns[b], runs_.columns[a]) += sign;
+      }
+    }
+  }
+
+  const UsedRuns& runs_;
+  Eigen::MatrixXd all_, gram_, factor_;
+  Eigen::VectorXd rhs_;
+};
+
+// The same least-squares problem for many categories: the design of the runs outside a
+// fold with one ridge row per category, solved by the least-squares conjugate gradient,
+// each ridge from the solution at the one before. The relative residual of the normal
+// equations at which it stops leaves the weights well within single precision's reach.
+class SparseLeastSquares {
+ public:
+  SparseLeastSquares(const UsedRuns& runs, Eigen::Index p) : runs_(runs), p_(p) {}
+
+  void Select(int leftOut, double mean) {
+    const auto n = static_cast<Eigen::Index>(runs_.TrainingCount(leftOut));
+    design_ = Matrix(n + p_, p_);
+    Eigen::VectorXi perRow(n + p_);
+    b_ = Eigen::VectorXd::Zero(n + p_);
+    Eigen::Index row = 0;
+    for (std::size_t i = 0; i < runs_.Count(); ++i) {
+      if (!UsedRuns::Trains(i, leftOut)) continue;
+      perRow[row] = static_cast<int>(runs_.starts[i + 1] - runs_.starts[i]);
+      b_[row++] = runs_.speeds[i] - mean;
+    }
+    perRow.tail(p_).setOnes();
+    design_.reserve(perRow);
+    row = 0;
+    for (std::size_t i = 0; i < runs_.Count(); ++i) {
+      if (!UsedRuns::Trains(i, leftOut)) continue;
+      for (std::size_t a = runs_.starts[i]; a < runs_.starts[i + 1]; ++a) {
+        design_.insert(row, runs_.columns[a]) = 1.0;
+      }
+      ++row;
+    }
+    for (Eigen::Index j = 0; j < p_; ++j) design_.insert(n + j, j) = 1.0;
+    design_.makeCompressed();
+    ridgeValues_ = design_.valuePtr() + design_.outerIndexPtr()[n];
+    guess_ = Eigen::VectorXd::Zero(p_);
+  }
+
+  Eigen::VectorXd Solve(int ridge) {
+    std::fill(ridgeValues_, ridgeValues_ + p_, std::sqrt(static_cast<double>(ridge)));
     Eigen::LeastSquaresConjugateGradient<Matrix> solver;
     solver.setTolerance(kTolerance);
     solver.setMaxIterations(kMaxIterations);
-    solver.compute(a);
-    w = solver.solve(b);
-    fit.iterations = static_cast<int>(solver.iterations());
-    fit.converged = solver.info() == Eigen::Success;
-  }
-  const double share = mean / kFactorItemCount;
-  for (Eigen::Index j = 0; j < p; ++j) {
-    const auto weight = static_cast<float>(share + w[j]);
-    if (!std::isfinite(weight)) throw WeightsRefused("the fit gave a weight that is not a number");
-    fit.weights[static_cast<std::size_t>(j)] = weight;
+    solver.compute(design_);
+    guess_ = solver.solveWithGuess(b_, guess_);
+    iterations_ += static_cast<int>(solver.iterations());
+    converged_ = converged_ && solver.info() == Eigen::Success;
+    return guess_;
   }
 
-  double residual = 0, spread = 0;
-  for (const std::int64_t r : used) {
-    const double y = d.speeds[static_cast<std::size_t>(r)];
-    const double e =
-        y - PredictedSpeed(c, fit.weights,
-                           &d.categories[static_cast<std::size_t>(r) * kFactorItemCount]);
-    residual += e * e;
-    spread += (y - mean) * (y - mean);
+  int iterations() const { return iterations_; }
+  bool converged() const { return converged_; }
+
+ private:
+  using Matrix = Eigen::SparseMatrix<double, Eigen::RowMajor>;
+
+  const UsedRuns& runs_;
+  Eigen::Index p_;
+  Matrix design_;
+  double* ridgeValues_ = nullptr;
+  Eigen::VectorXd b_, guess_;
+  int iterations_ = 0;
+  bool converged_ = true;
+};
+
+// The fit on all runs used at `ridge`, from a selection of its own so that it is the same
+// whether cross-validation ran before it or not.
+template <class Solver>
+void FitAllRuns(const Categorisation& c, const UsedRuns& runs, Solver& solver, int ridge,
+                WeightFit& fit) {
+  const double mean = runs.Mean(kAllRuns);
+  solver.Select(kAllRuns, mean);
+  fit.ridge = ridge;
+  fit.weights = WeightsOf(solver.Solve(ridge), mean);
+  std::vector<float> predictions(runs.Count());
+  for (std::size_t i = 0; i < runs.Count(); ++i) {
+    predictions[i] = PredictedSpeed(c, fit.weights, runs.categories[i]);
   }
-  fit.rmse = std::sqrt(residual / static_cast<double>(m));
-  if (spread > 0) fit.rSquared = 1.0 - residual / spread;
+  fit.inSample = FiguresOf(runs, predictions);
+}
+
+// Each run predicted at every ridge by the fit on the other folds, with their own mean.
+template <class Solver>
+void CrossValidate(const Categorisation& c, const UsedRuns& runs, Solver& solver, WeightFit& fit) {
+  std::array<std::vector<float>, kWeightRidges.size()> predictions;
+  for (auto& p : predictions) p.assign(runs.Count(), 0.0f);
+  for (int fold = 0; fold < kWeightFolds; ++fold) {
+    const double mean = runs.Mean(fold);
+    solver.Select(fold, mean);
+    // The largest ridge first: it settles soonest and starts the next one closer.
+    for (std::size_t r = kWeightRidges.size(); r-- > 0;) {
+      const std::vector<float> weights = WeightsOf(solver.Solve(kWeightRidges[r]), mean);
+      for (std::size_t i = static_cast<std::size_t>(fold); i < runs.Count(); i += kWeightFolds) {
+        predictions[r][i] = PredictedSpeed(c, weights, runs.categories[i]);
+      }
+    }
+  }
+  for (std::size_t r = 0; r < kWeightRidges.size(); ++r) {
+    fit.heldOutByRidge[r] = FiguresOf(runs, predictions[r]);
+  }
+}
+
+template <class Solver>
+WeightFit FitWith(const Categorisation& c, const UsedRuns& runs, std::optional<int> ridge) {
+  WeightFit fit;
+  fit.runsUsed = static_cast<std::int64_t>(runs.Count());
+  fit.weights.assign(static_cast<std::size_t>(c.CategoryCount()), 0.0f);
+  if (runs.Count() == 0) return fit;
+  Solver solver(runs, c.CategoryCount());
+  if (!ridge) {
+    // With fewer runs than folds a fold would hold out nothing: no held-out figures, and
+    // the smallest ridge.
+    if (runs.Count() >= static_cast<std::size_t>(kWeightFolds)) CrossValidate(c, runs, solver, fit);
+    const std::size_t best = BestRidge(fit.heldOutByRidge);
+    fit.heldOut = fit.heldOutByRidge[best];
+    ridge = kWeightRidges[best];
+  }
+  FitAllRuns(c, runs, solver, *ridge, fit);
+  fit.iterations = solver.iterations();
+  fit.converged = solver.converged();
   return fit;
+}
+
+WeightFit Fit(const Categorisation& c, const RegressionData& d, std::optional<int> ridge) {
+  const UsedRuns runs = CollectUsedRuns(c, d);
+  return c.CategoryCount() <= kWeightDenseLimit ? FitWith<DenseNormalEquations>(c, runs, ridge)
+                                                : FitWith<SparseLeastSquares>(c, runs, ridge);
+}
+
+}  // namespace
+
+WeightFit FitWeights(const Categorisation& c, const RegressionData& d) {
+  return Fit(c, d, std::nullopt);
+}
+
+WeightFit FitWeightsAtRidge(const Categorisation& c, const RegressionData& d, int ridge) {
+  return Fit(c, d, ridge);
+}
+
+std::size_t BestRidge(const std::array<FitFigures, kWeightRidges.size()>& heldOutByRidge) {
+  std::size_t best = 0;
+  for (std::size_t r = 1; r < heldOutByRidge.size(); ++r) {
+    const auto& q = heldOutByRidge[r].rSquared;
+    if (q && (!heldOutByRidge[best].rSquared || *q > *heldOutByRidge[best].rSquared)) best = r;
+  }
+  return best;
 }
 
 std::array<WeightFit, 3> FitWeightTables(const Categorisation& c,
@@ -302,27 +498,34 @@ void WriteWeightTables(CourseKind kind, const Categorisation& c,
   outputs.Commit();
 }
 
-namespace {
-
 std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit& fit) {
   std::ostringstream line;
   line << CourseKindTableWord(kind) << ' ' << SpeedFigureWord(figure) << ": runs used "
-       << fit.runsUsed << std::fixed << std::setprecision(4);
+       << fit.runsUsed << ", ridge ";
+  if (fit.ridge)
+    line << *fit.ridge;
+  else
+    line << '-';
+  line << std::fixed << std::setprecision(4);
+  const auto put = [&line](const std::optional<double>& value) {
+    if (value)
+      line << *value;
+    else
+      line << '-';
+  };
   line << ", R² ";
-  if (fit.rSquared)
-    line << *fit.rSquared;
-  else
-    line << '-';
-  line << ", RMSE ";
-  if (fit.rmse)
-    line << *fit.rmse << " km/h";
-  else
-    line << '-';
-  if (!fit.converged) line << " (solver stopped after " << fit.iterations << " iterations)";
+  put(fit.inSample.rSquared);
+  line << " (held-out ";
+  put(fit.heldOut.rSquared);
+  line << "), RMSE ";
+  put(fit.inSample.rmse);
+  line << " (held-out ";
+  put(fit.heldOut.rmse);
+  line << ')';
+  if (fit.inSample.rmse) line << " km/h";
+  if (!fit.converged) line << " (a solve stopped after " << kMaxIterations << " iterations)";
   return line.str();
 }
-
-}  // namespace
 
 int RunWeights(CourseKind kind, std::ostream& out, std::ostream& err) {
   try {

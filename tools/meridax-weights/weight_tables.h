@@ -42,19 +42,38 @@ struct RegressionData {
   std::vector<std::int32_t> categories;
 };
 
-// The fitted weights of one speed kind, item-major in the category order, and how well
-// their sums, taken as the scoring takes them, reproduce the speeds of the runs used.
+// The ridges tried, in runs: each category counts that many more runs at no effect.
+inline constexpr std::array<int, 5> kWeightRidges{1, 3, 10, 30, 100};
+
+// Run j of the runs used (in file order, from 0) is held out in fold j mod kWeightFolds.
+inline constexpr int kWeightFolds = 5;
+
+// Up to this many categories the fit forms the normal equations and factors them, exact
+// to rounding: a dense matrix of 8 MB and some tens of milliseconds at the road's 1,000
+// categories, growing with their cube. Beyond, the conjugate gradient on the runs'
+// categories, whose cost grows with the runs, is the cheaper.
+inline constexpr std::int64_t kWeightDenseLimit = 2000;
+
+// How well the sums of a fit's weights, taken as the scoring takes them, reproduce the
+// speeds of the runs used.
+struct FitFigures {
+  std::optional<double> rSquared;  // none without spread in the speeds
+  std::optional<double> rmse;      // none without a run
+};
+
+// The fitted weights of one speed kind, item-major in the category order: the fit on all
+// runs used at the ridge whose held-out figures (each run predicted by the fit on the
+// folds without it) are best, with its figures in sample and held out.
 struct WeightFit {
   std::vector<float> weights;
   std::int64_t runsUsed = 0;
-  std::optional<double> rSquared;  // none without spread in the speeds
-  std::optional<double> rmse;      // none without a run
-  int iterations = 0;
-  bool converged = true;
+  std::optional<int> ridge;  // none without a run used
+  FitFigures inSample;
+  FitFigures heldOut;  // none also with fewer runs used than folds
+  std::array<FitFigures, kWeightRidges.size()> heldOutByRidge;
+  int iterations = 0;     // conjugate-gradient steps of all solves together; 0 when factored
+  bool converged = true;  // every solve reached its tolerance
 };
-
-// The ridge of the fit, in runs: each category counts one more run at no effect.
-inline constexpr double kWeightRidge = 1.0;
 
 // Throw WeightsRefused for a missing file or one that contradicts the totals file.
 Categorisation ReadCategorisation(CourseKind kind);
@@ -64,6 +83,15 @@ RegressionData ReadRegressionData(CourseKind kind, SpeedFigureKind figure,
 // Runs with a speed above 0 are used: a speed of 0 is a run without a time.
 WeightFit FitWeights(const Categorisation& categories, const RegressionData& data);
 
+// The fit on all runs used at one ridge, with its figures in sample only: the tables that
+// FitWeights writes at the ridge it chose.
+WeightFit FitWeightsAtRidge(const Categorisation& categories, const RegressionData& data,
+                            int ridge);
+
+// The place in kWeightRidges of the best held-out R², the smaller ridge on a tie; the
+// smallest when no R² is defined.
+std::size_t BestRidge(const std::array<FitFigures, kWeightRidges.size()>& heldOutByRidge);
+
 // The fits of the Agari, Pace and Soha data, side by side.
 std::array<WeightFit, 3> FitWeightTables(const Categorisation& categories,
                                          const std::array<RegressionData, 3>& data);
@@ -71,6 +99,9 @@ std::array<WeightFit, 3> FitWeightTables(const Categorisation& categories,
 // The sum of a run's weights, in single precision and item order, as the scoring adds it.
 float PredictedSpeed(const Categorisation& categories, const std::vector<float>& weights,
                      const std::int32_t* runCategories);
+
+// The printed line of one speed kind's fit; '-' for a figure that is not defined.
+std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit& fit);
 
 // Writes the kind's six OPTION1N tables together, or none (IoError).
 void WriteWeightTables(CourseKind kind, const Categorisation& categories,
