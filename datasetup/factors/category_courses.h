@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "datasetup/common/data_files.h"
@@ -34,6 +35,10 @@ constexpr std::optional<CourseKind> CourseKindOf(int value) {
   if (value < 1 || value > 3) return std::nullopt;
   return static_cast<CourseKind>(value);
 }
+
+// Rows of one item in the category window's start-up tables: a total above it stops their
+// load, so no tool may write one.
+inline constexpr std::int64_t kCategoryTableRows = 6000;
 
 // The three speed figures in the order of the item record's speed fields.
 inline constexpr std::array<SpeedFigureKind, 3> kSpeedFigureKinds{

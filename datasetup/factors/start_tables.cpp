@@ -119,13 +119,10 @@ void ResizeRows(CourseCategoryTables& t, int k, std::size_t rows) {
   t.soha[k].resize(rows);
 }
 
-// Rows an item's tables hold.
-constexpr std::int64_t kCategoryRows = 6000;
-
 // Category, weight and count rows of one course kind, item-major, rows 1 to the item's
 // total. Tables stay sized to the totals whatever stops the load, so a reader of row q
 // finds an empty code or a zero where nothing was read, as in tables of fixed size; a
-// total is at most kCategoryRows, so no file sizes them beyond that.
+// total is at most kCategoryTableRows, so no file sizes them beyond that.
 void LoadCourseTables(CourseKind kind, CourseCategoryTables& t) {
   const CategoryTableFiles files = CategoryTableFilesOf(kind);
   struct Sizer {
@@ -142,7 +139,7 @@ void LoadCourseTables(CourseKind kind, CourseCategoryTables& t) {
 
   {
     TableReader totals(files.totals);
-    for (int k = 1; k <= kFactorItemCount; ++k) t.totals[k] = totals.RowCount(kCategoryRows);
+    for (int k = 1; k <= kFactorItemCount; ++k) t.totals[k] = totals.RowCount(kCategoryTableRows);
   }
   {
     TableReader codes(files.categories);

@@ -592,7 +592,16 @@ TEST(WeightTablesTest, RefusedInputsLeaveTheEarlierTables) {
          const std::size_t line2 = text.find("\r\n") + 2;
          WriteFile(path, text.replace(line2, text.find("\r\n", line2) - line2, "2000000000"));
        },
-       "SibaItemCategory201901N2025.dat: ends before the categories"},
+       "QA1SibaTotalData201901N2025.dat: item 1 has 2000000000 categories, more than the 6000 "
+       "a category window loads"},
+      {"a total the window cannot load",
+       [&] {
+         const auto path = DataPath(RegressionTotalsFileName(kind));
+         std::string text = ReadFile(path);
+         const std::size_t line31 = text.rfind("\r\n", text.size() - 3) + 2;
+         WriteFile(path, text.replace(line31, text.find("\r\n", line31) - line31, "6001"));
+       },
+       "QA1SibaTotalData201901N2025.dat: item 30 has 6001 categories"},
       {"a huge record count in every head",
        [&] {
          for (const auto& path :

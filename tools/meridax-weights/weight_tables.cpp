@@ -122,6 +122,15 @@ Categorisation ReadCategorisation(CourseKind kind) {
     InputFile totals(RegressionTotalsFileName(kind), MissingHint(kind));
     ReadHead(totals, c.records, c.totals);
     totals.ExpectEnd();
+    // Tables the window would refuse to load are not written.
+    for (int k = 1; k <= kFactorItemCount; ++k) {
+      const std::int64_t total = c.totals[static_cast<std::size_t>(k)];
+      if (total > kCategoryTableRows) {
+        totals.Refuse("item " + std::to_string(k) + " has " + std::to_string(total) +
+                      " categories, more than the " + std::to_string(kCategoryTableRows) +
+                      " a category window loads");
+      }
+    }
   }
   for (int k = 1; k <= kFactorItemCount; ++k) {
     const auto ks = static_cast<std::size_t>(k);
