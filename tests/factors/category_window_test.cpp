@@ -44,6 +44,14 @@ void WriteKindTables(CourseKind kind) {
   WriteOption(files.counts, Lines({"7", "8", "9"}));
 }
 
+// The load's message, a line per failed group.
+std::vector<std::string> LinesOf(const std::string& message) {
+  std::vector<std::string> lines;
+  std::stringstream text(message);
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
+}
+
 TEST(CategoryWindow, LoadsTheTablesOfEveryKindRowsFromOneAndNothingForAZeroTotal) {
   TempDrive drive;
   testing::WriteIdList(DataPath("KETTONUM20190101.dat"), {"2016100001", "2017100002"});
@@ -102,9 +110,7 @@ TEST(CategoryWindow, AFailureStopsOnlyItsGroupIsReportedAndKeepsWhatItRead) {
   window.Form_Load(host);
   // One message, a line per failed group.
   ASSERT_EQ(host.messages().size(), 1u);
-  std::vector<std::string> m;
-  std::stringstream message(host.messages()[0]);
-  for (std::string line; std::getline(message, line);) m.push_back(line);
+  const std::vector<std::string> m = LinesOf(host.messages()[0]);
   ASSERT_EQ(m.size(), 5u);
   EXPECT_NE(m[0].find("KETTONUM20190101.dat"), std::string::npos) << m[0];
   EXPECT_NE(m[1].find("KETTOMASSHO.dat"), std::string::npos) << m[1];
@@ -158,9 +164,7 @@ TEST(CategoryWindow, ATotalAboveTheTablesRowsStopsItsKindsLoadAtThatTotal) {
     window.Form_Load(host);
     ASSERT_EQ(host.messages().size(), 1u);
     // The id, registration and female-line files are missing; the turf tables come next.
-    std::vector<std::string> m;
-    std::stringstream message(host.messages()[0]);
-    for (std::string line; std::getline(message, line);) m.push_back(line);
+    const std::vector<std::string> m = LinesOf(host.messages()[0]);
     ASSERT_EQ(m.size(), 4u);
     EXPECT_NE(m[3].find(c.failure), std::string::npos) << m[3];
 
