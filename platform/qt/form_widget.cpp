@@ -55,7 +55,12 @@ FormWidget::FormWidget(const WindowSpec& layout, std::unique_ptr<WindowSteps> st
   }
 }
 
-FormWidget::~FormWidget() = default;
+FormWidget::~FormWidget() {
+  // Left to QWidget, the views would go after the steps, and a window ended while shown
+  // hides them first: they would read the freed grid and list to lay themselves out.
+  delete grid_;
+  delete list1_;
+}
 
 void FormWidget::Build() {
   // Frames first: the controls they hold are placed inside them.
@@ -142,7 +147,7 @@ void FormWidget::CopyInputsIn() {
   }
   steps_->option = 0;
   for (const auto& [name, button] : options_) {
-    if (button->isChecked()) steps_->option = OptionNumber(layout_, name);
+    if (button && button->isChecked()) steps_->option = OptionNumber(layout_, name);
   }
   if (list1_) {
     const QModelIndex current = list1_->currentIndex();
@@ -155,7 +160,7 @@ void FormWidget::ShowOutputs() {
     ShowStatusText(text1_, steps_->text1);
   for (const auto& [name, button] : options_) {
     const bool selected = OptionNumber(layout_, name) == steps_->option;
-    if (button->isChecked() == selected) continue;
+    if (!button || button->isChecked() == selected) continue;
     // Option buttons of one frame exclude each other; none selected needs that lifted.
     button->setAutoExclusive(false);
     button->setChecked(selected);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
@@ -51,11 +52,13 @@ class FormWidget : public QWidget {
   const WindowSpec& layout_;
   const WindowRegistry* registry_;
   std::unique_ptr<WindowSteps> steps_;
-  std::map<std::string, QWidget*, std::less<>> controls_;
-  std::map<std::string, QRadioButton*, std::less<>> options_;
-  QLineEdit* text1_ = nullptr;
-  GridView* grid_ = nullptr;
-  ListBoxView* list1_ = nullptr;
+  // Controls may be deleted before the window; the views, which read the steps' grid and
+  // list, end before the steps do (the destructor).
+  std::map<std::string, QPointer<QWidget>, std::less<>> controls_;
+  std::map<std::string, QPointer<QRadioButton>, std::less<>> options_;
+  QPointer<QLineEdit> text1_;
+  QPointer<GridView> grid_;
+  QPointer<ListBoxView> list1_;
 };
 
 }  // namespace meridax

@@ -8,10 +8,13 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <thread>
 
 #include "tests/support/fake_window.h"
@@ -141,6 +144,51 @@ TEST(FormWidgetTest, AnOpeningButtonShowsANewInstanceWithoutOwner) {
     EXPECT_EQ(f->testAttribute(Qt::WA_DeleteOnClose), true);
     f->close();
   }
+}
+
+// The views read the steps' grid and list up to their own end; in the sanitizer build
+// (scripts/test.sh --sanitize) a view outliving them reads freed memory.
+TEST(FormWidgetTest, AWindowEndsSafelyWhateverEndsFirst) {
+  const WindowRegistry registry = FakeRegistry();
+  const struct {
+    const char* name;
+    std::function<void(FormWidget&)> before;  // what happens to the shown window first
+  } cases[] = {
+      {"shown", [](FormWidget&) {}},
+      {"the grid focused", [](FormWidget& w) { w.Grid()->setFocus(); }},
+      {"the list focused", [](FormWidget& w) { w.List1()->setFocus(); }},
+      {"an entry chosen",
+       [](FormWidget& w) { w.List1()->setCurrentIndex(w.List1()->Entries().index(1, 0)); }},
+      {"hidden", [](FormWidget& w) { w.hide(); }},
+      {"controls deleted before",
+       [](FormWidget& w) {
+         delete w.Grid();
+         delete w.List1();
+         delete w.Text1();
+         delete w.Control("Option2");
+         w.Button("Command1")->click();  // a step still runs, shown where controls are left
+         EXPECT_EQ(Steps(w).clicks, 2);
+         EXPECT_EQ(w.Control("FakeFG"), nullptr);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto window = std::make_unique<FormWidget>(kFakeWindow, &registry);
+    window->show();
+    // A grid and a list with entries, the fixed column made wider: laid out anew on hiding.
+    window->Button("Command1")->click();
+    Steps(*window).grid.SetColWidth(0, 1200);
+    window->Button("Command3")->click();
+    c.before(*window);
+    window.reset();
+  }
+  // Closed by the operator, deleted later by the event loop.
+  QPointer<FormWidget> closed = new FormWidget(kFakeWindow, &registry);
+  closed->setAttribute(Qt::WA_DeleteOnClose);
+  closed->show();
+  closed->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(closed.isNull());
 }
 
 // Sends a press and release on a button as the window system would, at `time`.
