@@ -52,7 +52,7 @@ UpsertResult UpsertEntityFiles(const UpsertRule& rule, StagedFiles& outputs, Ste
   std::vector<Entity> entities;
   {
     std::unordered_set<std::string> listed;
-    std::unordered_set<std::string> unsafe;
+    SkippedIds unsafe;
     ItemReader list(rule.listFile);
     while (!list.AtEnd()) {
       std::string id = list.Next();
@@ -63,10 +63,10 @@ UpsertResult UpsertEntityFiles(const UpsertRule& rule, StagedFiles& outputs, Ste
         listed.insert(id);
         entities.push_back({std::move(id), std::move(*name), {}, {}});
       } else {
-        unsafe.insert(std::move(id));
+        unsafe.Add(id);
       }
     }
-    result.skippedIds = static_cast<std::int64_t>(unsafe.size());
+    result.skippedIds = unsafe.Count();
   }
 
   // Only an id as wide as the entity field can name a record's entity.

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace meridax {
 
@@ -31,5 +32,17 @@ bool IsSafeFileId(std::string_view id);
 // The note a step adds to the end of its status when it skipped the records of ids that
 // would not make safe file names; empty when it skipped none.
 std::string SkippedIdsNote(std::int64_t skipped);
+
+// The ids a step skipped because they name no file, each counted once however often the
+// step meets it, for the note at the end of its status.
+class SkippedIds {
+ public:
+  void Add(std::string_view id) { ids_.emplace(id); }
+  std::int64_t Count() const { return static_cast<std::int64_t>(ids_.size()); }
+  std::string Note() const { return SkippedIdsNote(Count()); }
+
+ private:
+  std::unordered_set<std::string> ids_;
+};
 
 }  // namespace meridax

@@ -6,7 +6,6 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
-#include <unordered_set>
 
 #include "datasetup/common/file_ids.h"
 #include "datasetup/common/paths.h"
@@ -46,11 +45,10 @@ bool OnCourseTrack(std::string_view run, std::optional<CourseKind> kind) {
 
 // The horse's run file, none when it cannot be opened (a missing one is created empty). An
 // id that names no file goes to `unsafe`, so the status counts each such id once.
-std::optional<RunFile> OpenRuns(const std::string& horseId,
-                                std::unordered_set<std::string>& unsafe) {
+std::optional<RunFile> OpenRuns(const std::string& horseId, SkippedIds& unsafe) {
   const auto path = ExtendedRunFilePath(horseId);
   if (!path) {
-    unsafe.insert(horseId);
+    unsafe.Add(horseId);
     return std::nullopt;
   }
   try {
@@ -172,7 +170,7 @@ std::string CategorySteps::Command1_Click(StepHost& /*host*/) {
     list.emplace(outputs.Stage(DataPath(*name)), TextWriter::Mode::kOutput);
   }
   s.HorseListCount = 0;
-  std::unordered_set<std::string> unsafe;
+  SkippedIds unsafe;
   for (std::int64_t i = 1; i <= s.HorseIdCount; ++i) {
     const std::string& id = s.HorseIdTable[static_cast<std::size_t>(i)];
     const std::optional<RunFile> runs = OpenRuns(id, unsafe);
@@ -192,7 +190,7 @@ std::string CategorySteps::Command1_Click(StepHost& /*host*/) {
   }
   if (list) list->Close();
   outputs.Commit();
-  return "終わり" + SkippedIdsNote(static_cast<std::int64_t>(unsafe.size()));
+  return "終わり" + unsafe.Note();
 }
 
 std::string CategorySteps::FactorItemStep(CourseKind kind, std::span<const LiveRoutine> routines) {
@@ -211,7 +209,7 @@ std::string CategorySteps::FactorItemStep(CourseKind kind, std::span<const LiveR
   StatisticsCache stats;
   ItemContext c = NewContext(stats);
   std::string& record = s.CurrentItemRecord;
-  std::unordered_set<std::string> unsafe;
+  SkippedIds unsafe;
   while (!list.AtEnd()) {
     const std::string id = list.Next();
     ++s.HorseListCount;
@@ -245,8 +243,7 @@ std::string CategorySteps::FactorItemStep(CourseKind kind, std::span<const LiveR
   }
   items.Close();
   outputs.Commit();
-  return std::string(course.factorEndText) +
-         SkippedIdsNote(static_cast<std::int64_t>(unsafe.size()));
+  return std::string(course.factorEndText) + unsafe.Note();
 }
 
 }  // namespace meridax

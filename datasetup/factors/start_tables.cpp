@@ -40,13 +40,15 @@ class TableReader {
   }
 
   // A count of rows: any number, rounded as a conversion to a whole number rounds; an
-  // empty item is 0. A count above `most` stops the load here.
+  // empty item is 0. A count below 0 or above `most` stops the load here: a negative one
+  // would read none of its item's rows, leaving them to be read as the next items'.
   std::int64_t RowCount(std::int64_t most) {
     const std::string text = String();
     if (IsEmpty(text)) return 0;
     const auto v = ToDouble(text);
     if (!v || !std::isfinite(*v) || std::fabs(*v) > 2147483647.0) Fail("行数が数値ではありません");
     const auto rows = static_cast<std::int64_t>(RoundHalfEven(*v));
+    if (rows < 0) Fail("分類の数 " + std::to_string(rows) + " が負です");
     if (rows > most) {
       Fail("分類の数 " + std::to_string(rows) + " が表の行数 " + std::to_string(most) +
            " を超えます");
@@ -122,7 +124,7 @@ void ResizeRows(CourseCategoryTables& t, int k, std::size_t rows) {
 // Category, weight and count rows of one course kind, item-major, rows 1 to the item's
 // total. Tables stay sized to the totals whatever stops the load, so a reader of row q
 // finds an empty code or a zero where nothing was read, as in tables of fixed size; a
-// total is at most kCategoryTableRows, so no file sizes them beyond that.
+// total is from 0 to kCategoryTableRows, so no file sizes them beyond that.
 void LoadCourseTables(CourseKind kind, CourseCategoryTables& t) {
   const CategoryTableFiles files = CategoryTableFilesOf(kind);
   struct Sizer {

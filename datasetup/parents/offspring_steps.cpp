@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "datasetup/common/cleaning.h"
@@ -79,10 +78,10 @@ std::vector<std::string_view> ParentNumbers(const RecordMap& raw, records::Field
 // The numbers that can name a file, for the list; the others go to `unsafe`, so that no
 // later step reads a number back that names no file, or names another one.
 std::vector<std::string_view> FileNumbers(std::vector<std::string_view> numbers,
-                                          std::unordered_set<std::string_view>& unsafe) {
+                                          SkippedIds& unsafe) {
   std::erase_if(numbers, [&](std::string_view number) {
     if (IsSafeFileId(number)) return false;
-    unsafe.insert(number);
+    unsafe.Add(number);
     return true;
   });
   return numbers;
@@ -157,7 +156,7 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
   const RecordMap raw(DataPath(RawRecordFileName("SK")), records::kOffspringLayout.storedLength);
   // Both steps write the dam list; the sire step then the sire list. Distinct numbers
   // that name no file are counted once, whichever list or horse they come from.
-  std::unordered_set<std::string_view> unsafe;
+  SkippedIds unsafe;
   const std::vector<std::string_view> dams =
       FileNumbers(ParentNumbers(raw, kDams.offspringParent), unsafe);
   WriteList(dams, outputs.Stage(DataPath(kDams.listFile)));
@@ -183,7 +182,7 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
     const std::string_view number = offspring.parents[p];
     const bool isListed = p < listed.size();
     const auto name = FileNameOfId(number);
-    if (!name) unsafe.insert(number);
+    if (!name) unsafe.Add(number);
 
     // A listed parent's file holds this run's offspring only; the file of a parent
     // missing from the list is appended to, as the list step never empties it.
@@ -214,8 +213,7 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
   if (!stats) DeleteFile(statPath);
 
   state.recordCount = static_cast<std::int32_t>(horses.Count());
-  return StatusText(kind.label, state.recordCount) +
-         SkippedIdsNote(static_cast<std::int64_t>(unsafe.size()));
+  return StatusText(kind.label, state.recordCount) + unsafe.Note();
 }
 
 }  // namespace

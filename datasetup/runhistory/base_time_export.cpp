@@ -5,7 +5,6 @@
 #include <array>
 #include <filesystem>
 #include <optional>
-#include <unordered_set>
 #include <utility>
 
 #include "datasetup/common/data_files.h"
@@ -63,14 +62,14 @@ std::string RunHistorySteps::Command2_Click(StepHost& /*host*/) {
   StagedFiles outputs;
   TextWriter samples(outputs.Stage(DataPath(kBaseTimeSampleFileName)), TextWriter::Mode::kOutput);
   extendedHorseIds_.clear();
-  std::unordered_set<std::string> unsafe;
+  SkippedIds unsafe;
   ItemReader ids(listFile);
   std::string run;
   while (!ids.AtEnd()) {
     const std::string& id = extendedHorseIds_.emplace_back(ids.Next());
     const auto path = ExtendedRunFilePath(id);
     if (!path) {
-      unsafe.insert(id);
+      unsafe.Add(id);
       continue;
     }
     std::string entry = ExtendedRunEntry(id);
@@ -98,7 +97,7 @@ std::string RunHistorySteps::Command2_Click(StepHost& /*host*/) {
   }
   samples.Close();
   outputs.Commit();
-  return "終わり" + SkippedIdsNote(static_cast<std::int64_t>(unsafe.size()));
+  return "終わり" + unsafe.Note();
 }
 
 }  // namespace meridax

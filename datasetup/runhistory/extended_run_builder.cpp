@@ -110,13 +110,13 @@ std::string RunHistorySteps::Command1_Click(StepHost& host) {
     while (!list.AtEnd()) extendedHorseIds_.push_back(list.Next());
   }
   std::vector<fs::path> extendedFiles(extendedHorseIds_.size()), raceFiles(extendedFiles.size());
-  std::unordered_set<std::string> unsafe;
+  SkippedIds unsafe;
   for (std::size_t h = 0; h < extendedHorseIds_.size(); ++h) {
     const std::string& id = extendedHorseIds_[h];
     const auto extended = ExtendedRunFilePath(id);
     const auto races = EntityFilePath(kHorseRaceFolder, id);
     if (!extended || !races) {
-      unsafe.insert(id);
+      unsafe.Add(id);
       continue;
     }
     extendedFiles[h] = outputs.Stage(*extended);
@@ -186,7 +186,7 @@ std::string RunHistorySteps::Command1_Click(StepHost& host) {
     extended.Close();
   }
   outputs.Commit();
-  return "終わり" + SkippedIdsNote(static_cast<std::int64_t>(unsafe.size()));
+  return "終わり" + unsafe.Note();
 }
 
 }  // namespace meridax

@@ -136,9 +136,10 @@ TEST(CategoryWindow, AFailureStopsOnlyItsGroupIsReportedAndKeepsWhatItRead) {
   EXPECT_EQ(window.text1, "Text1");
 }
 
-// The tables hold 6000 rows an item: a larger total stops that kind's load at the total,
-// reported as any failure of the load, and no table is sized from it.
-TEST(CategoryWindow, ATotalAboveTheTablesRowsStopsItsKindsLoadAtThatTotal) {
+// The tables hold 0 to 6000 rows an item: a total outside that stops that kind's load at the
+// total, reported as any failure of the load, and no table is sized from it. A negative total
+// read on would leave that item's rows in the files to be read as the next items'.
+TEST(CategoryWindow, ATotalOutsideTheTablesRowsStopsItsKindsLoadAtThatTotal) {
   struct Case {
     int item;
     const char* total;
@@ -148,6 +149,9 @@ TEST(CategoryWindow, ATotalAboveTheTablesRowsStopsItsKindsLoadAtThatTotal) {
       {3, "6001", "QA1SibaTotalData201901N2025.dat の 3 番目の項目: 分類の数 6001 が"},
       {1, "20000000", "QA1SibaTotalData201901N2025.dat の 1 番目の項目: 分類の数 20000000 が"},
       {1, "2147483647", "QA1SibaTotalData201901N2025.dat の 1 番目の項目: 分類の数 2147483647 が"},
+      {3, "-1", "QA1SibaTotalData201901N2025.dat の 3 番目の項目: 分類の数 -1 が負です"},
+      {1, "-2147483647",
+       "QA1SibaTotalData201901N2025.dat の 1 番目の項目: 分類の数 -2147483647 が負です"},
       // 6000 rows fit: the category file, three codes long, is where this load stops.
       {1, "6000", "SibaItemCategory201901N2025.dat の 4 番目の項目"},
   };
