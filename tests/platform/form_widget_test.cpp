@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -191,6 +193,104 @@ TEST(FormWidgetTest, AWindowEndsSafelyWhateverEndsFirst) {
   EXPECT_TRUE(closed.isNull());
 }
 
+// Closes a window as its close box does: the window system's request, delivered when the
+// message loop next runs.
+void PressCloseBox(QWidget* window) {
+  QCoreApplication::postEvent(window->windowHandle(), new QCloseEvent);
+}
+
+// A window closed while one of its steps runs stays until the step has ended, then goes; in
+// the sanitizer build a window deleted under its step reads freed memory.
+TEST(FormWidgetTest, AWindowClosedWhileItsStepRunsGoesWhenTheStepHasEnded) {
+  const WindowRegistry registry = FakeRegistry();
+  const struct {
+    const char* name;
+    // Clicks a button of `window` whose step presses the window's close box and lets the
+    // message loop run.
+    std::function<void(FormWidget& window, const std::function<void(StepHost&)>& closing)> run;
+  } cases[] = {
+      {"its own step",
+       [](FormWidget& window, const auto& closing) {
+         Steps(window).during = closing;
+         window.Button("Command3")->click();
+       }},
+      {"the load of the window it opens",
+       [](FormWidget& window, const auto& closing) {
+         FakeSteps::duringLoad = closing;
+         window.Button("Command9")->click();
+         FakeSteps::duringLoad = nullptr;
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QPointer<FormWidget> window = new FormWidget(kFakeWindow, &registry);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    bool keptWhileRunning = false;
+    bool shownWhileRunning = false;
+    c.run(*window, [&](StepHost& host) {
+      PressCloseBox(window);
+      for (int i = 0; i < 3; ++i) host.ProcessEvents();
+      keptWhileRunning = !window.isNull();
+      shownWhileRunning = keptWhileRunning && window->isVisible();
+    });
+    EXPECT_TRUE(keptWhileRunning);
+    EXPECT_TRUE(shownWhileRunning);
+    ASSERT_FALSE(window.isNull());
+    EXPECT_FALSE(window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+  }
+  // The opened windows stay.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (dynamic_cast<FormWidget*>(w) && w->isVisible()) w->close();
+  }
+}
+
+// A main window is closed as the last window of the program: the program ends, but only
+// once the step has ended; meanwhile the step still asks the operator.
+TEST(FormWidgetTest, TheLastWindowClosedWhileItsStepRunsEndsTheProgramAfterTheStep) {
+  const WindowRegistry registry = FakeRegistry();
+  for (QWidget* w : QApplication::topLevelWidgets()) ASSERT_FALSE(w->isVisible()) << w;
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  bool stepEnded = false;
+  bool messageWaited = false;
+  bool endedBeforeTheProgram = false;
+  QTimer answer;
+  answer.setInterval(20);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      messageWaited = true;
+      box->close();
+    }
+  });
+  Steps(window).during = [&](StepHost& host) {
+    PressCloseBox(&window);
+    for (int i = 0; i < 3; ++i) host.ProcessEvents();
+    answer.start();
+    host.ShowMessage("閉じた後");
+    answer.stop();
+    stepEnded = true;
+  };
+  const QMetaObject::Connection ending = QObject::connect(
+      qApp, &QGuiApplication::lastWindowClosed, [&] { endedBeforeTheProgram = stepEnded; });
+  QTimer click;
+  click.setSingleShot(true);
+  QObject::connect(&click, &QTimer::timeout, [&] { window.Button("Command3")->click(); });
+  click.start(0);
+  QTimer giveUp;  // a program that never ends fails the test instead of hanging it
+  giveUp.setSingleShot(true);
+  QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  giveUp.start(10'000);
+  EXPECT_EQ(QApplication::exec(), 0);
+  QObject::disconnect(ending);
+  EXPECT_TRUE(stepEnded);
+  EXPECT_TRUE(messageWaited);
+  EXPECT_TRUE(endedBeforeTheProgram);
+  EXPECT_FALSE(window.isVisible());
+}
+
 // Sends a press and release on a button as the window system would, at `time`.
 void ClickAt(QPushButton* button, quint64 time) {
   const QPointF at(5, 5);
@@ -211,7 +311,7 @@ TEST(FormWidgetTest, ClicksMadeWhileAStepRanAreIgnoredEvenWhenDeliveredAfterIt) 
   other.show();
   bool busyCursor = false;
   bool nested = true;
-  Steps(window).during = [&] {
+  Steps(window).during = [&](StepHost&) {
     busyCursor =
         QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     // A click on any step window while the step runs does not nest.
@@ -246,7 +346,7 @@ TEST(FormWidgetTest, AMessageWaitsForTheOperatorWithoutTheBusyCursorWhichThenRet
   window.show();
   bool busyOverMessage = true;
   bool busyAfterMessage = false;
-  Steps(window).during = [&] {
+  Steps(window).during = [&](StepHost&) {
     QTimer::singleShot(0, [&] {
       busyOverMessage = BusyCursor();
       if (QWidget* box = QApplication::activeModalWidget()) box->close();
