@@ -68,15 +68,28 @@ bool stepRunning = false;
 // Input events carry the window system's time, whose origin the program does not know.
 // An event is delivered at or after it was made, so the largest difference seen between an
 // event's time and the program's clock at its delivery is the closest estimate of the
-// offset between the two clocks; it never places an event later than it was made.
+// offset between the two clocks; it never places an event earlier than it was made. That
+// clock counts milliseconds in 32 bits and starts again from 0 after about 49.7 days: a time
+// well before the last one seen starts a new estimate (delivery out of order by less keeps
+// it). Step ends are kept in the program's time, which goes on across such a change.
 QElapsedTimer& Clock() {
   static QElapsedTimer clock;
   if (!clock.isValid()) clock.start();
   return clock;
 }
 constexpr qint64 kUnknown = std::numeric_limits<qint64>::min();
+constexpr qint64 kNewOrigin = 1000;  // ms back
 qint64 clockOffset = kUnknown;
-qint64 lastStepEnd = kUnknown;  // in event time
+qint64 lastEventTime = kUnknown;
+qint64 lastStepEnd = kUnknown;  // in the program's time
+
+// When an input event of this time, delivered now, was made, in the program's time.
+qint64 MadeAt(qint64 eventTime) {
+  if (lastEventTime != kUnknown && eventTime < lastEventTime - kNewOrigin) clockOffset = kUnknown;
+  lastEventTime = eventTime;
+  clockOffset = std::max(clockOffset, eventTime - Clock().elapsed());
+  return eventTime - clockOffset;
+}
 
 bool IsInput(QEvent::Type type) {
   switch (type) {
@@ -100,9 +113,9 @@ class InputFilter : public QObject {
     if (!IsInput(event->type())) return false;
     const auto* widget = qobject_cast<const QWidget*>(receiver);
     if (!widget || !isStepWindow_(widget->window())) return false;
-    const auto time = static_cast<qint64>(static_cast<QInputEvent*>(event)->timestamp());
-    clockOffset = std::max(clockOffset, time - Clock().elapsed());
-    return stepRunning || StepGate::MadeBeforeLastStepEnded(static_cast<quint64>(time));
+    const bool madeBefore =
+        StepGate::MadeBeforeLastStepEnded(static_cast<QInputEvent*>(event)->timestamp());
+    return stepRunning || madeBefore;
   }
 
  private:
@@ -116,7 +129,7 @@ bool StepGate::Busy() {
 }
 
 bool StepGate::MadeBeforeLastStepEnded(quint64 eventTime) {
-  return lastStepEnd != kUnknown && static_cast<qint64>(eventTime) < lastStepEnd;
+  return MadeAt(static_cast<qint64>(eventTime)) < lastStepEnd;
 }
 
 void StepGate::Watch(const std::function<bool(const QWidget* window)>& isStepWindow) {
@@ -135,7 +148,7 @@ bool StepGate::Run(const std::function<void()>& step) {
     ~End() {
       QApplication::restoreOverrideCursor();
       stepRunning = false;
-      if (clockOffset != kUnknown) lastStepEnd = Clock().elapsed() + clockOffset;
+      lastStepEnd = Clock().elapsed();
     }
   } end;
   step();

@@ -335,6 +335,26 @@ TEST(FormWidgetTest, ClicksMadeWhileAStepRanAreIgnoredEvenWhenDeliveredAfterIt) 
   EXPECT_EQ(Steps(window).clicks, 1);
 }
 
+TEST(FormWidgetTest, ClicksRunAgainOnceTheWindowSystemClockWrapsAround) {
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  // The clock counts milliseconds in 32 bits: a step ends just before it starts from 0 again.
+  ClickAt(window.Button("Command1"), 0xFFFF'FFFFull - 100);
+  EXPECT_EQ(Steps(window).clicks, 1);
+  ClickAt(window.Button("Command1"), 50);
+  EXPECT_EQ(Steps(window).clicks, 2);
+  // Clicks made while a step ran are still told from those made after it.
+  Steps(window).during = [](StepHost&) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  };
+  ClickAt(window.Button("Command3"), 1000);
+  ClickAt(window.Button("Command1"), 1100);
+  EXPECT_EQ(Steps(window).clicks, 2);
+  ClickAt(window.Button("Command1"), 6000);
+  EXPECT_EQ(Steps(window).clicks, 3);
+}
+
 bool BusyCursor() {
   const QCursor* cursor = QApplication::overrideCursor();
   return cursor && cursor->shape() == Qt::WaitCursor;
