@@ -1,9 +1,13 @@
 #include "platform/qt/widget_host.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QInputEvent>
-#include <QMessageBox>
+#include <QLabel>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <limits>
 #include <vector>
 
@@ -50,10 +54,45 @@ std::string WidgetStepHost::Status() const {
   return statusBox_ ? statusBox_->text().toStdString() : std::string();
 }
 
+namespace {
+
+// A message with an OK button. Qt's own message box wraps any text wider than half the
+// screen, and its line breaking breaks Japanese text and paths anywhere ("C:" /
+// "\MERIDAXPROJECT\…"): here every line stays whole and the box widens up to the screen's
+// width; only a line wider than that is wrapped.
+class MessageBox : public QDialog {
+ public:
+  MessageBox(const QString& text, QWidget* parent) : QDialog(parent) {
+    auto* label = new QLabel(text, this);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextInteractionFlags(
+        style()->styleHint(QStyle::SH_MessageBox_TextInteractionFlags, nullptr, this)));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(label);
+    layout->addWidget(buttons);
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    // The window system's frame around the box, as it stands around the window it is over.
+    const int frame = parent && parent->window()->isVisible()
+                          ? parent->window()->frameGeometry().width() - parent->window()->width()
+                          : 0;
+    const QMargins margins = layout->contentsMargins();
+    const int widest =
+        screen->availableGeometry().width() - frame - margins.left() - margins.right();
+    if (label->sizeHint().width() > widest) {
+      label->setWordWrap(true);
+      label->setFixedWidth(widest);
+    }
+  }
+};
+
+}  // namespace
+
 void WidgetStepHost::ShowMessage(std::string_view text) {
-  QMessageBox box(QMessageBox::NoIcon, QString(),
-                  QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                  QMessageBox::Ok, window_);
+  MessageBox box(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), window_);
   ExecAwaitingOperator(box);
 }
 

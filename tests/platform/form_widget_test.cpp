@@ -8,12 +8,15 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 #include <QWindow>
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -378,6 +381,70 @@ TEST(FormWidgetTest, AMessageWaitsForTheOperatorWithoutTheBusyCursorWhichThenRet
   EXPECT_FALSE(busyOverMessage);
   EXPECT_TRUE(busyAfterMessage);  // the step goes on
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Shows `text` as a step's message and returns what the box showed of it: the label, as
+// laid out, and the box's width against the screen's.
+struct ShownMessage {
+  QString text;
+  bool wrapped = true;
+  int labelWidth = 0, labelHeight = 0;
+  int widestLine = 0;    // in the label's font
+  int neededHeight = 0;  // for its text at its width
+  int boxWidth = 0, screenWidth = 0;
+};
+
+ShownMessage ShowAndLook(QWidget* over, const std::string& text) {
+  ShownMessage shown;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box || !box->isVisible()) return;
+    look.stop();
+    for (const QLabel* label : box->findChildren<QLabel*>()) {
+      if (label->text().isEmpty()) continue;  // an icon's place
+      shown.text = label->text();
+      shown.wrapped = label->wordWrap();
+      shown.labelWidth = label->contentsRect().width();
+      shown.labelHeight = label->height();
+      for (const QString& line : label->text().split('\n')) {
+        shown.widestLine = std::max(shown.widestLine, label->fontMetrics().horizontalAdvance(line));
+      }
+      shown.neededHeight =
+          shown.wrapped ? label->heightForWidth(label->width()) : label->sizeHint().height();
+    }
+    shown.boxWidth = box->frameGeometry().width();
+    shown.screenWidth = box->screen()->availableGeometry().width();
+    box->close();
+  });
+  look.start(10);
+  WidgetStepHost(over, nullptr).ShowMessage(text);
+  return shown;
+}
+
+TEST(FormWidgetTest, AMessageKeepsEachLineWholeWhereItFitsTheScreen) {
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  // As the category window reports a load on an empty data folder: every line whole.
+  const std::string report =
+      "読み込みエラー: C:\\MERIDAXPROJECT\\KETTONUM20190101.dat がありません\n"
+      "読み込みエラー: C:\\MERIDAXPROJECT\\OPTION1N\\QA1SibaTotalData201901N2025.dat がありません\n"
+      "読み込みエラー: C:\\MERIDAXPROJECT\\OPTION1N\\QA1ShogTotalData201901N2025.dat がありません";
+  const ShownMessage whole = ShowAndLook(&window, report);
+  EXPECT_EQ(whole.text.toStdString(), report);
+  EXPECT_FALSE(whole.wrapped);
+  EXPECT_GE(whole.labelWidth, whole.widestLine);
+  EXPECT_GE(whole.labelHeight, whole.neededHeight);
+  EXPECT_LE(whole.boxWidth, whole.screenWidth);
+
+  // Only a line wider than the screen is wrapped, within it.
+  const std::string endless = "エラー: フォルダがありません C:\\" + std::string(400, 'X');
+  const ShownMessage wrapped = ShowAndLook(&window, endless);
+  EXPECT_TRUE(wrapped.wrapped);
+  EXPECT_GE(wrapped.labelHeight, wrapped.neededHeight);
+  EXPECT_LE(wrapped.boxWidth, wrapped.screenWidth);
+  EXPECT_GT(wrapped.boxWidth, wrapped.screenWidth * 3 / 4);
 }
 
 TEST(FormWidgetTest, JapaneseTextHasAFont) {
