@@ -1,5 +1,6 @@
 #include "platform/qt/form_widget.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <exception>
@@ -84,7 +85,7 @@ void FormWidget::Build() {
         auto* button = new QPushButton(Utf8(c.caption), parent);
         if (!c.opens.empty()) {
           connect(button, &QPushButton::clicked, this,
-                  [this, className = c.opens] { StepGate::Run([&] { Open(className); }); });
+                  [this, className = c.opens] { RunAsStep([&] { Open(className); }); });
         } else if (c.click) {
           connect(button, &QPushButton::clicked, this, [this, &c] { Click(c); });
         }
@@ -175,9 +176,34 @@ bool FormWidget::Click(const ControlSpec& control) {
                   [&](StepHost& host) { return RunControl(control, *steps_, host); });
 }
 
+bool FormWidget::RunAsStep(const std::function<void()>& step) {
+  const bool ran = StepGate::Run([&] {
+    stepRunning_ = true;
+    struct End {
+      bool& running;
+      ~End() { running = false; }
+    } end{stepRunning_};
+    step();
+  });
+  if (ran && closeAsked_) {
+    closeAsked_ = false;
+    close();  // may delete this window (WA_DeleteOnClose), later in the event loop
+  }
+  return ran;
+}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+  if (stepRunning_) {
+    closeAsked_ = true;
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
+}
+
 bool FormWidget::RunGated(std::string_view procedure,
                           const std::function<StepResult(StepHost&)>& run) {
-  return StepGate::Run([&] {
+  return RunAsStep([&] {
     WidgetStepHost host(this, text1_);
     CopyInputsIn();
     try {

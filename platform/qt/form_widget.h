@@ -21,7 +21,9 @@ namespace meridax {
 // typed and chose is copied into the steps (Text1, the option button, the List1
 // selection); after it, the controls show the steps' models again. Handlers run one at a
 // time in the whole program (StepGate). A button that opens another window creates a new
-// instance of that class from `registry`, modeless and without owner.
+// instance of that class from `registry`, modeless and without owner. A window closed while
+// one of its steps runs (the step lets the message loop run) stays until that step has ended,
+// then closes: the step reads the window's steps and controls to its end.
 class FormWidget : public QWidget {
  public:
   // Creates the window's steps and runs its Form_Load.
@@ -41,6 +43,9 @@ class FormWidget : public QWidget {
   // Runs a control's click as the operator's click does; false when another step ran.
   bool Click(const ControlSpec& control);
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void Build();
   void CopyInputsIn();
@@ -48,6 +53,8 @@ class FormWidget : public QWidget {
   void Open(std::string_view className);
   // Runs a handler under the gate; failures it does not meet itself are shown, not fatal.
   bool RunGated(std::string_view procedure, const std::function<StepResult(StepHost&)>& run);
+  // Runs a step of this window under the gate, and the close asked for meanwhile after it.
+  bool RunAsStep(const std::function<void()>& step);
 
   const WindowSpec& layout_;
   const WindowRegistry* registry_;
@@ -59,6 +66,8 @@ class FormWidget : public QWidget {
   QPointer<QLineEdit> text1_;
   QPointer<GridView> grid_;
   QPointer<ListBoxView> list1_;
+  bool stepRunning_ = false;
+  bool closeAsked_ = false;
 };
 
 }  // namespace meridax

@@ -1,9 +1,13 @@
 #include "platform/qt/widget_host.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QInputEvent>
-#include <QMessageBox>
+#include <QLabel>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <limits>
 #include <vector>
 
@@ -50,10 +54,45 @@ std::string WidgetStepHost::Status() const {
   return statusBox_ ? statusBox_->text().toStdString() : std::string();
 }
 
+namespace {
+
+// A message with an OK button. Qt's own message box wraps any text wider than half the
+// screen, and its line breaking breaks Japanese text and paths anywhere ("C:" /
+// "\MERIDAXPROJECT\…"): here every line stays whole and the box widens up to the screen's
+// width; only a line wider than that is wrapped.
+class MessageBox : public QDialog {
+ public:
+  MessageBox(const QString& text, QWidget* parent) : QDialog(parent) {
+    auto* label = new QLabel(text, this);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextInteractionFlags(
+        style()->styleHint(QStyle::SH_MessageBox_TextInteractionFlags, nullptr, this)));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(label);
+    layout->addWidget(buttons);
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    // The window system's frame around the box, as it stands around the window it is over.
+    const int frame = parent && parent->window()->isVisible()
+                          ? parent->window()->frameGeometry().width() - parent->window()->width()
+                          : 0;
+    const QMargins margins = layout->contentsMargins();
+    const int widest =
+        screen->availableGeometry().width() - frame - margins.left() - margins.right();
+    if (label->sizeHint().width() > widest) {
+      label->setWordWrap(true);
+      label->setFixedWidth(widest);
+    }
+  }
+};
+
+}  // namespace
+
 void WidgetStepHost::ShowMessage(std::string_view text) {
-  QMessageBox box(QMessageBox::NoIcon, QString(),
-                  QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                  QMessageBox::Ok, window_);
+  MessageBox box(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), window_);
   ExecAwaitingOperator(box);
 }
 
@@ -68,15 +107,28 @@ bool stepRunning = false;
 // Input events carry the window system's time, whose origin the program does not know.
 // An event is delivered at or after it was made, so the largest difference seen between an
 // event's time and the program's clock at its delivery is the closest estimate of the
-// offset between the two clocks; it never places an event later than it was made.
+// offset between the two clocks; it never places an event earlier than it was made. That
+// clock counts milliseconds in 32 bits and starts again from 0 after about 49.7 days: a time
+// well before the last one seen starts a new estimate (delivery out of order by less keeps
+// it). Step ends are kept in the program's time, which goes on across such a change.
 QElapsedTimer& Clock() {
   static QElapsedTimer clock;
   if (!clock.isValid()) clock.start();
   return clock;
 }
 constexpr qint64 kUnknown = std::numeric_limits<qint64>::min();
+constexpr qint64 kNewOrigin = 1000;  // ms back
 qint64 clockOffset = kUnknown;
-qint64 lastStepEnd = kUnknown;  // in event time
+qint64 lastEventTime = kUnknown;
+qint64 lastStepEnd = kUnknown;  // in the program's time
+
+// When an input event of this time, delivered now, was made, in the program's time.
+qint64 MadeAt(qint64 eventTime) {
+  if (lastEventTime != kUnknown && eventTime < lastEventTime - kNewOrigin) clockOffset = kUnknown;
+  lastEventTime = eventTime;
+  clockOffset = std::max(clockOffset, eventTime - Clock().elapsed());
+  return eventTime - clockOffset;
+}
 
 bool IsInput(QEvent::Type type) {
   switch (type) {
@@ -100,9 +152,9 @@ class InputFilter : public QObject {
     if (!IsInput(event->type())) return false;
     const auto* widget = qobject_cast<const QWidget*>(receiver);
     if (!widget || !isStepWindow_(widget->window())) return false;
-    const auto time = static_cast<qint64>(static_cast<QInputEvent*>(event)->timestamp());
-    clockOffset = std::max(clockOffset, time - Clock().elapsed());
-    return stepRunning || StepGate::MadeBeforeLastStepEnded(static_cast<quint64>(time));
+    const bool madeBefore =
+        StepGate::MadeBeforeLastStepEnded(static_cast<QInputEvent*>(event)->timestamp());
+    return stepRunning || madeBefore;
   }
 
  private:
@@ -116,7 +168,7 @@ bool StepGate::Busy() {
 }
 
 bool StepGate::MadeBeforeLastStepEnded(quint64 eventTime) {
-  return lastStepEnd != kUnknown && static_cast<qint64>(eventTime) < lastStepEnd;
+  return MadeAt(static_cast<qint64>(eventTime)) < lastStepEnd;
 }
 
 void StepGate::Watch(const std::function<bool(const QWidget* window)>& isStepWindow) {
@@ -135,7 +187,7 @@ bool StepGate::Run(const std::function<void()>& step) {
     ~End() {
       QApplication::restoreOverrideCursor();
       stepRunning = false;
-      if (clockOffset != kUnknown) lastStepEnd = Clock().elapsed() + clockOffset;
+      lastStepEnd = Clock().elapsed();
     }
   } end;
   step();

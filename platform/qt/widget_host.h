@@ -53,8 +53,8 @@ class StepGate {
   // Watches the input events of the windows for which `isStepWindow` holds (installed once
   // per application).
   static void Watch(const std::function<bool(const QWidget* window)>& isStepWindow);
-  // Whether an input event of this time (the window system's clock) was made before the
-  // last step ended; false while no step ended after an input event was seen.
+  // Takes in the time (the window system's clock) of an input event delivered now: whether
+  // it was made before the last step ended.
   static bool MadeBeforeLastStepEnded(quint64 eventTime);
 };
 

@@ -4,14 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -191,6 +196,104 @@ TEST(FormWidgetTest, AWindowEndsSafelyWhateverEndsFirst) {
   EXPECT_TRUE(closed.isNull());
 }
 
+// Closes a window as its close box does: the window system's request, delivered when the
+// message loop next runs.
+void PressCloseBox(QWidget* window) {
+  QCoreApplication::postEvent(window->windowHandle(), new QCloseEvent);
+}
+
+// A window closed while one of its steps runs stays until the step has ended, then goes; in
+// the sanitizer build a window deleted under its step reads freed memory.
+TEST(FormWidgetTest, AWindowClosedWhileItsStepRunsGoesWhenTheStepHasEnded) {
+  const WindowRegistry registry = FakeRegistry();
+  const struct {
+    const char* name;
+    // Clicks a button of `window` whose step presses the window's close box and lets the
+    // message loop run.
+    std::function<void(FormWidget& window, const std::function<void(StepHost&)>& closing)> run;
+  } cases[] = {
+      {"its own step",
+       [](FormWidget& window, const auto& closing) {
+         Steps(window).during = closing;
+         window.Button("Command3")->click();
+       }},
+      {"the load of the window it opens",
+       [](FormWidget& window, const auto& closing) {
+         FakeSteps::duringLoad = closing;
+         window.Button("Command9")->click();
+         FakeSteps::duringLoad = nullptr;
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QPointer<FormWidget> window = new FormWidget(kFakeWindow, &registry);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    bool keptWhileRunning = false;
+    bool shownWhileRunning = false;
+    c.run(*window, [&](StepHost& host) {
+      PressCloseBox(window);
+      for (int i = 0; i < 3; ++i) host.ProcessEvents();
+      keptWhileRunning = !window.isNull();
+      shownWhileRunning = keptWhileRunning && window->isVisible();
+    });
+    EXPECT_TRUE(keptWhileRunning);
+    EXPECT_TRUE(shownWhileRunning);
+    ASSERT_FALSE(window.isNull());
+    EXPECT_FALSE(window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+  }
+  // The opened windows stay.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (dynamic_cast<FormWidget*>(w) && w->isVisible()) w->close();
+  }
+}
+
+// A main window is closed as the last window of the program: the program ends, but only
+// once the step has ended; meanwhile the step still asks the operator.
+TEST(FormWidgetTest, TheLastWindowClosedWhileItsStepRunsEndsTheProgramAfterTheStep) {
+  const WindowRegistry registry = FakeRegistry();
+  for (QWidget* w : QApplication::topLevelWidgets()) ASSERT_FALSE(w->isVisible()) << w;
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  bool stepEnded = false;
+  bool messageWaited = false;
+  bool endedBeforeTheProgram = false;
+  QTimer answer;
+  answer.setInterval(20);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      messageWaited = true;
+      box->close();
+    }
+  });
+  Steps(window).during = [&](StepHost& host) {
+    PressCloseBox(&window);
+    for (int i = 0; i < 3; ++i) host.ProcessEvents();
+    answer.start();
+    host.ShowMessage("閉じた後");
+    answer.stop();
+    stepEnded = true;
+  };
+  const QMetaObject::Connection ending = QObject::connect(
+      qApp, &QGuiApplication::lastWindowClosed, [&] { endedBeforeTheProgram = stepEnded; });
+  QTimer click;
+  click.setSingleShot(true);
+  QObject::connect(&click, &QTimer::timeout, [&] { window.Button("Command3")->click(); });
+  click.start(0);
+  QTimer giveUp;  // a program that never ends fails the test instead of hanging it
+  giveUp.setSingleShot(true);
+  QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  giveUp.start(10'000);
+  EXPECT_EQ(QApplication::exec(), 0);
+  QObject::disconnect(ending);
+  EXPECT_TRUE(stepEnded);
+  EXPECT_TRUE(messageWaited);
+  EXPECT_TRUE(endedBeforeTheProgram);
+  EXPECT_FALSE(window.isVisible());
+}
+
 // Sends a press and release on a button as the window system would, at `time`.
 void ClickAt(QPushButton* button, quint64 time) {
   const QPointF at(5, 5);
@@ -211,7 +314,7 @@ TEST(FormWidgetTest, ClicksMadeWhileAStepRanAreIgnoredEvenWhenDeliveredAfterIt) 
   other.show();
   bool busyCursor = false;
   bool nested = true;
-  Steps(window).during = [&] {
+  Steps(window).during = [&](StepHost&) {
     busyCursor =
         QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     // A click on any step window while the step runs does not nest.
@@ -235,6 +338,26 @@ TEST(FormWidgetTest, ClicksMadeWhileAStepRanAreIgnoredEvenWhenDeliveredAfterIt) 
   EXPECT_EQ(Steps(window).clicks, 1);
 }
 
+TEST(FormWidgetTest, ClicksRunAgainOnceTheWindowSystemClockWrapsAround) {
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  // The clock counts milliseconds in 32 bits: a step ends just before it starts from 0 again.
+  ClickAt(window.Button("Command1"), 0xFFFF'FFFFull - 100);
+  EXPECT_EQ(Steps(window).clicks, 1);
+  ClickAt(window.Button("Command1"), 50);
+  EXPECT_EQ(Steps(window).clicks, 2);
+  // Clicks made while a step ran are still told from those made after it.
+  Steps(window).during = [](StepHost&) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  };
+  ClickAt(window.Button("Command3"), 1000);
+  ClickAt(window.Button("Command1"), 1100);
+  EXPECT_EQ(Steps(window).clicks, 2);
+  ClickAt(window.Button("Command1"), 6000);
+  EXPECT_EQ(Steps(window).clicks, 3);
+}
+
 bool BusyCursor() {
   const QCursor* cursor = QApplication::overrideCursor();
   return cursor && cursor->shape() == Qt::WaitCursor;
@@ -246,7 +369,7 @@ TEST(FormWidgetTest, AMessageWaitsForTheOperatorWithoutTheBusyCursorWhichThenRet
   window.show();
   bool busyOverMessage = true;
   bool busyAfterMessage = false;
-  Steps(window).during = [&] {
+  Steps(window).during = [&](StepHost&) {
     QTimer::singleShot(0, [&] {
       busyOverMessage = BusyCursor();
       if (QWidget* box = QApplication::activeModalWidget()) box->close();
@@ -258,6 +381,70 @@ TEST(FormWidgetTest, AMessageWaitsForTheOperatorWithoutTheBusyCursorWhichThenRet
   EXPECT_FALSE(busyOverMessage);
   EXPECT_TRUE(busyAfterMessage);  // the step goes on
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Shows `text` as a step's message and returns what the box showed of it: the label, as
+// laid out, and the box's width against the screen's.
+struct ShownMessage {
+  QString text;
+  bool wrapped = true;
+  int labelWidth = 0, labelHeight = 0;
+  int widestLine = 0;    // in the label's font
+  int neededHeight = 0;  // for its text at its width
+  int boxWidth = 0, screenWidth = 0;
+};
+
+ShownMessage ShowAndLook(QWidget* over, const std::string& text) {
+  ShownMessage shown;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box || !box->isVisible()) return;
+    look.stop();
+    for (const QLabel* label : box->findChildren<QLabel*>()) {
+      if (label->text().isEmpty()) continue;  // an icon's place
+      shown.text = label->text();
+      shown.wrapped = label->wordWrap();
+      shown.labelWidth = label->contentsRect().width();
+      shown.labelHeight = label->height();
+      for (const QString& line : label->text().split('\n')) {
+        shown.widestLine = std::max(shown.widestLine, label->fontMetrics().horizontalAdvance(line));
+      }
+      shown.neededHeight =
+          shown.wrapped ? label->heightForWidth(label->width()) : label->sizeHint().height();
+    }
+    shown.boxWidth = box->frameGeometry().width();
+    shown.screenWidth = box->screen()->availableGeometry().width();
+    box->close();
+  });
+  look.start(10);
+  WidgetStepHost(over, nullptr).ShowMessage(text);
+  return shown;
+}
+
+TEST(FormWidgetTest, AMessageKeepsEachLineWholeWhereItFitsTheScreen) {
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  // As the category window reports a load on an empty data folder: every line whole.
+  const std::string report =
+      "読み込みエラー: C:\\MERIDAXPROJECT\\KETTONUM20190101.dat がありません\n"
+      "読み込みエラー: C:\\MERIDAXPROJECT\\OPTION1N\\QA1SibaTotalData201901N2025.dat がありません\n"
+      "読み込みエラー: C:\\MERIDAXPROJECT\\OPTION1N\\QA1ShogTotalData201901N2025.dat がありません";
+  const ShownMessage whole = ShowAndLook(&window, report);
+  EXPECT_EQ(whole.text.toStdString(), report);
+  EXPECT_FALSE(whole.wrapped);
+  EXPECT_GE(whole.labelWidth, whole.widestLine);
+  EXPECT_GE(whole.labelHeight, whole.neededHeight);
+  EXPECT_LE(whole.boxWidth, whole.screenWidth);
+
+  // Only a line wider than the screen is wrapped, within it.
+  const std::string endless = "エラー: フォルダがありません C:\\" + std::string(400, 'X');
+  const ShownMessage wrapped = ShowAndLook(&window, endless);
+  EXPECT_TRUE(wrapped.wrapped);
+  EXPECT_GE(wrapped.labelHeight, wrapped.neededHeight);
+  EXPECT_LE(wrapped.boxWidth, wrapped.screenWidth);
+  EXPECT_GT(wrapped.boxWidth, wrapped.screenWidth * 3 / 4);
 }
 
 TEST(FormWidgetTest, JapaneseTextHasAFont) {

@@ -3,11 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "datasetup/common/extended_run_record.h"
 #include "datasetup/preparation/qt/main_window_widget.h"
@@ -148,6 +154,36 @@ TEST(RunHistoryWindowTest, ClicksWhileTheBuilderRunsAreIgnored) {
   window.Button("Command2")->click();
   EXPECT_TRUE(FileExists(drive.data() / "KIJUNTIME.dat"));
   CloseAllBut(&main);
+}
+
+// "計算" lets the message loop run between horses; the operator closes the window meanwhile.
+TEST(RunHistoryWindowTest, AWindowClosedWhileItBuildsGoesOnceTheBuildIsCommitted) {
+  TempDrive drive;
+  const std::vector<std::string> ids = {"2014100001", "2014100002", "2014100003"};
+  for (const std::string& id : ids) {
+    WriteRecords(RaceFileOf(drive.data(), id), {Runner({{records::se::HorseId, id}})});
+  }
+  WriteIdList(drive.data() / "KETTONUM20180101.dat", ids);
+  FormMERIDAXPROJECTSETUP2025ZZ main;
+  main.show();
+  main.Button("Command9")->click();
+  ASSERT_EQ(RunHistoryWindows().size(), 1u);
+  QPointer<FormWidget> window = RunHistoryWindows()[0];
+  ASSERT_TRUE(window->testAttribute(Qt::WA_DeleteOnClose));
+  // As the close box does: the window system's request, delivered by the message loop.
+  QTimer::singleShot(0,
+                     [&] { QCoreApplication::postEvent(window->windowHandle(), new QCloseEvent); });
+  window->Button("Command1")->click();
+  ASSERT_FALSE(window.isNull());
+  EXPECT_EQ(window->Text1()->text().toStdString(), "終わり");
+  EXPECT_FALSE(window->isVisible());
+  for (const std::string& id : ids) EXPECT_TRUE(FileExists(ExtendedFileOf(drive.data(), id)));
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(drive.data())) {
+    EXPECT_EQ(entry.path().filename().string().find(".stage"), std::string::npos) << entry.path();
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
+  EXPECT_TRUE(main.isVisible());
 }
 
 }  // namespace

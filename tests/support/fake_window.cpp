@@ -5,11 +5,12 @@
 
 namespace meridax::testing {
 
-void FakeSteps::Form_Load(StepHost& /*host*/) {
+void FakeSteps::Form_Load(StepHost& host) {
   ++loads;
   list.AddItem("2016100001EX.dat");
   list.AddItem("2016100002EX.dat");
   grid.SetTextMatrix(0, 0, "項目 ");
+  if (duringLoad) duringLoad(host);
 }
 
 StepResult FakeSteps::Command1_Click(StepHost& host) {
@@ -26,8 +27,8 @@ std::string FakeSteps::Command2_Click(StepHost& /*host*/) {
   throw IoError("フォルダがありません", DataPath("NOSUCH"));
 }
 
-void FakeSteps::Command3_Click(StepHost& /*host*/) {
-  if (during) during();
+void FakeSteps::Command3_Click(StepHost& host) {
+  if (during) during(host);
 }
 
 void FakeSteps::List1_Click(StepHost& /*host*/) {

@@ -11,7 +11,8 @@ namespace meridax::testing {
 // buttons into its grid and adds a list entry, a list whose click copies the selected entry
 // into the grid, a button whose step fails on a missing folder, and one that runs `during`
 // (so a test can look at the program while a step runs). Its Form_Load fills two entries
-// and the fixed corner cell, with a trailing blank.
+// and the fixed corner cell, with a trailing blank, then runs `duringLoad` (a window's steps
+// are made as it opens, so that one is shared by all instances).
 class FakeSteps : public WindowSteps {
  public:
   void Form_Load(StepHost& host);
@@ -22,7 +23,8 @@ class FakeSteps : public WindowSteps {
 
   int loads = 0;
   int clicks = 0;
-  std::function<void()> during;
+  std::function<void(StepHost&)> during;
+  static inline std::function<void(StepHost&)> duringLoad;
 };
 
 // "FormFAKE", 4 x 3 grid "FakeFG"; its Command9 opens a new "FormFAKE".
