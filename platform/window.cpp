@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/data_folder_lock.h"
 #include "platform/io_error.h"
 #include "platform/staged_files.h"
 
@@ -84,8 +85,10 @@ namespace {
 StepResult Framed(StepHost& host, std::string_view caption,
                   const std::function<StepResult()>& body) {
   try {
-    // A commit that an ended process left half done is finished before anything is read.
+    // A commit that an ended process left half done is finished before anything is read,
+    // and no other program's commit comes between the step's reads.
     CompleteInterruptedCommits();
+    const DataFolderReading reading(&host);
     return body();
   } catch (const IoError& e) {
     host.SetStatus(std::string(caption) + " エラー: " + e.what());
@@ -107,7 +110,10 @@ StepResult RunStep(StepHost& host, std::string_view caption,
 StepResult RunHandler(Handler handler, std::string_view caption, bool errorRule, WindowSteps& steps,
                       StepHost& host) {
   Text1Host text1(steps, host);
-  if (!errorRule) return handler(steps, text1);
+  if (!errorRule) {
+    const DataFolderWaitsShownIn waits(text1);
+    return handler(steps, text1);
+  }
   return Framed(text1, caption, [&] { return handler(steps, text1); });
 }
 
@@ -118,7 +124,9 @@ StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& 
 void LoadWindow(const WindowSpec& layout, WindowSteps& steps, StepHost& host) {
   if (!layout.load) return;
   CompleteInterruptedCommits();
-  RunHandler(layout.load, "Form_Load", false, steps, host);
+  Text1Host text1(steps, host);
+  const DataFolderReading reading(&text1);
+  layout.load(steps, text1);
 }
 
 void WindowRegistry::Add(const WindowSpec& layout) {
