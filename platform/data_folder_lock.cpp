@@ -48,8 +48,8 @@ void CloseFolder() {
   h.fd = -1;
 }
 
-// Takes the folder shared or alone, waiting while another program holds it against that. Our
-// own hold of the other kind is given up first (the kernel converts it so). A file system
+// Takes the folder shared or alone, waiting while another program holds it against that. A
+// file system
 // that has no such locks holds nothing: the programs run then as without the holds.
 void Take(int operation, std::string_view waiting) {
   Holds& h = TheHolds();
@@ -99,6 +99,9 @@ DataFolderCommit::DataFolderCommit() {
   Holds& h = TheHolds();
   if (h.commits++ > 0) return;
   OpenFolder();
+  // This process's reading hold goes first, whatever the kernel does with a conversion: two
+  // programs that each wait to turn their hold into a commit's would wait for ever.
+  if (h.readers > 0 && h.fd >= 0 && !h.paused) ::flock(h.fd, LOCK_UN);
   Take(LOCK_EX, kWaitingForReaders);
   held_ = true;
 }

@@ -82,13 +82,15 @@ std::unique_ptr<WindowSteps> NewSteps(const WindowSpec& layout, const WindowCont
 namespace {
 
 // The one place where a file failure of a step becomes its status.
-StepResult Framed(StepHost& host, std::string_view caption,
+// A wait for another program is shown by `display`, the window itself: Text1 keeps what the
+// operator typed there for the step to read.
+StepResult Framed(StepHost& host, StepHost& display, std::string_view caption,
                   const std::function<StepResult()>& body) {
   try {
     // A commit that an ended process left half done is finished before anything is read,
     // and no other program's commit comes between the step's reads.
     CompleteInterruptedCommits();
-    const DataFolderReading reading(&host);
+    const DataFolderReading reading(&display);
     return body();
   } catch (const IoError& e) {
     host.SetStatus(std::string(caption) + " エラー: " + e.what());
@@ -100,7 +102,7 @@ StepResult Framed(StepHost& host, std::string_view caption,
 
 StepResult RunStep(StepHost& host, std::string_view caption,
                    const std::function<std::string()>& body) {
-  return Framed(host, caption, [&] {
+  return Framed(host, host, caption, [&] {
     const std::string status = body();
     host.SetStatus(status);
     return StepResult::kOk;
@@ -111,10 +113,10 @@ StepResult RunHandler(Handler handler, std::string_view caption, bool errorRule,
                       StepHost& host) {
   Text1Host text1(steps, host);
   if (!errorRule) {
-    const DataFolderWaitsShownIn waits(text1);
+    const DataFolderWaitsShownIn waits(host);
     return handler(steps, text1);
   }
-  return Framed(text1, caption, [&] { return handler(steps, text1); });
+  return Framed(text1, host, caption, [&] { return handler(steps, text1); });
 }
 
 StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& host) {
@@ -124,9 +126,8 @@ StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& 
 void LoadWindow(const WindowSpec& layout, WindowSteps& steps, StepHost& host) {
   if (!layout.load) return;
   CompleteInterruptedCommits();
-  Text1Host text1(steps, host);
-  const DataFolderReading reading(&text1);
-  layout.load(steps, text1);
+  const DataFolderReading reading(&host);
+  RunHandler(layout.load, "Form_Load", false, steps, host);
 }
 
 void WindowRegistry::Add(const WindowSpec& layout) {

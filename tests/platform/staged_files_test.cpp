@@ -19,6 +19,7 @@
 #include "platform/staged_files.h"
 #include "platform/step_host.h"
 #include "platform/text_file.h"
+#include "platform/window.h"
 #include "tests/support/child_process.h"
 #include "tests/support/ended_commit.h"
 #include "tests/support/temp_drive.h"
@@ -454,6 +455,40 @@ TEST(DataFolderLockTest, AReaderWaitsForACommitUnderWayAndSeesItWhole) {
   EXPECT_EQ(seen, FiveTargets::New());
   EXPECT_EQ(host.statusHistory(), (std::vector<std::string>{std::string(kWaitingForCommit)}));
   EXPECT_GT(host.eventPumps(), 0);  // the window repaints meanwhile
+}
+
+struct PeriodSteps : WindowSteps {
+  std::string Command1_Click(StepHost&) { return "read " + text1; }
+};
+constexpr ControlSpec kPeriodControls[] = {
+    {"Command1", ControlKind::kButton, "抽出", {}, Procedure<&PeriodSteps::Command1_Click>, true},
+    {"Text1", ControlKind::kTextBox, "Text1", {}},
+};
+constexpr WindowSpec kPeriodWindow{"FormPERIOD", "", 0, 0, Create<PeriodSteps>, kPeriodControls};
+
+// A window's step that waits for another program's commit says so on the window, and still
+// reads the period the operator typed into Text1, not the words of the wait.
+TEST(DataFolderLockTest, AStepThatWaitsSaysSoAndStillReadsWhatWasTyped) {
+  const FiveTargets t;
+  testing::ChildProcess committer([&](testing::ChildProcess& self) {
+    StagedFiles::SetHookForTesting([&](StagedFiles::Operation op, std::size_t) {
+      if (op == StagedFiles::Operation::kReplace) self.Pause();
+    });
+    t.StageAndCommit();
+  });
+  ASSERT_TRUE(committer.WaitUntilPaused());
+  std::thread later([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    committer.Go();
+  });
+  const auto steps = NewSteps(kPeriodWindow, {});
+  steps->TypeText1("201901");
+  RecordingHost window;
+  EXPECT_EQ(RunControl(kPeriodControls[0], *steps, window), StepResult::kOk);
+  later.join();
+  EXPECT_EQ(window.statusHistory(),
+            (std::vector<std::string>{std::string(kWaitingForCommit), "read 201901"}));
+  EXPECT_EQ(committer.Wait(), 0);
 }
 
 // A commit waits until another program's step has read its set; one paused for a dialog
