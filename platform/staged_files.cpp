@@ -155,7 +155,9 @@ class EndedOwner {
   // or when it is not one of ours.
   static std::optional<EndedOwner> Take(const std::filesystem::path& record,
                                         std::string_view suffix) {
-    const int fd = ::open(record.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Open for writing: where locks are byte ranges (network file systems), only such a file
+    // can be held alone.
+    const int fd = ::open(record.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return std::nullopt;
     EndedOwner owner(fd, record);
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return std::nullopt;
