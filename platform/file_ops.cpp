@@ -52,31 +52,23 @@ FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::mo
   static std::atomic<unsigned> serial{0};
   temp_ = target_;
   temp_ += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(serial++);
-  // Start empty even if an earlier, killed run left a file of this name.
+  // Start empty even if an earlier, killed run left a file of this name; made now, so that
+  // a temporary gone by the commit fails it rather than putting an empty file in place.
   ::unlink(temp_.c_str());
+  const int fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) throw IoError("書き込めません", temp_, errno);
+  ::close(fd);
 }
 
 FileReplacement::~FileReplacement() {
   if (!committed_) ::unlink(temp_.c_str());
 }
 
-void CreateIfMissing(const std::filesystem::path& path) {
-  if (FileExists(path)) return;
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) throw IoError("書き込めません", path, errno);
-  ::close(fd);
-}
-
-void RenameOver(const std::filesystem::path& temp, const std::filesystem::path& target) {
-  CreateIfMissing(temp);
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    throw IoError("置き換えられません", target, errno);
-  }
-}
-
 void FileReplacement::Commit() {
   if (committed_) return;
-  RenameOver(temp_, target_);
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+    throw IoError("置き換えられません", target_, errno);
+  }
   committed_ = true;
 }
 

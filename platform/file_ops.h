@@ -22,13 +22,6 @@ std::uint64_t FileLength(const std::filesystem::path& path);
 // throws IoError.
 bool DeleteFile(const std::filesystem::path& path);
 
-// Creates an empty file unless one exists. Throws IoError.
-void CreateIfMissing(const std::filesystem::path& path);
-
-// Renames a temporary over its target; a temporary never written replaces it as an empty
-// file. Throws IoError.
-void RenameOver(const std::filesystem::path& temp, const std::filesystem::path& target);
-
 // Writes a whole file under a temporary name in the target's folder and renames it over
 // the target on Commit(), so a step that fails half way leaves the earlier file intact.
 // Without Commit() the temporary file is removed.
@@ -40,7 +33,7 @@ class FileReplacement {
   FileReplacement& operator=(const FileReplacement&) = delete;
 
   const std::filesystem::path& target() const { return target_; }
-  // Where to write; it starts out empty.
+  // Where to write; it is made empty at once, and must be written in place.
   const std::filesystem::path& temp() const { return temp_; }
   void Commit();
 

@@ -1,7 +1,8 @@
 #include "platform/staged_files.h"
 
 #include <dirent.h>
-#include <signal.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,8 +14,10 @@
 #include <random>
 #include <system_error>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "platform/data_folder_lock.h"
 #include "platform/drive.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
@@ -24,20 +27,21 @@ namespace meridax {
 namespace {
 
 // A temporary is "<target>.stage<pid>_<serial>"; the same with ".old" is the backup of the
-// file it replaced, and "COMMIT.stage<pid>_<serial>.journal" in the data folder the journal
-// of a commit in progress, written first as ".part".
+// file it replaced. In the data folder, "COMMIT.stage<pid>_<serial>.journal" is the journal of
+// a commit in progress, written first as ".part", and ".owner" the owner's record: the owner
+// holds it locked for as long as it lives and lists there every folder it stages in, so a
+// sweep knows for certain whose files are whose and that their owner has ended.
 constexpr std::string_view kTag = ".stage";
 constexpr std::string_view kBackupTail = ".old";
 constexpr std::string_view kPartTail = ".part";
 constexpr std::string_view kJournalTail = ".journal";
+constexpr std::string_view kOwnerTail = ".owner";
 constexpr std::string_view kJournalName = "COMMIT";
 constexpr std::string_view kJournalHeader = "MERIDAX COMMIT JOURNAL 1";
+constexpr std::string_view kOwnerHeader = "MERIDAX STAGING OWNER 1";
 
-// The suffixes of this process's live StagedFiles: a temporary with this process's id but
-// another suffix was left by an earlier process that had the same id.
 struct Registry {
   std::mutex mutex;
-  std::unordered_set<std::string> live;
   StagedFiles::Hook hook;
 };
 
@@ -59,43 +63,36 @@ void RunHook(StagedFiles::Operation operation, std::size_t index) {
 struct StagedName {
   std::string_view target;  // the name before the tag
   std::string_view suffix;  // ".stage<pid>_<serial>"
-  std::string_view tail;    // "", ".old", ".part" or ".journal"
-  pid_t pid = 0;
+  std::string_view tail;    // "", ".old", ".part", ".journal" or ".owner"
 };
 
+// Digits as std::to_string writes them: no sign, no leading zero.
+const char* Digits(const char* p, const char* end) {
+  const char* q = p;
+  while (q != end && *q >= '0' && *q <= '9') ++q;
+  if (q == p || (*p == '0' && q - p > 1)) return nullptr;
+  return q;
+}
+
+// Only names exactly of the form this file makes.
 std::optional<StagedName> ParseStagedName(std::string_view name) {
   const std::size_t at = name.rfind(kTag);
-  if (at == std::string_view::npos) return std::nullopt;
-  const char* p = name.data() + at + kTag.size();
+  if (at == std::string_view::npos || at == 0) return std::nullopt;
   const char* end = name.data() + name.size();
-  long long pid = 0;
-  auto [afterPid, pidError] = std::from_chars(p, end, pid);
-  if (pidError != std::errc() || afterPid == p || afterPid == end || *afterPid != '_') {
-    return std::nullopt;
-  }
-  unsigned long long serial = 0;
-  auto [afterSerial, serialError] = std::from_chars(afterPid + 1, end, serial);
-  if (serialError != std::errc() || afterSerial == afterPid + 1) return std::nullopt;
+  const char* pid = name.data() + at + kTag.size();
+  const char* afterPid = Digits(pid, end);
+  if (!afterPid || *pid == '0' || afterPid == end || *afterPid != '_') return std::nullopt;
+  const char* afterSerial = Digits(afterPid + 1, end);
+  if (!afterSerial) return std::nullopt;
   StagedName parsed;
   parsed.target = name.substr(0, at);
   parsed.suffix = name.substr(at, static_cast<std::size_t>(afterSerial - (name.data() + at)));
   parsed.tail = name.substr(static_cast<std::size_t>(afterSerial - name.data()));
   if (!parsed.tail.empty() && parsed.tail != kBackupTail && parsed.tail != kPartTail &&
-      parsed.tail != kJournalTail) {
+      parsed.tail != kJournalTail && parsed.tail != kOwnerTail) {
     return std::nullopt;
   }
-  if (pid <= 0 || pid > 0x7FFFFFFF) return std::nullopt;
-  parsed.pid = static_cast<pid_t>(pid);
   return parsed;
-}
-
-bool OwnerIsRunning(const StagedName& name) {
-  if (name.pid == ::getpid()) {
-    Registry& r = TheRegistry();
-    std::lock_guard lock(r.mutex);
-    return r.live.contains(std::string(name.suffix));
-  }
-  return ::kill(name.pid, 0) == 0 || errno == EPERM;
 }
 
 // The names of a folder that carry the tag; a folder that cannot be read has none.
@@ -111,9 +108,9 @@ std::vector<std::string> TaggedNames(const std::filesystem::path& folder) {
   return names;
 }
 
-std::filesystem::path JournalOf(std::string_view suffix) {
+std::filesystem::path InDataFolder(std::string_view suffix, std::string_view tail) {
   std::string name(kJournalName);
-  name.append(suffix).append(kJournalTail);
+  name.append(suffix).append(tail);
   return DataPath() / name;
 }
 
@@ -138,7 +135,6 @@ void CompleteJournal(const std::filesystem::path& journal, std::string_view suff
       if (!parsed || parsed->suffix != suffix) continue;
       if (parsed->tail.empty()) {
         const auto target = folder / std::string(parsed->target);
-        // Gone already: another program is completing the same commit.
         if (::rename((folder / name).c_str(), target.c_str()) != 0 && errno != ENOENT) {
           throw IoError("置き換えられません", target, errno);
         }
@@ -149,6 +145,110 @@ void CompleteJournal(const std::filesystem::path& journal, std::string_view suff
     for (const std::string& name : backups) ::unlink((folder / name).c_str());
   }
   ::unlink(journal.c_str());
+}
+
+// The owner's record of an owner that has ended, held by the sweep that found it so: no
+// other sweep takes it meanwhile, and no owner can have it again.
+class EndedOwner {
+ public:
+  // Nothing when the owner still lives (it holds the record), when the record went meanwhile
+  // or when it is not one of ours.
+  static std::optional<EndedOwner> Take(const std::filesystem::path& record,
+                                        std::string_view suffix) {
+    // Open for writing: where locks are byte ranges (network file systems), only such a file
+    // can be held alone.
+    const int fd = ::open(record.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return std::nullopt;
+    EndedOwner owner(fd, record);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return std::nullopt;
+    // Taken after another sweep removed it: the name may stand for a new record by now.
+    struct stat held {
+    }, named{};
+    if (::fstat(fd, &held) != 0 || ::stat(record.c_str(), &named) != 0 ||
+        held.st_dev != named.st_dev || held.st_ino != named.st_ino) {
+      return std::nullopt;
+    }
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) != 0;) {
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return std::nullopt;
+      }
+      text.append(buffer, static_cast<std::size_t>(n));
+    }
+    // The header and suffix come first; a record without them was never complete, and so
+    // never had a temporary of its own.
+    std::string_view rest(text);
+    const auto line = [&rest]() -> std::optional<std::string_view> {
+      const std::size_t end = rest.find('\n');
+      if (end == std::string_view::npos) return std::nullopt;
+      const std::string_view l = rest.substr(0, end);
+      rest.remove_prefix(end + 1);
+      return l;
+    };
+    if (line() != kOwnerHeader || line() != suffix) return std::nullopt;
+    while (const auto folder = line()) {
+      if (!folder->empty()) owner.folders_.emplace_back(*folder);
+    }
+    return std::optional<EndedOwner>(std::move(owner));
+  }
+
+  EndedOwner(EndedOwner&& other) noexcept
+      : fd_(std::exchange(other.fd_, -1)),
+        record_(std::move(other.record_)),
+        folders_(std::move(other.folders_)) {}
+  EndedOwner& operator=(EndedOwner&&) = delete;
+  ~EndedOwner() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  // Removes what the owner left in its folders, then its record.
+  void Sweep(std::string_view suffix) {
+    folders_.push_back(DataPath());  // its journal parts
+    for (const auto& folder : folders_) {
+      for (const std::string& name : TaggedNames(folder)) {
+        const auto parsed = ParseStagedName(name);
+        if (!parsed || parsed->suffix != suffix) continue;
+        if (parsed->tail.empty() || parsed->tail == kBackupTail || parsed->tail == kPartTail) {
+          ::unlink((folder / name).c_str());
+        }
+      }
+    }
+    ::unlink(record_.c_str());
+  }
+
+ private:
+  EndedOwner(int fd, std::filesystem::path record) : fd_(fd), record_(std::move(record)) {}
+
+  int fd_;
+  std::filesystem::path record_;
+  std::vector<std::filesystem::path> folders_;
+};
+
+// Sweeps the folders of every owner that has ended; with `completeJournals` the commits they
+// left half done are finished first, otherwise such an owner is left to a later call.
+void SweepEndedOwners(bool completeJournals) {
+  const std::vector<std::string> names = TaggedNames(DataPath());
+  std::unordered_set<std::string_view> journaled;
+  for (const std::string& name : names) {
+    const auto parsed = ParseStagedName(name);
+    if (parsed && parsed->target == kJournalName && parsed->tail == kJournalTail) {
+      journaled.insert(parsed->suffix);
+    }
+  }
+  for (const std::string& name : names) {
+    const auto parsed = ParseStagedName(name);
+    if (!parsed || parsed->target != kJournalName || parsed->tail != kOwnerTail) continue;
+    auto owner = EndedOwner::Take(DataPath() / name, parsed->suffix);
+    if (!owner) continue;
+    if (journaled.contains(parsed->suffix)) {
+      if (!completeJournals) continue;
+      DataFolderCommit alone;
+      CompleteJournal(InDataFolder(parsed->suffix, kJournalTail), parsed->suffix);
+    }
+    owner->Sweep(parsed->suffix);
+  }
 }
 
 // How the earlier content of a target was kept while a commit replaces it.
@@ -162,7 +262,7 @@ Kept KeepBackup(const std::string& target, const std::string& backup) {
     if (::link(target.c_str(), backup.c_str()) == 0) return Kept::kLinked;
     if (errno == ENOENT) return Kept::kNothing;
     if (errno != EEXIST) break;
-    ::unlink(backup.c_str());  // left by an earlier process with the same suffix
+    ::unlink(backup.c_str());  // a stray of this suffix: no earlier file is kept under it
   }
   if (struct stat st{}; ::lstat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
     throw IoError("置き換えられません", target, EISDIR);
@@ -177,6 +277,76 @@ struct Step {
   bool replaced = false;
 };
 
+void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw IoError("書き込めません", path, errno);
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+// What tells the temporary a step made from a file made later under its name: the file
+// system's handle of it (its inode and that inode's generation, so that a number freed and
+// taken again still differs), or where the file system has none, its device and inode.
+// Nothing when no regular file stands there.
+std::optional<std::string> IdentityOf(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  std::string identity = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+  struct {
+    file_handle head;
+    unsigned char bytes[MAX_HANDLE_SZ];
+  } handle{};
+  handle.head.handle_bytes = MAX_HANDLE_SZ;
+  int mount = 0;
+  if (::name_to_handle_at(AT_FDCWD, path.c_str(), &handle.head, &mount, 0) == 0) {
+    identity.append(":").append(std::to_string(handle.head.handle_type)).append(":");
+    identity.append(reinterpret_cast<const char*>(handle.bytes), handle.head.handle_bytes);
+  }
+  return identity;
+}
+
+// Creates the owner's record, held and with its first lines; -1 when a file of that name
+// stands already. Unnamed until then where the file system allows it, so that no sweep ever
+// sees it unheld; else named first and taken at once, and a sweep that comes between finds no
+// header and leaves it.
+int CreateOwnerRecord(const std::filesystem::path& record, std::string_view header) {
+  int fd = ::open(record.parent_path().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0644);
+  if (fd >= 0) {
+    ::flock(fd, LOCK_EX);
+    try {
+      WriteAll(fd, header, record);
+    } catch (...) {
+      ::close(fd);
+      throw;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, record.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      return fd;
+    }
+    const int error = errno;
+    ::close(fd);
+    if (error == EEXIST) return -1;
+  }
+  fd = ::open(record.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    if (errno == EEXIST) return -1;
+    throw IoError("書き込めません", record, errno);
+  }
+  ::flock(fd, LOCK_EX);
+  try {
+    WriteAll(fd, header, record);
+  } catch (...) {
+    ::close(fd);
+    ::unlink(record.c_str());
+    throw;
+  }
+  return fd;
+}
+
 }  // namespace
 
 void StagedFiles::SetHookForTesting(Hook hook) {
@@ -186,24 +356,34 @@ void StagedFiles::SetHookForTesting(Hook hook) {
 }
 
 StagedFiles::StagedFiles() {
-  // Serials start at random, so that a process never takes up the names of a killed
-  // one that had the same id.
-  static std::atomic<unsigned> serial{std::random_device{}()};
-  suffix_ = std::string(kTag) + std::to_string(::getpid()) + "_" + std::to_string(serial++);
-  Registry& r = TheRegistry();
-  std::lock_guard lock(r.mutex);
-  r.live.insert(suffix_);
+  NewSuffix();
 }
 
 StagedFiles::~StagedFiles() {
   if (!journalLeft_) {
     for (std::size_t i = committed_; i < targets_.size(); ++i) {
-      ::unlink(TempOf(targets_[i]).c_str());
+      ::unlink(TempOf(targets_[i].name).c_str());
     }
   }
-  Registry& r = TheRegistry();
-  std::lock_guard lock(r.mutex);
-  r.live.erase(suffix_);
+  EndOwnerRecord();
+}
+
+void StagedFiles::EndOwnerRecord() {
+  if (ownerFd_ < 0) return;
+  // The record goes last, while it is still held: should this process end before, a sweep
+  // still takes what is left. A commit left to its journal keeps it: the sweep that
+  // completes the commit goes on from there once the hold ends.
+  if (!journalLeft_) ::unlink(ownerRecord_.c_str());
+  ::close(ownerFd_);
+  ownerFd_ = -1;
+  folders_.clear();
+}
+
+void StagedFiles::NewSuffix() {
+  // Serials start at random, so that a process never takes up the names of an ended one
+  // that had the same id.
+  static std::atomic<unsigned> serial{std::random_device{}()};
+  suffix_ = std::string(kTag) + std::to_string(::getpid()) + "_" + std::to_string(serial++);
 }
 
 std::string StagedFiles::TempOf(const std::string& target) const {
@@ -214,26 +394,54 @@ void StagedFiles::PrepareFolder(const std::filesystem::path& target) {
   const std::filesystem::path folder = FolderOf(target);
   if (folders_.contains(folder.native())) return;
   if (!FolderExists(folder)) throw IoError("フォルダがありません", target.parent_path());
-  RemoveStaleTemporaries(folder);
+  if (ownerFd_ < 0) {
+    const std::filesystem::path data = DataPath();
+    if (!FolderExists(data)) throw IoError("フォルダがありません", data);
+    for (int attempt = 0; ownerFd_ < 0; ++attempt) {
+      ownerRecord_ = InDataFolder(suffix_, kOwnerTail);
+      ownerFd_ = CreateOwnerRecord(ownerRecord_, std::string(kOwnerHeader) + "\n" + suffix_ + "\n");
+      // A record of this name stands already: another suffix, before any file has this one.
+      if (ownerFd_ < 0 && attempt == 8) throw IoError("書き込めません", ownerRecord_, EEXIST);
+      if (ownerFd_ < 0) NewSuffix();
+    }
+    // What ended owners left goes, now that this one is on record.
+    SweepEndedOwners(/*completeJournals=*/false);
+  }
+  // On record before the first temporary is made there.
+  WriteAll(ownerFd_, std::filesystem::absolute(folder).native() + "\n", ownerRecord_);
   folders_.insert(folder.native());
 }
 
 std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bool keepContent) {
-  const std::string temp = TempOf(target.string());
   if (const auto it = staged_.find(target.native());
       it != staged_.end() && it->second >= committed_) {
-    // Staged before in this step: the temporary is the file as the step left it.
-    if (!keepContent) ::unlink(temp.c_str());
+    // Staged before in this step: the temporary is the file as the step left it, or emptied
+    // in place, so that it stays the file this step made.
+    const std::string temp = TempOf(targets_[it->second].name);
+    if (!keepContent) {
+      const int fd = ::open(temp.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW);
+      if (fd < 0) throw IoError("一時ファイルがありません", temp, errno);
+      ::close(fd);
+    }
     return temp;
   }
-  // The folder's stale temporaries go, and no running process shares this suffix, so
-  // nothing stands under the temporary name.
   PrepareFolder(target);
-  targets_.push_back(target.string());
-  staged_.insert_or_assign(targets_.back(), targets_.size() - 1);
+  const std::string temp = TempOf(target.string());
+  // Made now, also when the step never writes it: at commit a temporary that is missing or
+  // another file is the sign that something else touched it.
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) throw IoError("書き込めません", temp, errno);
+  ::close(fd);
+  std::optional<std::string> identity = IdentityOf(temp);
+  if (!identity) {
+    ::unlink(temp.c_str());
+    throw IoError("書き込めません", temp);
+  }
+  targets_.push_back({target.string(), std::move(*identity)});
+  staged_.insert_or_assign(targets_.back().name, targets_.size() - 1);
   if (keepContent && FileExists(target)) {
     std::error_code ec;
-    std::filesystem::copy_file(target, temp, ec);
+    std::filesystem::copy_file(target, temp, std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) throw IoError("複写できません", target, ec.value());
   }
   return temp;
@@ -243,13 +451,26 @@ void StagedFiles::Commit() {
   if (committed_ == targets_.size()) return;
   CommitAll(committed_);
   committed_ = targets_.size();
+  // Nothing of this object's stands anywhere now: a later Stage() goes on record anew.
+  EndOwnerRecord();
+}
+
+void StagedFiles::CheckTemporary(const Target& t) const {
+  const std::string temp = TempOf(t.name);
+  if (IdentityOf(temp) == t.identity) return;
+  struct stat st {};
+  if (::lstat(temp.c_str(), &st) != 0 && errno == ENOENT) {
+    throw IoError("一時ファイルがありません", temp);
+  }
+  throw IoError("一時ファイルが置き換えられています", temp);
 }
 
 void StagedFiles::CommitAll(std::size_t first) {
   const std::size_t count = targets_.size() - first;
-  auto target = [&](std::size_t i) -> const std::string& { return targets_[first + i]; };
-  // Complete before anything is replaced: a file that cannot be created fails here.
-  for (std::size_t i = 0; i < count; ++i) CreateIfMissing(TempOf(target(i)));
+  auto target = [&](std::size_t i) -> const std::string& { return targets_[first + i].name; };
+  // Every temporary is the one this step made before anything is replaced.
+  for (std::size_t i = 0; i < count; ++i) CheckTemporary(targets_[first + i]);
+  DataFolderCommit alone;
 
   if (count == 1) {
     // One rename replaces the file whole or not at all.
@@ -260,13 +481,9 @@ void StagedFiles::CommitAll(std::size_t first) {
     return;
   }
 
-  const std::filesystem::path journal = JournalOf(suffix_);
-  // The journal's folder is written too: the journals that dead processes could not finish
-  // writing go, though this step stages nothing there.
-  PrepareFolder(journal);
+  const std::filesystem::path journal = InDataFolder(suffix_, kJournalTail);
   {
-    const std::filesystem::path part =
-        journal.parent_path() / (std::string(kJournalName) + suffix_ + std::string(kPartTail));
+    const std::filesystem::path part = InDataFolder(suffix_, kPartTail);
     try {
       TextWriter out(part, TextWriter::Mode::kOutput);
       out.Raw(kJournalHeader).Raw("\n").Raw(suffix_).Raw("\n");
@@ -283,6 +500,7 @@ void StagedFiles::CommitAll(std::size_t first) {
         }
       }
       out.Close();
+      RunHook(Operation::kWriteJournal, 0);
       if (::rename(part.c_str(), journal.c_str()) != 0) {
         throw IoError("書き込めません", journal, errno);
       }
@@ -343,24 +561,7 @@ void StagedFiles::CommitAll(std::size_t first) {
 }
 
 void CompleteInterruptedCommits() {
-  const std::filesystem::path folder = DataPath();
-  for (const std::string& name : TaggedNames(folder)) {
-    const auto parsed = ParseStagedName(name);
-    if (!parsed || parsed->tail != kJournalTail || parsed->target != kJournalName) continue;
-    if (OwnerIsRunning(*parsed)) continue;
-    CompleteJournal(folder / name, parsed->suffix);
-  }
-}
-
-void RemoveStaleTemporaries(const std::filesystem::path& folder) {
-  std::unordered_map<std::string, bool> journaled;  // by suffix
-  for (const std::string& name : TaggedNames(folder)) {
-    const auto parsed = ParseStagedName(name);
-    if (!parsed || parsed->tail == kJournalTail || OwnerIsRunning(*parsed)) continue;
-    auto [it, fresh] = journaled.try_emplace(std::string(parsed->suffix), false);
-    if (fresh) it->second = FileExists(JournalOf(parsed->suffix));
-    if (!it->second) ::unlink((folder / name).c_str());
-  }
+  SweepEndedOwners(/*completeJournals=*/true);
 }
 
 }  // namespace meridax

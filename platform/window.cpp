@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/data_folder_lock.h"
 #include "platform/io_error.h"
 #include "platform/staged_files.h"
 
@@ -81,11 +82,15 @@ std::unique_ptr<WindowSteps> NewSteps(const WindowSpec& layout, const WindowCont
 namespace {
 
 // The one place where a file failure of a step becomes its status.
-StepResult Framed(StepHost& host, std::string_view caption,
+// A wait for another program is shown by `display`, the window itself: Text1 keeps what the
+// operator typed there for the step to read.
+StepResult Framed(StepHost& host, StepHost& display, std::string_view caption,
                   const std::function<StepResult()>& body) {
   try {
-    // A commit that an ended process left half done is finished before anything is read.
+    // A commit that an ended process left half done is finished before anything is read,
+    // and no other program's commit comes between the step's reads.
     CompleteInterruptedCommits();
+    const DataFolderReading reading(&display);
     return body();
   } catch (const IoError& e) {
     host.SetStatus(std::string(caption) + " エラー: " + e.what());
@@ -97,7 +102,7 @@ StepResult Framed(StepHost& host, std::string_view caption,
 
 StepResult RunStep(StepHost& host, std::string_view caption,
                    const std::function<std::string()>& body) {
-  return Framed(host, caption, [&] {
+  return Framed(host, host, caption, [&] {
     const std::string status = body();
     host.SetStatus(status);
     return StepResult::kOk;
@@ -107,8 +112,11 @@ StepResult RunStep(StepHost& host, std::string_view caption,
 StepResult RunHandler(Handler handler, std::string_view caption, bool errorRule, WindowSteps& steps,
                       StepHost& host) {
   Text1Host text1(steps, host);
-  if (!errorRule) return handler(steps, text1);
-  return Framed(text1, caption, [&] { return handler(steps, text1); });
+  if (!errorRule) {
+    const DataFolderWaitsShownIn waits(host);
+    return handler(steps, text1);
+  }
+  return Framed(text1, host, caption, [&] { return handler(steps, text1); });
 }
 
 StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& host) {
@@ -118,6 +126,7 @@ StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& 
 void LoadWindow(const WindowSpec& layout, WindowSteps& steps, StepHost& host) {
   if (!layout.load) return;
   CompleteInterruptedCommits();
+  const DataFolderReading reading(&host);
   RunHandler(layout.load, "Form_Load", false, steps, host);
 }
 

@@ -128,12 +128,14 @@ StepResult RunHandler(Handler handler, std::string_view caption, bool errorRule,
 StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& host);
 
 // Runs the window's Form_Load, when it has one, once the commits that an ended process left
-// half done are finished, so a window never loads files that a commit replaced only in part.
-// Failures propagate, the completion's (IoError) as the load's own.
+// half done are finished, so a window never loads files that a commit replaced only in part,
+// and holding the data folder against other programs' commits while it reads (a wait for one
+// shows in Text1). Failures propagate, the completion's (IoError) as the load's own.
 void LoadWindow(const WindowSpec& layout, WindowSteps& steps, StepHost& host);
 
 // The step frame: runs a body that returns its status text, once the commits that an ended
-// process left half done are finished (CompleteInterruptedCommits). When it throws IoError (a
+// process left half done are finished (CompleteInterruptedCommits), holding the data folder
+// against other programs' commits while it runs (platform/data_folder_lock.h). When it throws IoError (a
 // missing folder, a file that cannot be read or written), it has written nothing that
 // replaces an earlier file (steps stage their outputs, platform/staged_files.h), and the
 // status becomes the caption, " エラー: " and what failed with its path.

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -36,15 +37,51 @@ QString MissingQtTexts::translate(const char* context, const char* sourceText,
   return {};  // left to the catalogue
 }
 
+namespace {
+
+// A folder of ours for this user alone.
+bool IsPrivateFolder(const std::string& folder) {
+  struct stat st {};
+  if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid()) {
+    return false;
+  }
+  return (st.st_mode & 0777) == 0700 || ::chmod(folder.c_str(), 0700) == 0;
+}
+
+std::string& MadeRuntimeFolder() {
+  static std::string folder;
+  return folder;
+}
+
+}  // namespace
+
 void EnsureRuntimeFolder() {
   if (const char* set = std::getenv("XDG_RUNTIME_DIR"); set && *set) return;
   const char* tmp = std::getenv("TMPDIR");
-  const std::string folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/runtime-" +
-                             std::to_string(static_cast<unsigned long>(geteuid()));
+  std::error_code ec;
+  // Qt takes only an absolute runtime folder.
+  std::filesystem::path base = std::filesystem::absolute(tmp && *tmp ? tmp : "/tmp", ec);
+  if (ec) base = "/tmp";
+  const std::string name = "runtime-" + std::to_string(static_cast<unsigned long>(geteuid()));
+  std::string folder = (base / name).string();
   ::mkdir(folder.c_str(), 0700);
-  struct stat st {};
-  if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid()) return;
-  if ((st.st_mode & 0777) != 0700 && ::chmod(folder.c_str(), 0700) != 0) return;
+  if (!IsPrivateFolder(folder)) {
+    // Someone else took the usual name first: a folder of a name nobody can foresee instead,
+    // removed again when the program ends.
+    std::string pattern = folder + "-XXXXXX";
+    if (!::mkdtemp(pattern.data())) return;
+    folder = pattern;
+    if (MadeRuntimeFolder().empty()) {
+      std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(MadeRuntimeFolder(), ignored);
+      });
+    } else {
+      std::error_code ignored;
+      std::filesystem::remove_all(MadeRuntimeFolder(), ignored);
+    }
+    MadeRuntimeFolder() = folder;
+  }
   ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
 }
 

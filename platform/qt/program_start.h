@@ -44,7 +44,8 @@ bool InstallJapaneseQtTexts(QTranslator& catalogue, MissingQtTexts& missing);
 
 // Qt warns on every start where the session has no runtime folder (a console login, a
 // container, CI), then uses <temp>/runtime-<user>. Naming such a folder ourselves, private
-// to this user as Qt requires, spares the warning; one there that is not ours is left to Qt.
+// to this user as Qt requires, spares the warning. Where another user has that name first,
+// a private folder of an unforeseeable name serves instead, for as long as the program runs.
 void EnsureRuntimeFolder();
 
 // A commit that an ended process left half done is finished before a window reads the data

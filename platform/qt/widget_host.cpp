@@ -11,6 +11,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/data_folder_lock.h"
+
 namespace meridax {
 
 QRect TwipsRect(int left, int top, int width, int height) {
@@ -37,6 +39,8 @@ int ExecAwaitingOperator(QDialog& dialog) {
       for (auto it = held.rbegin(); it != held.rend(); ++it) QApplication::setOverrideCursor(*it);
     }
   } restore{held};
+  // The operator may take their time: another program's commit does not wait for them.
+  const DataFolderReadingPause pause;
   return dialog.exec();
 }
 

@@ -23,7 +23,8 @@ void ShowStatusText(QLineEdit* box, std::string_view text);
 
 // Runs a dialog that waits for the operator (a message, a setting, a folder to choose) and
 // returns its result. A running step's busy cursor gives way meanwhile to the dialog's own
-// cursors: the arrow, the text cursor over a field.
+// cursors: the arrow, the text cursor over a field; and the step's hold on the data folder
+// lets other programs commit (platform/data_folder_lock.h).
 int ExecAwaitingOperator(QDialog& dialog);
 
 // The step host of a window with a display: the status text goes to its text box,

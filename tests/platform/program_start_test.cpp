@@ -86,7 +86,7 @@ TEST(ProgramStartTest, WithoutARuntimeFolderAPrivateOneIsNamedAndQtDoesNotWarn) 
   }
 }
 
-TEST(ProgramStartTest, ARuntimeFolderSetOrNotOursIsLeftAlone) {
+TEST(ProgramStartTest, ARuntimeFolderSetIsKeptAndAnotherUsersIsNeverTaken) {
   testing::TempDrive temp(false);
   EnvOverride tmp("TMPDIR", temp.root().string());
   {
@@ -94,7 +94,7 @@ TEST(ProgramStartTest, ARuntimeFolderSetOrNotOursIsLeftAlone) {
     EnsureRuntimeFolder();
     EXPECT_STREQ(std::getenv("XDG_RUNTIME_DIR"), "/run/user/somewhere");
   }
-  // Another user's folder of that name is not taken for ours.
+  // Another user's folder of that name is not taken for ours, nor another foreseeable one.
   const fs::path folder = temp.root() / ("runtime-" + std::to_string(geteuid()));
   fs::create_directory(folder);
   if (::chown(folder.c_str(), geteuid() + 1, static_cast<gid_t>(-1)) != 0) {
@@ -102,7 +102,30 @@ TEST(ProgramStartTest, ARuntimeFolderSetOrNotOursIsLeftAlone) {
   }
   EnvOverride runtime("XDG_RUNTIME_DIR", std::nullopt);
   EnsureRuntimeFolder();
-  EXPECT_EQ(std::getenv("XDG_RUNTIME_DIR"), nullptr);
+  ASSERT_NE(std::getenv("XDG_RUNTIME_DIR"), nullptr);
+  const fs::path chosen = std::getenv("XDG_RUNTIME_DIR");
+  EXPECT_EQ(chosen.parent_path(), temp.root());
+  EXPECT_TRUE(chosen.filename().string().starts_with(folder.filename().string() + "-"));
+  EXPECT_EQ(ModeOf(chosen), 0700u);
+  warnings.clear();
+  const QtMessageHandler old = qInstallMessageHandler(Collect);
+  QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  qInstallMessageHandler(old);
+  EXPECT_TRUE(warnings.empty()) << warnings.front();
+}
+
+TEST(ProgramStartTest, ARelativeTempFolderNamesAnAbsoluteRuntimeFolder) {
+  testing::TempDrive temp(false);
+  const fs::path cwd = fs::current_path();
+  fs::current_path(temp.root());
+  EnvOverride tmp("TMPDIR", "relative");
+  EnvOverride runtime("XDG_RUNTIME_DIR", std::nullopt);
+  fs::create_directory(temp.root() / "relative");
+  EnsureRuntimeFolder();
+  fs::current_path(cwd);
+  ASSERT_NE(std::getenv("XDG_RUNTIME_DIR"), nullptr);
+  EXPECT_EQ(fs::path(std::getenv("XDG_RUNTIME_DIR")),
+            temp.root() / "relative" / ("runtime-" + std::to_string(geteuid())));
 }
 
 TEST(ProgramStartTest, QtsOwnTextsSpeakJapanese) {

@@ -4,17 +4,23 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/data_folder_lock.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
 #include "platform/record_file.h"
 #include "platform/record_map.h"
 #include "platform/staged_files.h"
+#include "platform/step_host.h"
 #include "platform/text_file.h"
+#include "platform/window.h"
+#include "tests/support/child_process.h"
 #include "tests/support/ended_commit.h"
 #include "tests/support/temp_drive.h"
 
@@ -154,6 +160,13 @@ class FiveTargets {
             {"KYOSOBA/D.dat", "new D.dat"},
             {"E.dat", ""}};
   }
+  // The five targets alone, without what commits in progress have beside them.
+  std::map<std::string, std::string> TargetBytes() const {
+    std::map<std::string, std::string> bytes = Bytes();
+    std::erase_if(bytes,
+                  [](const auto& file) { return file.first.find(".stage") != std::string::npos; });
+    return bytes;
+  }
   bool HasJournal() const {
     for (const auto& [name, bytes] : Bytes()) {
       if (name.starts_with("COMMIT") && name.ends_with(".journal")) return true;
@@ -244,60 +257,278 @@ pid_t EndedProcessId() {
   return child;
 }
 
-TEST(StagedFilesTest, StagingInAFolderRemovesTheTemporariesOfEndedProcessesOnly) {
-  TempDrive drive;
-  const auto folder = drive.data() / "KYOSOBA";
-  const std::string dead = std::to_string(EndedProcessId());
-  const std::string self = std::to_string(::getpid());
-  WriteFile(folder / ("X.dat.stage" + dead + "_5"), "temporary of an ended process");
-  WriteFile(folder / ("X.dat.stage" + dead + "_5.old"), "its backup");
-  WriteFile(folder / ("W.dat.stage" + self + "_1"), "an earlier process of this id");
-  WriteFile(folder / "Y.dat.stage1_5", "temporary of a running process");
-  WriteFile(folder / ("Z.dat.stage" + dead + "_6"), "of a commit with a journal");
-  WriteFile(drive.data() / ("COMMIT.stage" + dead + "_6.journal"), "");
-  WriteFile(folder / "V.dat.stage12x_5", "not a temporary");
-  WriteFile(drive.data() / ("COMMIT.stage" + dead + "_7.part"), "a journal never finished");
-  {
-    StagedFiles staged;
-    TextWriter(staged.Stage(folder / "N.dat"), TextWriter::Mode::kOutput).Raw("n");
-    staged.Commit();
-  }
+std::vector<std::string> Names(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
+    if (!entry.is_directory()) names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"N.dat", "V.dat.stage12x_5", "Y.dat.stage1_5",
-                                             "Z.dat.stage" + dead + "_6"}));
-  {
-    StagedFiles staged;
-    staged.Stage(drive.data() / "M.dat");
-  }
-  EXPECT_FALSE(FileExists(drive.data() / ("COMMIT.stage" + dead + "_7.part")));
-  EXPECT_TRUE(FileExists(drive.data() / ("COMMIT.stage" + dead + "_6.journal")));
+  return names;
 }
 
-TEST(StagedFilesTest, ACommitWithAJournalClearsItsFolderAlsoWhenItStagesNothingThere) {
+// Stages `targets` (each written) and ends there, as a killed step does.
+void StageAndEnd(const std::vector<std::filesystem::path>& targets) {
+  testing::ChildProcess child([&](testing::ChildProcess&) {
+    StagedFiles staged;
+    for (const auto& t : targets) TextWriter(staged.Stage(t), TextWriter::Mode::kOutput).Raw("x");
+    ::_exit(0);
+  });
+  ASSERT_EQ(child.Wait(), 0);
+}
+
+// A temporary that another program removed or put its own file in place of is no longer
+// the step's output: the commit fails before it replaces anything.
+TEST(StagedFilesTest, ATemporaryGoneOrReplacedFailsTheCommitBeforeAnythingIsReplaced) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::filesystem::path& temp)> touch;
+  };
+  const std::vector<Case> cases = {
+      {"removed", [](const auto& temp) { std::filesystem::remove(temp); }},
+      {"replaced by another file",
+       [](const auto& temp) {
+         std::filesystem::remove(temp);
+         WriteFile(temp, "someone else's");
+       }},
+      {"replaced by a folder",
+       [](const auto& temp) {
+         std::filesystem::remove(temp);
+         std::filesystem::create_directory(temp);
+       }},
+  };
+  for (const Case& c : cases) {
+    for (const std::size_t touched : {0u, 3u, 4u}) {  // written or never written
+      SCOPED_TRACE(std::string(c.what) + " " + std::to_string(touched));
+      const FiveTargets t;
+      {
+        StagedFiles staged;
+        std::vector<std::filesystem::path> temps;
+        for (std::size_t i = 0; i < 5; ++i) {
+          temps.push_back(staged.Stage(t.Path(i)));
+          if (i < 4) TextWriter(temps.back(), TextWriter::Mode::kOutput).Raw("new");
+        }
+        c.touch(temps[touched]);
+        EXPECT_THROW(staged.Commit(), IoError);
+      }
+      EXPECT_EQ(t.Bytes(), FiveTargets::Old());
+    }
+  }
+  // One file alone is committed without a journal, and checked the same.
   TempDrive drive;
-  const std::string dead = std::to_string(EndedProcessId());
-  const auto part = drive.data() / ("COMMIT.stage" + dead + "_7.part");
-  const auto temporary = drive.data() / ("A.dat.stage" + dead + "_8");
-  WriteFile(part, "a journal never finished");
-  WriteFile(temporary, "temporary of an ended process");
+  const auto a = drive.data() / "A.dat";
+  WriteFile(a, "old a");
+  StagedFiles staged;
+  std::filesystem::remove(staged.Stage(a));
+  EXPECT_THROW(staged.Commit(), IoError);
+  EXPECT_EQ(ReadFile(a), "old a");
+}
+
+// What ended owners left goes with the next file staged, in whichever folder they left it;
+// the files of a living owner stay, also where its process id names no running process (a
+// process of another pid namespace, here the grandchild that took over the owner's hold).
+TEST(StagedFilesTest, TheFilesOfEndedOwnersGoThoseOfLivingOnesStay) {
+  TempDrive drive;
+  const auto kyosoba = drive.data() / "KYOSOBA";
+  const auto option = drive.data() / "OPTION1N";
+  StageAndEnd({kyosoba / "A.dat", option / "A1.dat", option / "A2.dat"});
+  ASSERT_TRUE(testing::EndProcessDuringCommit(
+      [&] {
+        StagedFiles staged;
+        staged.Stage(kyosoba / "J.dat");
+        staged.Stage(option / "J.dat");
+        staged.Commit();
+      },
+      StagedFiles::Operation::kReplace, 1));
+  ASSERT_TRUE(testing::EndProcessDuringCommit(
+      [&] {
+        StagedFiles staged;
+        staged.Stage(option / "P.dat");
+        staged.Stage(option / "Q.dat");
+        staged.Commit();
+      },
+      StagedFiles::Operation::kWriteJournal, 0));
+  testing::ChildProcess living([&](testing::ChildProcess& self) {
+    StagedFiles staged;
+    TextWriter(staged.Stage(kyosoba / "L.dat"), TextWriter::Mode::kOutput).Raw("l");
+    if (::fork() == 0) {
+      self.Pause();
+      ::_exit(0);
+    }
+    ::_exit(0);
+  });
+  ASSERT_TRUE(living.WaitUntilPaused());
+
+  auto stagedNames = [&](const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const std::string& name : Names(folder)) {
+      if (name.find(".stage") != std::string::npos) names.push_back(name.substr(0, 5));
+    }
+    return names;
+  };
   {
     StagedFiles staged;
-    staged.Stage(drive.data() / "KYOSOBA" / "N.dat");  // one file: no journal
+    staged.Stage(drive.data() / "N.dat");
     staged.Commit();
   }
-  EXPECT_TRUE(FileExists(part));
+  // The commit ended in its renames is left to its completion; the journal part of the one
+  // ended before its renames goes.
+  EXPECT_EQ(stagedNames(kyosoba), (std::vector<std::string>{"L.dat"}));
+  EXPECT_EQ(stagedNames(option), (std::vector<std::string>{"J.dat"}));
+  EXPECT_EQ(stagedNames(drive.data()).size(), 3u);  // the journal, two owners' records
+
+  CompleteInterruptedCommits();
+  EXPECT_EQ(stagedNames(kyosoba), (std::vector<std::string>{"L.dat"}));
+  EXPECT_TRUE(stagedNames(option).empty());
+  EXPECT_TRUE(FileExists(kyosoba / "J.dat"));
+  EXPECT_TRUE(FileExists(option / "J.dat"));
+
+  ASSERT_EQ(living.Wait(), 0);
+  // The grandchild's hold ends as it exits, a moment after it let go of the pipe.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  do {
+    CompleteInterruptedCommits();
+  } while (!stagedNames(kyosoba).empty() && std::chrono::steady_clock::now() < deadline);
+  EXPECT_TRUE(stagedNames(kyosoba).empty());
+  EXPECT_TRUE(stagedNames(drive.data()).empty());
+}
+
+// Files that only look like temporaries, with no owner of ours on record, are the user's.
+TEST(StagedFilesTest, FilesThatOnlyLookLikeTemporariesStayThroughEverySweep) {
+  TempDrive drive;
+  const std::string dead = std::to_string(EndedProcessId());
+  const std::vector<std::string> users = {"my.stage2024_01",
+                                          "results.stage99999_1.old",
+                                          "draft.stage4000000_7.part",
+                                          "v.stage099999_1",
+                                          "t.stage99999_00001",
+                                          "X.dat.stage" + dead + "_5",
+                                          "COMMIT.stage" + dead + "_7.part",
+                                          "COMMIT.stage" + dead + "_6.journal",
+                                          "COMMIT.stage" + dead + "_8.owner"};
+  for (const auto& folder : {drive.data(), drive.data() / "KYOSOBA"}) {
+    for (const std::string& name : users) WriteFile(folder / name, "the user's");
+  }
+  // A record that is not one of ours either: its owner's files are not known.
+  WriteFile(drive.data() / "KYOSOBA" / ("Y.dat.stage" + dead + "_8"), "the user's");
+  StageAndEnd({drive.data() / "KYOSOBA" / "E.dat"});
   {
     StagedFiles staged;
     staged.Stage(drive.data() / "KYOSOBA" / "N.dat");
-    staged.Stage(drive.data() / "KYOSOBA" / "O.dat");
+    staged.Stage(drive.data() / "M.dat");
     staged.Commit();
   }
-  EXPECT_FALSE(FileExists(part));
-  EXPECT_FALSE(FileExists(temporary));
+  CompleteInterruptedCommits();
+  std::vector<std::string> expected = users;
+  expected.push_back("M.dat");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Names(drive.data()), expected);
+  expected = users;
+  expected.push_back("N.dat");
+  expected.push_back("Y.dat.stage" + dead + "_8");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Names(drive.data() / "KYOSOBA"), expected);
+}
+
+// Another program's step reads a set while a commit of that set is under way: it waits
+// until the commit has ended, says so, and reads the new set whole.
+TEST(DataFolderLockTest, AReaderWaitsForACommitUnderWayAndSeesItWhole) {
+  const FiveTargets t;
+  testing::ChildProcess committer([&](testing::ChildProcess& self) {
+    StagedFiles::SetHookForTesting([&](StagedFiles::Operation op, std::size_t i) {
+      if (op == StagedFiles::Operation::kReplace && i == 2) self.Pause();
+    });
+    t.StageAndCommit();
+  });
+  ASSERT_TRUE(committer.WaitUntilPaused());
+  std::thread later([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    committer.Go();
+  });
+  RecordingHost host;
+  std::map<std::string, std::string> seen;
+  {
+    const DataFolderReading reading(&host);
+    seen = t.TargetBytes();
+  }
+  later.join();
+  EXPECT_EQ(committer.Wait(), 0);
+  EXPECT_EQ(seen, FiveTargets::New());
+  EXPECT_EQ(host.statusHistory(), (std::vector<std::string>{std::string(kWaitingForCommit)}));
+  EXPECT_GT(host.eventPumps(), 0);  // the window repaints meanwhile
+}
+
+struct PeriodSteps : WindowSteps {
+  std::string Command1_Click(StepHost&) { return "read " + text1; }
+};
+constexpr ControlSpec kPeriodControls[] = {
+    {"Command1", ControlKind::kButton, "抽出", {}, Procedure<&PeriodSteps::Command1_Click>, true},
+    {"Text1", ControlKind::kTextBox, "Text1", {}},
+};
+constexpr WindowSpec kPeriodWindow{"FormPERIOD", "", 0, 0, Create<PeriodSteps>, kPeriodControls};
+
+// A window's step that waits for another program's commit says so on the window, and still
+// reads the period the operator typed into Text1, not the words of the wait.
+TEST(DataFolderLockTest, AStepThatWaitsSaysSoAndStillReadsWhatWasTyped) {
+  const FiveTargets t;
+  testing::ChildProcess committer([&](testing::ChildProcess& self) {
+    StagedFiles::SetHookForTesting([&](StagedFiles::Operation op, std::size_t) {
+      if (op == StagedFiles::Operation::kReplace) self.Pause();
+    });
+    t.StageAndCommit();
+  });
+  ASSERT_TRUE(committer.WaitUntilPaused());
+  std::thread later([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    committer.Go();
+  });
+  const auto steps = NewSteps(kPeriodWindow, {});
+  steps->TypeText1("201901");
+  RecordingHost window;
+  EXPECT_EQ(RunControl(kPeriodControls[0], *steps, window), StepResult::kOk);
+  later.join();
+  EXPECT_EQ(window.statusHistory(),
+            (std::vector<std::string>{std::string(kWaitingForCommit), "read 201901"}));
+  EXPECT_EQ(committer.Wait(), 0);
+}
+
+// A commit waits until another program's step has read its set; one paused for a dialog
+// that waits for the operator holds nothing meanwhile.
+TEST(DataFolderLockTest, ACommitWaitsForReadersButNotForADialog) {
+  const FiveTargets t;
+  testing::ChildProcess reader([&](testing::ChildProcess& self) {
+    const DataFolderReading reading;
+    const auto before = t.TargetBytes();
+    self.Pause();
+    if (t.TargetBytes() != before) throw std::runtime_error("mixed");
+    {
+      const DataFolderReadingPause dialog;
+      self.Pause();
+    }
+  });
+  ASSERT_TRUE(reader.WaitUntilPaused());
+  std::vector<std::string> notices;
+  SetDataFolderWaitNotice([&](std::string_view text) { notices.emplace_back(text); });
+  std::thread later([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    reader.Go();
+  });
+  t.StageAndCommit();
+  later.join();
+  EXPECT_EQ(t.Bytes(), FiveTargets::New());
+  EXPECT_EQ(notices, (std::vector<std::string>{std::string(kWaitingForReaders)}));
+  EXPECT_EQ(reader.Wait(), 0);  // its reads saw one set
+
+  notices.clear();
+  testing::ChildProcess dialog([&](testing::ChildProcess& self) {
+    const DataFolderReading reading;
+    const DataFolderReadingPause pause;
+    self.Pause();
+  });
+  ASSERT_TRUE(dialog.WaitUntilPaused());
+  t.StageAndCommit();
+  EXPECT_TRUE(notices.empty());
+  EXPECT_EQ(dialog.Wait(), 0);
+  SetDataFolderWaitNotice({});
 }
 
 }  // namespace

@@ -697,19 +697,31 @@ TEST(WeightTablesTest, ACommitThatFailsPartWayLeavesTheEarlierTables) {
   EXPECT_EQ(testing::FolderBytes(DataPath(kOptionFolder)), earlier);
 }
 
-// The tool writes only under OPTION1N, and its journal into the data folder: an unfinished
-// journal of an ended process goes there with the next run.
-TEST(WeightTablesTest, AJournalThatAnEndedRunLeftUnfinishedGoesWithTheNextRun) {
+// The tool writes only under OPTION1N, and its journal into the data folder. A run ended
+// before its journal was named leaves its temporaries and the journal's part; the next
+// program to start, whichever it is, removes them.
+TEST(WeightTablesTest, WhatARunEndedBeforeItsJournalLeftGoesWhenAProgramStarts) {
   TempDrive drive;
-  const pid_t ended = ::fork();
-  if (ended == 0) ::_exit(0);
-  ::waitpid(ended, nullptr, 0);
-  const auto part = DataPath("COMMIT.stage" + std::to_string(ended) + "_1.part");
-  WriteFile(part, "MERIDAX COMMIT JOURNAL 1\n");
   WriteCategorisation(CourseKind::kDirt, AdditiveRuns());
   std::ostringstream out, err;
+  ASSERT_TRUE(testing::EndProcessDuringCommit([&] { RunWeights(CourseKind::kDirt, out, err); },
+                                              StagedFiles::Operation::kWriteJournal, 0));
+  auto left = [] {
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : testing::FolderBytes(DataPath())) {
+      if (name.find(".stage") != std::string::npos && !name.ends_with(".owner")) {
+        names.push_back(name);
+      }
+    }
+    return names;
+  };
+  EXPECT_EQ(left().size(), 7u);  // six tables and the journal's part
+  CompleteInterruptedCommits();
+  EXPECT_TRUE(left().empty());
   ASSERT_EQ(RunWeights(CourseKind::kDirt, out, err), 0) << err.str();
-  EXPECT_FALSE(std::filesystem::exists(part));
+  for (const auto& [name, bytes] : testing::FolderBytes(DataPath())) {
+    EXPECT_EQ(name.find(".stage"), std::string::npos) << name;
+  }
 }
 
 // A fit ended during its commit leaves some tables replaced and some not; a window opened

@@ -11,6 +11,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "platform/data_folder_lock.h"
 #include "platform/drive.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
@@ -537,13 +538,25 @@ std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit&
 }
 
 int RunWeights(CourseKind kind, std::ostream& out, std::ostream& err) {
+  // A wait for another program (its commit of the files read here, its reading of the
+  // tables replaced here) is said on the error stream: the figures stay alone on the other.
+  SetDataFolderWaitNotice(
+      [&err](std::string_view text) { err << "meridax-weights: " << text << '\n'; });
+  struct NoticeEnd {
+    ~NoticeEnd() { SetDataFolderWaitNotice({}); }
+  } noticeEnd;
   try {
     CompleteInterruptedCommits();
-    const Categorisation c = ReadCategorisation(kind);
-    // Every input is read before anything is fitted, so a refusal costs no fit.
+    Categorisation c;
     std::array<RegressionData, 3> data;
-    for (std::size_t v = 0; v < data.size(); ++v) {
-      data[v] = ReadRegressionData(kind, kSpeedFigureKinds[v], c);
+    {
+      // The categorisation's files are one commit's: no other commit comes between them.
+      const DataFolderReading reading;
+      c = ReadCategorisation(kind);
+      // Every input is read before anything is fitted, so a refusal costs no fit.
+      for (std::size_t v = 0; v < data.size(); ++v) {
+        data[v] = ReadRegressionData(kind, kSpeedFigureKinds[v], c);
+      }
     }
     const std::array<WeightFit, 3> fits = FitWeightTables(c, data);
     for (std::size_t v = 0; v < fits.size(); ++v) {
