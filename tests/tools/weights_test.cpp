@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,11 +45,15 @@ struct CategorisedRun {
 
 // Writes the five categorisation files of a kind for `runs`: categories in the order of
 // first appearance, as the categorisation leaves items it orders by count when all tie.
-void WriteCategorisation(CourseKind kind, const std::vector<CategorisedRun>& runs) {
+// The items `uncategorised` get no category and category 0 in every record, as items of
+// too many codes do.
+void WriteCategorisation(CourseKind kind, const std::vector<CategorisedRun>& runs,
+                         const std::set<int>& uncategorised = {}) {
   std::array<std::vector<std::string>, kFactorItemCount + 1> codes;
   std::array<std::vector<int>, kFactorItemCount + 1> counts;
   std::vector<std::array<int, kFactorItemCount + 1>> numbers(runs.size());
   for (int k = 1; k <= kFactorItemCount; ++k) {
+    if (uncategorised.count(k)) continue;
     for (std::size_t r = 0; r < runs.size(); ++r) {
       const auto it = runs[r].codes.find(k);
       const std::string code = it == runs[r].codes.end() ? "X" : it->second;
@@ -169,7 +174,7 @@ std::vector<float> DenseFit(const Categorisation& c, const RegressionData& d,
   const Eigen::VectorXd x = a.colPivHouseholderQr().solve(b);
   std::vector<float> weights;
   for (Eigen::Index j = 0; j < p; ++j) {
-    weights.push_back(static_cast<float>(mean / kFactorItemCount + x[j]));
+    weights.push_back(static_cast<float>(mean / c.ItemsWithCategories() + x[j]));
   }
   return weights;
 }
@@ -225,6 +230,55 @@ TEST(WeightTablesTest, AdditiveSpeedsAreReproducedBySummedWeights) {
     for (std::size_t r = 0; r < runs.size(); ++r) {
       EXPECT_NEAR(PredictedSpeed(c, weights, &d.categories[r * kFactorItemCount]), d.speeds[r],
                   0.02);
+    }
+  }
+}
+
+// Items without categories add nothing to a run's sum, so the mean is carried by the items
+// that have some: constant speeds come back exactly, additive ones as closely as with every
+// item categorised.
+TEST(WeightTablesTest, ItemsWithoutCategoriesLeaveTheMeanToTheOthers) {
+  struct Case {
+    const char* what;
+    std::set<int> categorised;
+    bool constant;
+  };
+  const std::vector<Case> cases = {
+      {"one item of categories, constant speeds", {6}, true},
+      {"two items of categories, constant speeds", {6, 29}, true},
+      {"two items of categories, additive speeds", {6, 29}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDrive drive;
+    std::vector<CategorisedRun> runs = AdditiveRuns(50);
+    if (c.constant) {
+      for (CategorisedRun& run : runs) run.speeds = {"60", "60", "60"};
+    }
+    std::set<int> uncategorised;
+    for (int k = 1; k <= kFactorItemCount; ++k) {
+      if (!c.categorised.count(k)) uncategorised.insert(k);
+    }
+    WriteCategorisation(CourseKind::kDirt, runs, uncategorised);
+    std::ostringstream out, err;
+    ASSERT_EQ(RunWeights(CourseKind::kDirt, out, err), 0) << err.str();
+    if (c.constant) {
+      EXPECT_NE(out.str().find("Dirt Agari: runs used 600, ridge 1, R² - (held-out -), RMSE 0.0000 "
+                               "(held-out 0.0000) km/h\n"),
+                std::string::npos)
+          << out.str();
+    }
+    const Categorisation cs = ReadCategorisation(CourseKind::kDirt);
+    const RegressionData d = ReadRegressionData(CourseKind::kDirt, SpeedFigureKind::kAgari, cs);
+    const std::vector<float> weights =
+        Weights(CategoryTableFilesOf(CourseKind::kDirt).agariWeights);
+    ASSERT_EQ(weights.size(), c.categorised.size() == 1 ? 3u : 5u);
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+      const float predicted = PredictedSpeed(cs, weights, &d.categories[r * kFactorItemCount]);
+      if (c.constant)
+        EXPECT_EQ(predicted, 60.0f) << r;
+      else
+        EXPECT_NEAR(predicted, d.speeds[r], 0.02) << r;
     }
   }
 }

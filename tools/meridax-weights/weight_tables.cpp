@@ -239,10 +239,10 @@ UsedRuns CollectUsedRuns(const Categorisation& c, const RegressionData& d) {
   return runs;
 }
 
-// The weights of a fit: the mean, shared equally by the 30 items, and each category's
-// effect.
-std::vector<float> WeightsOf(const Eigen::VectorXd& effects, double mean) {
-  const double share = mean / kFactorItemCount;
+// The weights of a fit: the mean, shared equally by the items that have categories (a
+// run's sum takes one weight of each), and each category's effect.
+std::vector<float> WeightsOf(const Categorisation& c, const Eigen::VectorXd& effects, double mean) {
+  const double share = effects.size() > 0 ? mean / c.ItemsWithCategories() : 0.0;
   std::vector<float> weights(static_cast<std::size_t>(effects.size()));
   for (Eigen::Index j = 0; j < effects.size(); ++j) {
     const auto weight = static_cast<float>(share + effects[j]);
@@ -387,7 +387,7 @@ void FitAllRuns(const Categorisation& c, const UsedRuns& runs, Solver& solver, i
   const double mean = runs.Mean(kAllRuns);
   solver.Select(kAllRuns, mean);
   fit.ridge = ridge;
-  fit.weights = WeightsOf(solver.Solve(ridge), mean);
+  fit.weights = WeightsOf(c, solver.Solve(ridge), mean);
   std::vector<float> predictions(runs.Count());
   for (std::size_t i = 0; i < runs.Count(); ++i) {
     predictions[i] = PredictedSpeed(c, fit.weights, runs.categories[i]);
@@ -405,7 +405,7 @@ void CrossValidate(const Categorisation& c, const UsedRuns& runs, Solver& solver
     solver.Select(fold, mean);
     // The largest ridge first: it settles soonest and starts the next one closer.
     for (std::size_t r = kWeightRidges.size(); r-- > 0;) {
-      const std::vector<float> weights = WeightsOf(solver.Solve(kWeightRidges[r]), mean);
+      const std::vector<float> weights = WeightsOf(c, solver.Solve(kWeightRidges[r]), mean);
       for (std::size_t i = static_cast<std::size_t>(fold); i < runs.Count(); i += kWeightFolds) {
         predictions[r][i] = PredictedSpeed(c, weights, runs.categories[i]);
       }

@@ -33,6 +33,12 @@ struct Categorisation {
   std::vector<std::int64_t> counts;                          // same order
 
   std::int64_t CategoryCount() const { return offsets[kFactorItemCount + 1]; }
+  // The items that a run's sum takes a weight from; the others are category 0 throughout.
+  int ItemsWithCategories() const {
+    int items = 0;
+    for (int k = 1; k <= kFactorItemCount; ++k) items += totals[static_cast<std::size_t>(k)] > 0;
+    return items;
+  }
 };
 
 // One speed kind's regression lines: the speed and the 30 category numbers (0 = none) of
