@@ -81,7 +81,13 @@ struct WeightFit {
   bool converged = true;  // every solve reached its tolerance
 };
 
-// Throw WeightsRefused for a missing file or one that contradicts the totals file.
+// No horse runs this fast, in km/h: a speed at or above it comes from a damaged file.
+inline constexpr float kSpeedLimit = 1000;
+
+// Throw WeightsRefused, naming the file and the line, for a missing file, one that
+// contradicts the totals file or is not in the lines the categorisation writes, a category
+// number outside its item's categories, a speed of kSpeedLimit or more, an item of more
+// categories than a category window loads, or no item of categories at all.
 Categorisation ReadCategorisation(CourseKind kind);
 RegressionData ReadRegressionData(CourseKind kind, SpeedFigureKind figure,
                                   const Categorisation& categories);
