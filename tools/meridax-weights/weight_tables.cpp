@@ -249,6 +249,15 @@ RegressionData ReadRegressionData(CourseKind kind, SpeedFigureKind figure,
   return d;
 }
 
+WeightInputs ReadWeightInputs(CourseKind kind) {
+  WeightInputs inputs;
+  inputs.categories = ReadCategorisation(kind);
+  for (std::size_t v = 0; v < inputs.data.size(); ++v) {
+    inputs.data[v] = ReadRegressionData(kind, kSpeedFigureKinds[v], inputs.categories);
+  }
+  return inputs;
+}
+
 float PredictedSpeed(const Categorisation& c, const std::vector<float>& weights,
                      const std::int32_t* runCategories) {
   float total = 0;
@@ -611,13 +620,10 @@ std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit&
 int RunWeights(CourseKind kind, std::ostream& out, std::ostream& err) {
   try {
     CompleteInterruptedCommits();
-    const Categorisation c = ReadCategorisation(kind);
     // Every input is read before anything is fitted, so a refusal costs no fit.
-    std::array<RegressionData, 3> data;
-    for (std::size_t v = 0; v < data.size(); ++v) {
-      data[v] = ReadRegressionData(kind, kSpeedFigureKinds[v], c);
-    }
-    const std::array<WeightFit, 3> fits = FitWeightTables(c, data);
+    const WeightInputs inputs = ReadWeightInputs(kind);
+    const Categorisation& c = inputs.categories;
+    const std::array<WeightFit, 3> fits = FitWeightTables(c, inputs.data);
     for (std::size_t v = 0; v < fits.size(); ++v) {
       out << FigureLine(kind, kSpeedFigureKinds[v], fits[v]) << '\n';
     }

@@ -92,6 +92,16 @@ Categorisation ReadCategorisation(CourseKind kind);
 RegressionData ReadRegressionData(CourseKind kind, SpeedFigureKind figure,
                                   const Categorisation& categories);
 
+// Everything a run of the tool reads from the data folder.
+struct WeightInputs {
+  Categorisation categories;
+  std::array<RegressionData, 3> data;  // of kSpeedFigureKinds, in order
+};
+
+// The reading phase of a run, all of it: every input is read, or refused, before anything
+// is fitted.
+WeightInputs ReadWeightInputs(CourseKind kind);
+
 // Runs with a speed above 0 are used: a speed of 0 is a run without a time.
 WeightFit FitWeights(const Categorisation& categories, const RegressionData& data);
 
