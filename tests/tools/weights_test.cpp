@@ -539,6 +539,12 @@ TEST(WeightTablesTest, TheFiguresLineShowsEachFigureOrADash) {
       {CourseKind::kTurf, SpeedFigureKind::kPace, fit(800, 3, {0.5, 1}, {0.4, 1.25}, false),
        "Siba Pace: runs used 800, ridge 3, R² 0.5000 (held-out 0.4000), RMSE 1.0000 (held-out "
        "1.2500) km/h (a solve stopped after 5000 iterations)"},
+      // A figure that is not a number is not defined either.
+      {CourseKind::kDirt, SpeedFigureKind::kSoha,
+       fit(9, 1, {-HUGE_VAL, HUGE_VAL}, {std::nan(""), std::nan("")}),
+       "Dirt Soha: runs used 9, ridge 1, R² - (held-out -), RMSE - (held-out -)"},
+      {CourseKind::kDirt, SpeedFigureKind::kAgari, fit(9, 1, {0.5, 1}, {-HUGE_VAL, HUGE_VAL}),
+       "Dirt Agari: runs used 9, ridge 1, R² 0.5000 (held-out -), RMSE 1.0000 (held-out -) km/h"},
   };
   for (const Case& c : cases) EXPECT_EQ(FigureLine(c.kind, c.figure, c.fit), c.line);
 }

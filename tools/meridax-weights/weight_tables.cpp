@@ -342,8 +342,9 @@ FitFigures FiguresOf(const UsedRuns& runs, const std::vector<float>& predictions
     spread += (runs.speeds[i] - mean) * (runs.speeds[i] - mean);
   }
   FitFigures figures;
-  figures.rmse = std::sqrt(residual / static_cast<double>(runs.Count()));
-  if (spread > 0) figures.rSquared = 1.0 - residual / spread;
+  const double rmse = std::sqrt(residual / static_cast<double>(runs.Count()));
+  if (std::isfinite(rmse)) figures.rmse = rmse;
+  if (spread > 0 && std::isfinite(residual / spread)) figures.rSquared = 1.0 - residual / spread;
   return figures;
 }
 
@@ -588,6 +589,15 @@ void WriteWeightTables(CourseKind kind, const Categorisation& c,
   outputs.Commit();
 }
 
+namespace {
+
+// Neither infinity nor "not a number" is a figure.
+bool Defined(const std::optional<double>& value) {
+  return value && std::isfinite(*value);
+}
+
+}  // namespace
+
 std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit& fit) {
   std::ostringstream line;
   line << CourseKindTableWord(kind) << ' ' << SpeedFigureWord(figure) << ": runs used "
@@ -598,7 +608,7 @@ std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit&
     line << '-';
   line << std::fixed << std::setprecision(4);
   const auto put = [&line](const std::optional<double>& value) {
-    if (value)
+    if (Defined(value))
       line << *value;
     else
       line << '-';
@@ -612,7 +622,7 @@ std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit&
   line << " (held-out ";
   put(fit.heldOut.rmse);
   line << ')';
-  if (fit.inSample.rmse) line << " km/h";
+  if (Defined(fit.inSample.rmse)) line << " km/h";
   if (!fit.converged) line << " (a solve stopped after " << kMaxIterations << " iterations)";
   return line.str();
 }

@@ -122,7 +122,8 @@ std::array<WeightFit, 3> FitWeightTables(const Categorisation& categories,
 float PredictedSpeed(const Categorisation& categories, const std::vector<float>& weights,
                      const std::int32_t* runCategories);
 
-// The printed line of one speed kind's fit; '-' for a figure that is not defined.
+// The printed line of one speed kind's fit; '-' for a figure that is not defined, infinite
+// or not a number.
 std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit& fit);
 
 // Writes the kind's six OPTION1N tables together, or none (IoError).
