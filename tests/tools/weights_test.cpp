@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -6,12 +7,15 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <set>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -775,6 +779,86 @@ TEST(WeightTablesTest, AFailureOfAnyKindEndsTheRunWithTheEarlierTables) {
       EXPECT_EQ(name.find(".stage"), std::string::npos) << name;
     }
   }
+}
+
+// An output that takes `room` bytes and fails every write after them, as standard output
+// on a full device does.
+class FullOutput : public std::streambuf {
+ public:
+  explicit FullOutput(std::size_t room) : room_(room) {}
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (room_ == 0 || traits_type::eq_int_type(c, traits_type::eof())) return traits_type::eof();
+    --room_;
+    return c;
+  }
+
+ private:
+  std::size_t room_;
+};
+
+// Figures that cannot be printed fail the run before any table is written; a last line
+// that cannot be printed fails it after the tables were.
+TEST(WeightTablesTest, AnOutputThatCannotBeWrittenFailsTheRun) {
+  const CourseKind kind = CourseKind::kTurf;
+  std::string figures;
+  {
+    TempDrive drive;
+    WriteCategorisation(kind, AdditiveRuns());
+    std::ostringstream out, err;
+    ASSERT_EQ(RunWeights(kind, out, err), 0) << err.str();
+    figures = out.str().substr(0, out.str().rfind("Siba: "));
+  }
+  struct Case {
+    std::size_t room;
+    const char* message;
+    bool written;
+  };
+  const std::vector<Case> cases = {
+      {0, "meridax-weights: Siba: standard output cannot be written; no table was written\n",
+       false},
+      {figures.size() - 1,
+       "meridax-weights: Siba: standard output cannot be written; no table was written\n", false},
+      {figures.size(),
+       "meridax-weights: Siba: standard output cannot be written; the tables were written\n", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.room);
+    TempDrive drive;
+    WriteFile(DataPath(CategoryTableFilesOf(kind).agariWeights), "earlier\r\n");
+    WriteCategorisation(kind, AdditiveRuns());
+    FullOutput full(c.room);
+    std::ostream out(&full);
+    std::ostringstream err;
+    EXPECT_EQ(RunWeights(kind, out, err), 1);
+    EXPECT_EQ(err.str(), c.message);
+    EXPECT_EQ(ReadFile(DataPath(CategoryTableFilesOf(kind).agariWeights)) != "earlier\r\n",
+              c.written);
+  }
+}
+
+// Standard output is buffered: its failure shows only when it is flushed, as the run does
+// before it writes the tables.
+TEST(WeightTablesTest, AFullStandardOutputFailsTheRun) {
+  TempDrive drive;
+  WriteCategorisation(CourseKind::kDirt, AdditiveRuns());
+  const auto errors = drive.root() / "errors.txt";
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int full = ::open("/dev/full", O_WRONLY);
+    const int text = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (full < 0 || text < 0 || ::dup2(full, 1) < 0 || ::dup2(text, 2) < 0) ::_exit(3);
+    ::_exit(RunWeights(CourseKind::kDirt, std::cout, std::cerr));
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(ReadFile(errors),
+            "meridax-weights: Dirt: standard output cannot be written; no table was written\n");
+  EXPECT_FALSE(std::filesystem::exists(DataPath(CategoryTableFilesOf(CourseKind::kDirt).totals)));
 }
 
 TEST(WeightTablesTest, AMissingDataFolderIsRefused) {

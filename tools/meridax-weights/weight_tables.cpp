@@ -32,6 +32,8 @@ namespace {
 constexpr double kTolerance = 1e-10;
 constexpr int kMaxIterations = 5000;
 
+constexpr std::string_view kOutputFailure = "standard output cannot be written";
+
 std::string NameOf(std::string_view relative) {
   return std::string(kDataFolder) + std::string(relative);
 }
@@ -637,9 +639,20 @@ int RunWeights(CourseKind kind, std::ostream& out, std::ostream& err) {
     for (std::size_t v = 0; v < fits.size(); ++v) {
       out << FigureLine(kind, kSpeedFigureKinds[v], fits[v]) << '\n';
     }
+    // Tables whose figures were lost are not written.
+    if (!out.flush()) {
+      err << "meridax-weights: " << CourseKindTableWord(kind) << ": " << kOutputFailure
+          << "; no table was written\n";
+      return 1;
+    }
     WriteWeightTables(kind, c, fits);
     out << CourseKindTableWord(kind) << ": " << c.CategoryCount() << " categories of " << c.records
         << " records, tables written to " << kDataFolder << kOptionFolder << "\\\n";
+    if (!out.flush()) {
+      err << "meridax-weights: " << CourseKindTableWord(kind) << ": " << kOutputFailure
+          << "; the tables were written\n";
+      return 1;
+    }
     return 0;
   } catch (const WeightsRefused& e) {
     err << "meridax-weights: " << e.what() << '\n';

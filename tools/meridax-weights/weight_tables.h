@@ -131,7 +131,9 @@ void WriteWeightTables(CourseKind kind, const Categorisation& categories,
                        const std::array<WeightFit, 3>& fits);
 
 // The whole tool for one course kind: figures per speed kind to `out`, a refusal or a
-// failure to `err`. Returns 0, or 1 when nothing was written.
+// failure to `err`. Returns 0, or 1 when nothing was written or `out` could not be written:
+// figures that cannot be written leave the tables unwritten, and `err` says whether the
+// tables were written.
 int RunWeights(CourseKind kind, std::ostream& out, std::ostream& err);
 
 }  // namespace meridax
