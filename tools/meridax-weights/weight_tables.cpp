@@ -179,7 +179,7 @@ Categorisation ReadCategorisation(CourseKind kind) {
                        std::to_string(kCategoryTableRows) + " a category window loads");
       }
     }
-    // Only the items of categories carry a run's sum.
+    // A run's sum takes weights only from the items that have categories.
     if (c.ItemsWithCategories() == 0) {
       totals.RefuseLines("lines 2 to 31",
                          "no item has a category, so no weight table could take the mean speed");
