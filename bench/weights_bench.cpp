@@ -95,12 +95,11 @@ int main(int argc, char** argv) {
     return std::chrono::duration<double>(Clock::now() - t).count();
   };
   auto t = Clock::now();
-  const Categorisation c = ReadCategorisation(kind);
-  std::array<RegressionData, 3> data;
-  for (std::size_t v = 0; v < 3; ++v) data[v] = ReadRegressionData(kind, kSpeedFigureKinds[v], c);
+  const WeightInputs inputs = ReadWeightInputs(kind);
+  const Categorisation& c = inputs.categories;
   const double read = since(t);
   t = Clock::now();
-  const std::array<WeightFit, 3> fits = FitWeightTables(c, data);
+  const std::array<WeightFit, 3> fits = FitWeightTables(c, inputs.data);
   const double fit = since(t);
   t = Clock::now();
   WriteWeightTables(kind, c, fits);

@@ -180,6 +180,7 @@ std::string ItemReader::Next() {
   }
   const int delimiter = Get();
   if (delimiter == '\r' && Peek() == '\n') Get();
+  lastEnd_ = delimiter == ',' ? End::kComma : delimiter < 0 ? End::kFile : End::kLine;
   return item;
 }
 

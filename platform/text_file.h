@@ -73,8 +73,16 @@ class TextInput {
 // its opening quote to its delimiter, never as a shorter item: no id or number takes it.
 class ItemReader : public TextInput {
  public:
+  // What ended an item: a comma, a line end (CR LF, or a lone CR or LF), or the file.
+  enum class End { kComma, kLine, kFile };
+
   using TextInput::TextInput;
   std::string Next();
+  // What ended the item that Next returned last.
+  End LastEnd() const { return lastEnd_; }
+
+ private:
+  End lastEnd_ = End::kFile;
 };
 
 // Reads lines up to CR LF (or a lone CR or LF), which is not kept.

@@ -120,6 +120,27 @@ TEST(ItemReaderTest, AQuotedItemThatGoesOnPastItsClosingQuoteIsNotCutShort) {
   EXPECT_EQ(items, (std::vector<std::string>{"\"AB\"CD12345\"", "ok", "\"x\"y", "\"cut"}));
 }
 
+// What ended each item tells a line of too many or too few items, and a last line cut
+// before its line end, from a whole file.
+TEST(ItemReaderTest, TellsWhatEndedEachItem) {
+  TempDrive drive;
+  const auto path = drive.data() / "I.dat";
+  using End = ItemReader::End;
+  WriteFile(path, "1,\"a,b\"\r\n2\n\"x\"  \r\"c\"\"d\",\"cu");
+  ItemReader r(path);
+  std::vector<std::pair<std::string, End>> items;
+  while (!r.AtEnd()) {
+    std::string item = r.Next();
+    items.emplace_back(item, r.LastEnd());
+  }
+  EXPECT_EQ(items, (std::vector<std::pair<std::string, End>>{{"1", End::kComma},
+                                                             {"a,b", End::kLine},
+                                                             {"2", End::kLine},
+                                                             {"x", End::kLine},
+                                                             {"\"c\"\"d\"", End::kComma},
+                                                             {"\"cu", End::kFile}}));
+}
+
 TEST(ItemReaderTest, MissingFileIsEmptyMissingFolderFails) {
   TempDrive drive;
   ItemReader r(drive.data() / "none.dat");

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
+#include <streambuf>
 
 #include "platform/headless_windows.h"
 #include "tests/support/fake_window.h"
@@ -146,6 +148,34 @@ TEST(RunToolTest, GridsAreWrittenAfterTheRunAlsoWhenAStepFailed) {
             "FormFAKE.Command2_Click\t失敗\n"
             "FormFAKE.Command3_Click\t待つ\n"
             "FormFAKE.List1_Click=ENTRY\t\n");
+}
+
+// An output whose every write fails, as standard output on a full device.
+class FullOutput : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+// Status lines that cannot be written fail the run: the step whose status was lost is the
+// last one run, as a failed step is.
+TEST(RunToolTest, AnOutputThatCannotBeWrittenFailsTheRun) {
+  testing::TempDrive drive;
+  const std::string root = drive.root().string();
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--drive", root, "FormFAKE.Command1_Click", "FormFAKE.Command2_Click"},
+       "meridax-run: step FormFAKE.Command1_Click: standard output cannot be written\n"},
+      {{"--list"}, "meridax-run: standard output cannot be written\n"},
+  };
+  WindowRegistry windows;
+  windows.Add(kFakeWindow);
+  for (const auto& [args, message] : cases) {
+    SCOPED_TRACE(args.back());
+    FullOutput full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    EXPECT_EQ(RunTool(windows, args, out, err), 1);
+    EXPECT_EQ(err.str(), message);
+  }
 }
 
 }  // namespace

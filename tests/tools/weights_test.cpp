@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -6,11 +7,15 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -44,11 +49,15 @@ struct CategorisedRun {
 
 // Writes the five categorisation files of a kind for `runs`: categories in the order of
 // first appearance, as the categorisation leaves items it orders by count when all tie.
-void WriteCategorisation(CourseKind kind, const std::vector<CategorisedRun>& runs) {
+// The items `uncategorised` get no category and category 0 in every record, as items of
+// too many codes do.
+void WriteCategorisation(CourseKind kind, const std::vector<CategorisedRun>& runs,
+                         const std::set<int>& uncategorised = {}) {
   std::array<std::vector<std::string>, kFactorItemCount + 1> codes;
   std::array<std::vector<int>, kFactorItemCount + 1> counts;
   std::vector<std::array<int, kFactorItemCount + 1>> numbers(runs.size());
   for (int k = 1; k <= kFactorItemCount; ++k) {
+    if (uncategorised.count(k)) continue;
     for (std::size_t r = 0; r < runs.size(); ++r) {
       const auto it = runs[r].codes.find(k);
       const std::string code = it == runs[r].codes.end() ? "X" : it->second;
@@ -169,7 +178,7 @@ std::vector<float> DenseFit(const Categorisation& c, const RegressionData& d,
   const Eigen::VectorXd x = a.colPivHouseholderQr().solve(b);
   std::vector<float> weights;
   for (Eigen::Index j = 0; j < p; ++j) {
-    weights.push_back(static_cast<float>(mean / kFactorItemCount + x[j]));
+    weights.push_back(static_cast<float>(mean / c.ItemsWithCategories() + x[j]));
   }
   return weights;
 }
@@ -225,6 +234,55 @@ TEST(WeightTablesTest, AdditiveSpeedsAreReproducedBySummedWeights) {
     for (std::size_t r = 0; r < runs.size(); ++r) {
       EXPECT_NEAR(PredictedSpeed(c, weights, &d.categories[r * kFactorItemCount]), d.speeds[r],
                   0.02);
+    }
+  }
+}
+
+// Items without categories add nothing to a run's sum, so the mean is carried by the items
+// that have some: constant speeds come back exactly, additive ones as closely as with every
+// item categorised.
+TEST(WeightTablesTest, ItemsWithoutCategoriesLeaveTheMeanToTheOthers) {
+  struct Case {
+    const char* what;
+    std::set<int> categorised;
+    bool constant;
+  };
+  const std::vector<Case> cases = {
+      {"one item of categories, constant speeds", {6}, true},
+      {"two items of categories, constant speeds", {6, 29}, true},
+      {"two items of categories, additive speeds", {6, 29}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDrive drive;
+    std::vector<CategorisedRun> runs = AdditiveRuns(50);
+    if (c.constant) {
+      for (CategorisedRun& run : runs) run.speeds = {"60", "60", "60"};
+    }
+    std::set<int> uncategorised;
+    for (int k = 1; k <= kFactorItemCount; ++k) {
+      if (!c.categorised.count(k)) uncategorised.insert(k);
+    }
+    WriteCategorisation(CourseKind::kDirt, runs, uncategorised);
+    std::ostringstream out, err;
+    ASSERT_EQ(RunWeights(CourseKind::kDirt, out, err), 0) << err.str();
+    if (c.constant) {
+      EXPECT_NE(out.str().find("Dirt Agari: runs used 600, ridge 1, R² - (held-out -), RMSE 0.0000 "
+                               "(held-out 0.0000) km/h\n"),
+                std::string::npos)
+          << out.str();
+    }
+    const Categorisation cs = ReadCategorisation(CourseKind::kDirt);
+    const RegressionData d = ReadRegressionData(CourseKind::kDirt, SpeedFigureKind::kAgari, cs);
+    const std::vector<float> weights =
+        Weights(CategoryTableFilesOf(CourseKind::kDirt).agariWeights);
+    ASSERT_EQ(weights.size(), c.categorised.size() == 1 ? 3u : 5u);
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+      const float predicted = PredictedSpeed(cs, weights, &d.categories[r * kFactorItemCount]);
+      if (c.constant)
+        EXPECT_EQ(predicted, 60.0f) << r;
+      else
+        EXPECT_NEAR(predicted, d.speeds[r], 0.02) << r;
     }
   }
 }
@@ -300,21 +358,6 @@ TEST(WeightTablesTest, RunsWithoutASpeedAreLeftOutOfTheFit) {
       FitWeights(c, ReadRegressionData(CourseKind::kDirt, SpeedFigureKind::kPace, c));
   EXPECT_EQ(pace.runsUsed, 25);
   EXPECT_NE(pace.weights, alone.weights);
-}
-
-TEST(WeightTablesTest, AnEmptyCategorisationGivesEmptyTables) {
-  TempDrive drive;
-  WriteCategorisation(CourseKind::kJump, {});
-  std::ostringstream out, err;
-  ASSERT_EQ(RunWeights(CourseKind::kJump, out, err), 0) << err.str();
-  EXPECT_NE(
-      out.str().find("Shog Soha: runs used 0, ridge -, R² - (held-out -), RMSE - (held-out -)\n"),
-      std::string::npos)
-      << out.str();
-  const CategoryTableFiles files = CategoryTableFilesOf(CourseKind::kJump);
-  EXPECT_EQ(Items(files.totals), std::vector<std::string>(kFactorItemCount, "0"));
-  EXPECT_EQ(ReadFile(DataPath(files.agariWeights)), "");
-  EXPECT_EQ(ReadFile(DataPath(files.categories)), "");
 }
 
 // Every item is one category, so a fit predicts its training runs' mean: the held-out
@@ -500,6 +543,12 @@ TEST(WeightTablesTest, TheFiguresLineShowsEachFigureOrADash) {
       {CourseKind::kTurf, SpeedFigureKind::kPace, fit(800, 3, {0.5, 1}, {0.4, 1.25}, false),
        "Siba Pace: runs used 800, ridge 3, R² 0.5000 (held-out 0.4000), RMSE 1.0000 (held-out "
        "1.2500) km/h (a solve stopped after 5000 iterations)"},
+      // A figure that is not a number is not defined either.
+      {CourseKind::kDirt, SpeedFigureKind::kSoha,
+       fit(9, 1, {-HUGE_VAL, HUGE_VAL}, {std::nan(""), std::nan("")}),
+       "Dirt Soha: runs used 9, ridge 1, R² - (held-out -), RMSE - (held-out -)"},
+      {CourseKind::kDirt, SpeedFigureKind::kAgari, fit(9, 1, {0.5, 1}, {-HUGE_VAL, HUGE_VAL}),
+       "Dirt Agari: runs used 9, ridge 1, R² 0.5000 (held-out -), RMSE 1.0000 (held-out -) km/h"},
   };
   for (const Case& c : cases) EXPECT_EQ(FigureLine(c.kind, c.figure, c.fit), c.line);
 }
@@ -539,7 +588,25 @@ TEST(WeightTablesTest, FiguresThatTheRunsDoNotDefineAreLeftOut) {
   }
 }
 
-// A refused or failed run writes nothing: the tables of the run before stay.
+// Replaces line `line` (from 1) of a file, its line end kept.
+void ReplaceLine(const std::filesystem::path& path, int line, const std::string& text) {
+  std::string bytes = ReadFile(path);
+  std::size_t start = 0;
+  for (int l = 1; l < line; ++l) start = bytes.find("\r\n", start) + 2;
+  WriteFile(path, bytes.replace(start, bytes.find("\r\n", start) - start, text));
+}
+
+std::string Line(const std::filesystem::path& path, int line) {
+  const std::string bytes = ReadFile(path);
+  std::size_t start = 0;
+  for (int l = 1; l < line; ++l) start = bytes.find("\r\n", start) + 2;
+  return bytes.substr(start, bytes.find("\r\n", start) - start);
+}
+
+// A refused or failed run writes nothing: the tables of the run before stay. The refusal
+// names the file and, where one line is at fault, the line. The categorisation is
+// AdditiveRuns(): 12 records (lines 32 to 43 of a data file) of 33 categories, 3 of
+// item 6 and 2 of item 29, the others 1 each.
 TEST(WeightTablesTest, RefusedInputsLeaveTheEarlierTables) {
   struct Case {
     const char* what;
@@ -547,77 +614,122 @@ TEST(WeightTablesTest, RefusedInputsLeaveTheEarlierTables) {
     const char* message;
   };
   const CourseKind kind = CourseKind::kTurf;
+  const auto totals = [&] { return DataPath(RegressionTotalsFileName(kind)); };
+  const auto codes = [&] { return DataPath(ItemCategoryFileName(kind)); };
   const auto agari = [&] {
     return DataPath(RegressionDataFileName(kind, SpeedFigureKind::kAgari));
   };
   const auto soha = [&] { return DataPath(RegressionDataFileName(kind, SpeedFigureKind::kSoha)); };
+  const auto cut = [](const std::filesystem::path& path, std::uintmax_t bytes) {
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) - bytes);
+  };
+  const auto folder = [](const std::filesystem::path& path) {
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+  };
   const std::vector<Case> cases = {
-      {"missing totals", [&] { std::filesystem::remove(DataPath(RegressionTotalsFileName(kind))); },
+      {"missing totals", [&] { std::filesystem::remove(totals()); },
        "QA1SibaTotalData201901N2025.dat is missing: run the categorisation of Siba first"},
       {"missing data file", [&] { std::filesystem::remove(soha()); },
        "QA1SibaSohaData201901N2025.dat is missing"},
       {"missing counts",
        [&] { std::filesystem::remove(DataPath(ItemCategoryCountFileName(kind))); },
        "SibaItemCategoryCount201901N2025.dat is missing"},
-      {"data of another categorisation",
-       [&] {
-         const std::string text = ReadFile(agari());
-         WriteFile(agari(), "3,30\r\n" + text.substr(text.find("\r\n") + 2));
-       },
-       "QA1SibaAgariData201901N2025.dat: its leading lines differ"},
+      {"a folder for the totals", [&] { folder(totals()); },
+       "QA1SibaTotalData201901N2025.dat is a folder, not a file"},
+      {"a folder for a data file", [&] { folder(agari()); },
+       "QA1SibaAgariData201901N2025.dat is a folder, not a file"},
+      {"data of another categorisation", [&] { ReplaceLine(agari(), 1, "3,30"); },
+       "QA1SibaAgariData201901N2025.dat, lines 1 to 31: differ from the totals file's"},
       {"category out of range",
        [&] {
          std::string text = ReadFile(soha());
          text.replace(text.rfind(",2,"), 3, ",9,");
          WriteFile(soha(), text);
        },
-       "has category 9 of item 29, which has 2"},
+       "QA1SibaSohaData201901N2025.dat, line 43: record 12 has category 9 of item 29, whose "
+       "categories are 1 to 2"},
+      // The categorisation finds every record's code among its item's categories.
+      {"category 0 of an item of categories",
+       [&] { ReplaceLine(agari(), 33, "62,0," + Line(agari(), 33).substr(5)); },
+       "QA1SibaAgariData201901N2025.dat, line 33: record 2 has category 0 of item 1, whose "
+       "categories are 1 to 1"},
+      {"a category too few on a line",
+       [&] {
+         const std::string line = Line(agari(), 35);
+         ReplaceLine(agari(), 35, line.substr(0, line.size() - 2));
+       },
+       "QA1SibaAgariData201901N2025.dat, line 35: the line ends after record 4's category of item "
+       "29"},
+      {"a category too many on a line", [&] { ReplaceLine(agari(), 35, Line(agari(), 35) + ",1"); },
+       "QA1SibaAgariData201901N2025.dat, line 35: the line goes on after record 4's category of "
+       "item 30"},
       {"a line short",
        [&] {
          std::string text = ReadFile(agari());
          WriteFile(agari(), text.substr(0, text.rfind("\r\n", text.size() - 3) + 2));
        },
-       "QA1SibaAgariData201901N2025.dat: ends before a speed"},
+       "QA1SibaAgariData201901N2025.dat, line 43: the file ends before the speed of record 12"},
+      {"a data file whose last line is cut", [&] { cut(agari(), 2); },
+       "QA1SibaAgariData201901N2025.dat, line 43: the file ends in this line, with no line end "
+       "after record 12's "
+       "category of item 30"},
       {"speed not a number",
        [&] {
          std::string text = ReadFile(agari());
          text.replace(text.find("\r\n60,") + 2, 2, "6x");
          WriteFile(agari(), text);
        },
-       "item 33 (a speed) is not a number: 6x"},
-      {"a huge total",
+       "QA1SibaAgariData201901N2025.dat, line 32: the speed of record 1 is not a number: 6x"},
+      // No horse runs that fast: such a speed comes from a damaged file.
+      {"a speed of 1000 km/h",
+       [&] { ReplaceLine(agari(), 32, "1000" + Line(agari(), 32).substr(2)); },
+       "QA1SibaAgariData201901N2025.dat, line 32: the speed of record 1 is 1000 km/h, not below "
+       "1000 as a horse's"},
+      {"the largest single-precision speed",
+       [&] { ReplaceLine(soha(), 37, "3.4e38" + Line(soha(), 37).substr(4)); },
+       "QA1SibaSohaData201901N2025.dat, line 37: the speed of record 6 is 3.4e38 km/h"},
+      {"a huge total", [&] { ReplaceLine(totals(), 2, "2000000000"); },
+       "QA1SibaTotalData201901N2025.dat, line 2: item 1 has 2000000000 categories, more than "
+       "the 6000 a category window loads"},
+      {"a total the window cannot load", [&] { ReplaceLine(totals(), 31, "6001"); },
+       "QA1SibaTotalData201901N2025.dat, line 31: item 30 has 6001 categories"},
+      {"the head on two lines", [&] { ReplaceLine(totals(), 1, "12\r\n30"); },
+       "QA1SibaTotalData201901N2025.dat, line 1: the line ends after the record count"},
+      // No table could take the mean.
+      {"no record", [&] { WriteCategorisation(kind, {}); },
+       "QA1SibaTotalData201901N2025.dat, lines 2 to 31: no item has a category"},
+      {"records without a category",
        [&] {
-         const auto path = DataPath(RegressionTotalsFileName(kind));
-         std::string text = ReadFile(path);
-         const std::size_t line2 = text.find("\r\n") + 2;
-         WriteFile(path, text.replace(line2, text.find("\r\n", line2) - line2, "2000000000"));
+         std::set<int> all;
+         for (int k = 1; k <= kFactorItemCount; ++k) all.insert(k);
+         WriteCategorisation(kind, AdditiveRuns(), all);
        },
-       "QA1SibaTotalData201901N2025.dat: item 1 has 2000000000 categories, more than the 6000 "
-       "a category window loads"},
-      {"a total the window cannot load",
-       [&] {
-         const auto path = DataPath(RegressionTotalsFileName(kind));
-         std::string text = ReadFile(path);
-         const std::size_t line31 = text.rfind("\r\n", text.size() - 3) + 2;
-         WriteFile(path, text.replace(line31, text.find("\r\n", line31) - line31, "6001"));
-       },
-       "QA1SibaTotalData201901N2025.dat: item 30 has 6001 categories"},
+       "QA1SibaTotalData201901N2025.dat, lines 2 to 31: no item has a category"},
       {"a huge record count in every head",
        [&] {
          for (const auto& path :
-              {DataPath(RegressionTotalsFileName(kind)), agari(),
-               DataPath(RegressionDataFileName(kind, SpeedFigureKind::kPace)), soha()}) {
-           const std::string text = ReadFile(path);
-           WriteFile(path, "2147483647,30" + text.substr(text.find("\r\n")));
+              {totals(), agari(), DataPath(RegressionDataFileName(kind, SpeedFigureKind::kPace)),
+               soha()}) {
+           ReplaceLine(path, 1, "2147483647,30");
          }
        },
-       "QA1SibaAgariData201901N2025.dat: ends before a speed"},
-      {"a category too many",
-       [&] {
-         const auto path = DataPath(ItemCategoryFileName(kind));
-         WriteFile(path, ReadFile(path) + "\"Z\"\r\n");
-       },
-       "SibaItemCategory201901N2025.dat: has more items than its totals say"},
+       "QA1SibaAgariData201901N2025.dat, line 44: the file ends before the speed of record 13"},
+      {"a category too many", [&] { WriteFile(codes(), ReadFile(codes()) + "\"Z\"\r\n"); },
+       "SibaItemCategory201901N2025.dat, line 34: the file goes on past the 33 categories of the "
+       "totals file"},
+      // The code of the last category without its line end.
+      {"a code file cut by its line end", [&] { cut(codes(), 2); },
+       "SibaItemCategory201901N2025.dat, line 33: the file ends in this line, with no line end "
+       "after the code of "
+       "category 1 of item 30"},
+      // Into the line before: "M2" of item 29 with its closing quote or without.
+      {"a code file cut by 7 bytes", [&] { cut(codes(), 7); },
+       "SibaItemCategory201901N2025.dat, line 32: the file ends in this line, with no line end "
+       "after the code of "
+       "category 2 of item 29"},
+      {"a code file cut in a code", [&] { cut(codes(), 8); },
+       "SibaItemCategory201901N2025.dat, line 32: the file ends in this line"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -667,6 +779,86 @@ TEST(WeightTablesTest, AFailureOfAnyKindEndsTheRunWithTheEarlierTables) {
       EXPECT_EQ(name.find(".stage"), std::string::npos) << name;
     }
   }
+}
+
+// An output that takes `room` bytes and fails every write after them, as standard output
+// on a full device does.
+class FullOutput : public std::streambuf {
+ public:
+  explicit FullOutput(std::size_t room) : room_(room) {}
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (room_ == 0 || traits_type::eq_int_type(c, traits_type::eof())) return traits_type::eof();
+    --room_;
+    return c;
+  }
+
+ private:
+  std::size_t room_;
+};
+
+// Figures that cannot be printed fail the run before any table is written; a last line
+// that cannot be printed fails it after the tables were.
+TEST(WeightTablesTest, AnOutputThatCannotBeWrittenFailsTheRun) {
+  const CourseKind kind = CourseKind::kTurf;
+  std::string figures;
+  {
+    TempDrive drive;
+    WriteCategorisation(kind, AdditiveRuns());
+    std::ostringstream out, err;
+    ASSERT_EQ(RunWeights(kind, out, err), 0) << err.str();
+    figures = out.str().substr(0, out.str().rfind("Siba: "));
+  }
+  struct Case {
+    std::size_t room;
+    const char* message;
+    bool written;
+  };
+  const std::vector<Case> cases = {
+      {0, "meridax-weights: Siba: standard output cannot be written; no table was written\n",
+       false},
+      {figures.size() - 1,
+       "meridax-weights: Siba: standard output cannot be written; no table was written\n", false},
+      {figures.size(),
+       "meridax-weights: Siba: standard output cannot be written; the tables were written\n", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.room);
+    TempDrive drive;
+    WriteFile(DataPath(CategoryTableFilesOf(kind).agariWeights), "earlier\r\n");
+    WriteCategorisation(kind, AdditiveRuns());
+    FullOutput full(c.room);
+    std::ostream out(&full);
+    std::ostringstream err;
+    EXPECT_EQ(RunWeights(kind, out, err), 1);
+    EXPECT_EQ(err.str(), c.message);
+    EXPECT_EQ(ReadFile(DataPath(CategoryTableFilesOf(kind).agariWeights)) != "earlier\r\n",
+              c.written);
+  }
+}
+
+// Standard output is buffered: its failure shows only when it is flushed, as the run does
+// before it writes the tables.
+TEST(WeightTablesTest, AFullStandardOutputFailsTheRun) {
+  TempDrive drive;
+  WriteCategorisation(CourseKind::kDirt, AdditiveRuns());
+  const auto errors = drive.root() / "errors.txt";
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int full = ::open("/dev/full", O_WRONLY);
+    const int text = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (full < 0 || text < 0 || ::dup2(full, 1) < 0 || ::dup2(text, 2) < 0) ::_exit(3);
+    ::_exit(RunWeights(CourseKind::kDirt, std::cout, std::cerr));
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(ReadFile(errors),
+            "meridax-weights: Dirt: standard output cannot be written; no table was written\n");
+  EXPECT_FALSE(std::filesystem::exists(DataPath(CategoryTableFilesOf(CourseKind::kDirt).totals)));
 }
 
 TEST(WeightTablesTest, AMissingDataFolderIsRefused) {

@@ -3,7 +3,9 @@
 #include <exception>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/drive.h"
@@ -14,6 +16,8 @@
 
 namespace meridax {
 namespace {
+
+constexpr std::string_view kOutputFailure = "standard output cannot be written";
 
 struct Options {
   std::vector<std::string> steps;
@@ -91,8 +95,13 @@ int RunSteps(const WindowRegistry& windows, const Options& options, Streams io) 
     } catch (...) {
       io.err << "meridax-run: step " << step << ": " << CurrentFailureText() << '\n';
     }
-    if (outcome == HeadlessWindows::Outcome::kOk) continue;
-    if (outcome == HeadlessWindows::Outcome::kNoSuchEntry) {
+    // A status that cannot be written is lost: the run ends there, as at a failed step.
+    const bool outputLost = !io.out.flush();
+    if (outputLost) io.err << "meridax-run: step " << step << ": " << kOutputFailure << '\n';
+    if (outcome == HeadlessWindows::Outcome::kOk) {
+      if (!outputLost) continue;
+      exitCode = 1;
+    } else if (outcome == HeadlessWindows::Outcome::kNoSuchEntry) {
       io.err << "meridax-run: List1 holds no such entry: " << step << '\n';
       exitCode = 2;
     } else {
@@ -156,7 +165,13 @@ int RunArguments(const WindowRegistry& windows, const std::vector<std::string>& 
 int RunTool(const WindowRegistry& windows, const std::vector<std::string>& args, std::ostream& out,
             std::ostream& err, std::span<const ToolMode> modes) {
   try {
-    return RunArguments(windows, args, out, err, modes);
+    const int exitCode = RunArguments(windows, args, out, err, modes);
+    // What could not be printed is lost: the run fails, unless it failed already.
+    if (exitCode == 0 && !out.flush()) {
+      err << "meridax-run: " << kOutputFailure << '\n';
+      return 1;
+    }
+    return exitCode;
   } catch (...) {
     // The last resort: steps and modes report their own failures.
     err << "meridax-run: " << CurrentFailureText() << '\n';

@@ -20,8 +20,9 @@ struct ToolMode {
 
 // The headless runner over a program's windows, its arguments as on the command line (the
 // program's name not among them). Status and message texts go to `out`, one per line,
-// complaints to `err`. Returns the exit status: 0, 1 when a step failed, 2 for an unknown
-// step or option or a List1 entry that is not there. Whatever a step throws ends the run
+// complaints to `err`. Returns the exit status: 0, 1 when a step failed or `out` could not
+// be written (the run ends at the step whose status was lost), 2 for an unknown step or
+// option or a List1 entry that is not there. Whatever a step throws ends the run
 // with status 1 and the step named. Before a step or mode runs, the commits that ended
 // processes left half done are finished.
 int RunTool(const WindowRegistry& windows, const std::vector<std::string>& args, std::ostream& out,

@@ -3,7 +3,8 @@
 //   meridax-weights [--drive DIR] turf|dirt|jump
 // Prints per speed kind the runs used, the ridge chosen by 5-fold cross-validation, and R²
 // and the root-mean-square error in sample and held out. Exits 1 when the inputs are
-// missing or inconsistent (nothing is written then), 2 for a wrong argument.
+// missing or inconsistent (nothing is written then) or standard output cannot be written,
+// 2 for a wrong argument.
 
 #include <iostream>
 #include <optional>

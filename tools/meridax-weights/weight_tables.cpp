@@ -10,6 +10,7 @@
 #include <iomanip>
 #include <ostream>
 #include <sstream>
+#include <type_traits>
 
 #include "platform/data_folder_lock.h"
 #include "platform/drive.h"
@@ -32,83 +33,130 @@ namespace {
 constexpr double kTolerance = 1e-10;
 constexpr int kMaxIterations = 5000;
 
+constexpr std::string_view kOutputFailure = "standard output cannot be written";
+
 std::string NameOf(std::string_view relative) {
   return std::string(kDataFolder) + std::string(relative);
 }
 
-// Items of one categorisation file, read one at a time; a refusal names the file.
+// One categorisation file, read item by item in the lines the categorisation writes: the
+// caller says which item ends its line, so that a line of items too few or too many, or a
+// last line cut before its line end, is refused with the file and line named.
 class InputFile {
  public:
   InputFile(std::string relative, std::string_view missingHint)
       : name_(NameOf(relative)), reader_(Open(relative, name_, missingHint)) {}
 
-  [[noreturn]] void Refuse(const std::string& why) const {
-    throw WeightsRefused(name_ + ": " + why);
+  [[noreturn]] void RefuseLines(const std::string& lines, const std::string& why) const {
+    throw WeightsRefused(name_ + ", " + lines + ": " + why);
+  }
+  [[noreturn]] void RefuseLine(std::int64_t line, const std::string& why) const {
+    RefuseLines("line " + std::to_string(line), why);
+  }
+  // On the line of the item read last.
+  [[noreturn]] void Refuse(const std::string& why) const { RefuseLine(itemLine_, why); }
+
+  // `what` names the item, as a text or as a function giving it: a record's items are
+  // named only when one is refused.
+  template <class What>
+  const std::string& Next(const What& what, bool endsLine) {
+    if (reader_.AtEnd()) RefuseLine(line_, "the file ends before " + Text(what));
+    itemLine_ = line_;
+    item_ = reader_.Next();
+    switch (reader_.LastEnd()) {
+      case ItemReader::End::kFile:
+        Refuse("the file ends in this line, with no line end after " + Text(what));
+      case ItemReader::End::kComma:
+        if (endsLine) Refuse("the line goes on after " + Text(what));
+        break;
+      case ItemReader::End::kLine:
+        if (!endsLine) Refuse("the line ends after " + Text(what));
+        ++line_;
+        break;
+    }
+    return item_;
   }
 
-  std::string Next(std::string_view what) {
-    if (reader_.AtEnd()) Refuse("ends before " + std::string(what));
-    ++items_;
-    return reader_.Next();
-  }
+  // The item read last, as the file has it.
+  const std::string& LastItem() const { return item_; }
 
-  std::int64_t Whole(std::string_view what) {
-    const std::string text = Next(what);
+  template <class What>
+  std::int64_t Whole(const What& what, bool endsLine) {
+    const std::string& text = Next(what, endsLine);
     const auto v = ToInt32(text);
     if (!v || text.find('.') != std::string::npos) {
-      Refuse("item " + std::to_string(items_) + " (" + std::string(what) +
-             ") is not a whole number: " + text);
+      Refuse(Text(what) + " is not a whole number: " + text);
     }
     return *v;
   }
 
-  float Single(std::string_view what) {
-    const std::string text = Next(what);
+  template <class What>
+  float Single(const What& what, bool endsLine) {
+    const std::string& text = Next(what, endsLine);
     std::string_view t = text;
     while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
     while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
     float value = 0;
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
     if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !std::isfinite(value)) {
-      Refuse("item " + std::to_string(items_) + " (" + std::string(what) +
-             ") is not a number: " + text);
+      Refuse(Text(what) + " is not a number: " + text);
     }
     return value;
   }
 
-  void ExpectEnd() {
-    if (!reader_.AtEnd()) Refuse("has more items than its totals say");
+  void ExpectEnd(const std::string& past) {
+    if (!reader_.AtEnd()) RefuseLine(line_, "the file goes on past " + past);
   }
 
  private:
+  template <class What>
+  static std::string Text(const What& what) {
+    if constexpr (std::is_invocable_v<What>)
+      return what();
+    else
+      return std::string(what);
+  }
+
   static ItemReader Open(std::string_view relative, const std::string& name,
                          std::string_view missingHint) {
     const auto path = DataPath(relative);
+    if (FolderExists(path)) throw WeightsRefused(name + " is a folder, not a file");
     if (!FileExists(path)) throw WeightsRefused(name + " is missing: " + std::string(missingHint));
     return ItemReader(path);
   }
 
   std::string name_;
   ItemReader reader_;
-  std::int64_t items_ = 0;
+  std::int64_t line_ = 1;      // of the next item
+  std::int64_t itemLine_ = 1;  // of the item read last
+  std::string item_;
 };
 
 std::string MissingHint(CourseKind kind) {
   return "run the categorisation of " + std::string(CourseKindTableWord(kind)) + " first";
 }
 
-// The 31 leading items of the totals and data files: the record count, 30, and the
-// categories of items 1 to 30.
+std::string ItemText(int k) {
+  return "item " + std::to_string(k);
+}
+
+std::string CategoryText(int k, std::int64_t q) {
+  return "category " + std::to_string(q) + " of " + ItemText(k);
+}
+
+// Lines 1 to 31 of the totals and data files: the record count and 30, then the categories
+// of items 1 to 30, one a line.
 void ReadHead(InputFile& file, std::int64_t& records,
               std::array<std::int64_t, kFactorItemCount + 1>& totals) {
-  records = file.Whole("the record count");
+  records = file.Whole("the record count", false);
   if (records < 0) file.Refuse("the record count is negative");
-  if (file.Whole("the item count") != kFactorItemCount) {
+  if (file.Whole("the item count", true) != kFactorItemCount) {
     file.Refuse("the item count is not " + std::to_string(kFactorItemCount));
   }
   for (int k = 1; k <= kFactorItemCount; ++k) {
-    totals[static_cast<std::size_t>(k)] = file.Whole("the totals");
-    if (totals[static_cast<std::size_t>(k)] < 0) file.Refuse("a category total is negative");
+    auto& total = totals[static_cast<std::size_t>(k)];
+    total = file.Whole("the number of categories of " + ItemText(k), true);
+    if (total < 0) file.Refuse(ItemText(k) + " has a negative number of categories");
   }
 }
 
@@ -122,15 +170,20 @@ Categorisation ReadCategorisation(CourseKind kind) {
   {
     InputFile totals(RegressionTotalsFileName(kind), MissingHint(kind));
     ReadHead(totals, c.records, c.totals);
-    totals.ExpectEnd();
+    totals.ExpectEnd("the categories of item 30");
     // Tables the window would refuse to load are not written.
     for (int k = 1; k <= kFactorItemCount; ++k) {
       const std::int64_t total = c.totals[static_cast<std::size_t>(k)];
       if (total > kCategoryTableRows) {
-        totals.Refuse("item " + std::to_string(k) + " has " + std::to_string(total) +
-                      " categories, more than the " + std::to_string(kCategoryTableRows) +
-                      " a category window loads");
+        totals.RefuseLine(
+            k + 1, ItemText(k) + " has " + std::to_string(total) + " categories, more than the " +
+                       std::to_string(kCategoryTableRows) + " a category window loads");
       }
+    }
+    // A run's sum takes weights only from the items that have categories.
+    if (c.ItemsWithCategories() == 0) {
+      totals.RefuseLines("lines 2 to 31",
+                         "no item has a category, so no weight table could take the mean speed");
     }
   }
   for (int k = 1; k <= kFactorItemCount; ++k) {
@@ -138,16 +191,25 @@ Categorisation ReadCategorisation(CourseKind kind) {
     c.offsets[ks + 1] = c.offsets[ks] + c.totals[ks];
   }
   // Counts read from a file size nothing: a file holding fewer items ends first.
-  const auto categories = static_cast<std::size_t>(c.CategoryCount());
+  const std::string allCategories =
+      "the " + std::to_string(c.CategoryCount()) + " categories of the totals file";
   {
     InputFile codes(ItemCategoryFileName(kind), MissingHint(kind));
-    for (std::size_t i = 0; i < categories; ++i) c.codes.push_back(codes.Next("the categories"));
-    codes.ExpectEnd();
+    for (int k = 1; k <= kFactorItemCount; ++k) {
+      for (std::int64_t q = 1; q <= c.totals[static_cast<std::size_t>(k)]; ++q) {
+        c.codes.push_back(codes.Next("the code of " + CategoryText(k, q), true));
+      }
+    }
+    codes.ExpectEnd(allCategories);
   }
   {
     InputFile counts(ItemCategoryCountFileName(kind), MissingHint(kind));
-    for (std::size_t i = 0; i < categories; ++i) c.counts.push_back(counts.Whole("the counts"));
-    counts.ExpectEnd();
+    for (int k = 1; k <= kFactorItemCount; ++k) {
+      for (std::int64_t q = 1; q <= c.totals[static_cast<std::size_t>(k)]; ++q) {
+        c.counts.push_back(counts.Whole("the count of " + CategoryText(k, q), true));
+      }
+    }
+    counts.ExpectEnd(allCategories);
   }
   return c;
 }
@@ -159,23 +221,46 @@ RegressionData ReadRegressionData(CourseKind kind, SpeedFigureKind figure,
   std::array<std::int64_t, kFactorItemCount + 1> totals{};
   ReadHead(file, records, totals);
   if (records != c.records || totals != c.totals) {
-    file.Refuse("its leading lines differ from the totals file's: not of the same categorisation");
+    file.RefuseLines("lines 1 to 31",
+                     "differ from the totals file's: not of the same categorisation");
   }
   RegressionData d;
-  for (std::int64_t r = 0; r < records; ++r) {
-    d.speeds.push_back(file.Single("a speed"));
+  for (std::int64_t r = 1; r <= records; ++r) {
+    const std::string record = "record " + std::to_string(r);
+    const auto speedOf = [&] { return "the speed of " + record; };
+    const float speed = file.Single(speedOf, false);
+    if (speed >= kSpeedLimit) {
+      file.Refuse(speedOf() + " is " + file.LastItem() + " km/h, not below " +
+                  ShortestText(kSpeedLimit) + " as a horse's");
+    }
+    d.speeds.push_back(speed);
     for (int k = 1; k <= kFactorItemCount; ++k) {
-      const std::int64_t q = file.Whole("a category number");
-      if (q < 0 || q > c.totals[static_cast<std::size_t>(k)]) {
-        file.Refuse("record " + std::to_string(r + 1) + " has category " + std::to_string(q) +
-                    " of item " + std::to_string(k) + ", which has " +
-                    std::to_string(c.totals[static_cast<std::size_t>(k)]));
+      const std::int64_t total = c.totals[static_cast<std::size_t>(k)];
+      const std::int64_t q = file.Whole([&] { return record + "'s category of " + ItemText(k); },
+                                        k == kFactorItemCount);
+      // The categorisation finds every record's code among its item's categories; an item
+      // without categories has category 0 throughout.
+      if (total == 0 ? q != 0 : q < 1 || q > total) {
+        file.Refuse(record + " has " + CategoryText(k, q) + ", " +
+                    (total == 0 ? "which has no categories"
+                                : "whose categories are 1 to " + std::to_string(total)));
       }
       d.categories.push_back(static_cast<std::int32_t>(q));
     }
   }
-  file.ExpectEnd();
+  file.ExpectEnd("the " + std::to_string(records) + " records of line 1");
   return d;
+}
+
+WeightInputs ReadWeightInputs(CourseKind kind) {
+  // The categorisation's files are one commit's: no other commit comes between them.
+  const DataFolderReading reading;
+  WeightInputs inputs;
+  inputs.categories = ReadCategorisation(kind);
+  for (std::size_t v = 0; v < inputs.data.size(); ++v) {
+    inputs.data[v] = ReadRegressionData(kind, kSpeedFigureKinds[v], inputs.categories);
+  }
+  return inputs;
 }
 
 float PredictedSpeed(const Categorisation& c, const std::vector<float>& weights,
@@ -240,10 +325,10 @@ UsedRuns CollectUsedRuns(const Categorisation& c, const RegressionData& d) {
   return runs;
 }
 
-// The weights of a fit: the mean, shared equally by the 30 items, and each category's
-// effect.
-std::vector<float> WeightsOf(const Eigen::VectorXd& effects, double mean) {
-  const double share = mean / kFactorItemCount;
+// The weights of a fit: the mean, shared equally by the items that have categories (a
+// run's sum takes one weight of each), and each category's effect.
+std::vector<float> WeightsOf(const Categorisation& c, const Eigen::VectorXd& effects, double mean) {
+  const double share = effects.size() > 0 ? mean / c.ItemsWithCategories() : 0.0;
   std::vector<float> weights(static_cast<std::size_t>(effects.size()));
   for (Eigen::Index j = 0; j < effects.size(); ++j) {
     const auto weight = static_cast<float>(share + effects[j]);
@@ -262,8 +347,9 @@ FitFigures FiguresOf(const UsedRuns& runs, const std::vector<float>& predictions
     spread += (runs.speeds[i] - mean) * (runs.speeds[i] - mean);
   }
   FitFigures figures;
-  figures.rmse = std::sqrt(residual / static_cast<double>(runs.Count()));
-  if (spread > 0) figures.rSquared = 1.0 - residual / spread;
+  const double rmse = std::sqrt(residual / static_cast<double>(runs.Count()));
+  if (std::isfinite(rmse)) figures.rmse = rmse;
+  if (spread > 0 && std::isfinite(residual / spread)) figures.rSquared = 1.0 - residual / spread;
   return figures;
 }
 
@@ -388,7 +474,7 @@ void FitAllRuns(const Categorisation& c, const UsedRuns& runs, Solver& solver, i
   const double mean = runs.Mean(kAllRuns);
   solver.Select(kAllRuns, mean);
   fit.ridge = ridge;
-  fit.weights = WeightsOf(solver.Solve(ridge), mean);
+  fit.weights = WeightsOf(c, solver.Solve(ridge), mean);
   std::vector<float> predictions(runs.Count());
   for (std::size_t i = 0; i < runs.Count(); ++i) {
     predictions[i] = PredictedSpeed(c, fit.weights, runs.categories[i]);
@@ -406,7 +492,7 @@ void CrossValidate(const Categorisation& c, const UsedRuns& runs, Solver& solver
     solver.Select(fold, mean);
     // The largest ridge first: it settles soonest and starts the next one closer.
     for (std::size_t r = kWeightRidges.size(); r-- > 0;) {
-      const std::vector<float> weights = WeightsOf(solver.Solve(kWeightRidges[r]), mean);
+      const std::vector<float> weights = WeightsOf(c, solver.Solve(kWeightRidges[r]), mean);
       for (std::size_t i = static_cast<std::size_t>(fold); i < runs.Count(); i += kWeightFolds) {
         predictions[r][i] = PredictedSpeed(c, weights, runs.categories[i]);
       }
@@ -508,6 +594,15 @@ void WriteWeightTables(CourseKind kind, const Categorisation& c,
   outputs.Commit();
 }
 
+namespace {
+
+// Neither infinity nor "not a number" is a figure.
+bool Defined(const std::optional<double>& value) {
+  return value && std::isfinite(*value);
+}
+
+}  // namespace
+
 std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit& fit) {
   std::ostringstream line;
   line << CourseKindTableWord(kind) << ' ' << SpeedFigureWord(figure) << ": runs used "
@@ -518,7 +613,7 @@ std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit&
     line << '-';
   line << std::fixed << std::setprecision(4);
   const auto put = [&line](const std::optional<double>& value) {
-    if (value)
+    if (Defined(value))
       line << *value;
     else
       line << '-';
@@ -532,7 +627,7 @@ std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit&
   line << " (held-out ";
   put(fit.heldOut.rmse);
   line << ')';
-  if (fit.inSample.rmse) line << " km/h";
+  if (Defined(fit.inSample.rmse)) line << " km/h";
   if (!fit.converged) line << " (a solve stopped after " << kMaxIterations << " iterations)";
   return line.str();
 }
@@ -547,24 +642,27 @@ int RunWeights(CourseKind kind, std::ostream& out, std::ostream& err) {
   } noticeEnd;
   try {
     CompleteInterruptedCommits();
-    Categorisation c;
-    std::array<RegressionData, 3> data;
-    {
-      // The categorisation's files are one commit's: no other commit comes between them.
-      const DataFolderReading reading;
-      c = ReadCategorisation(kind);
-      // Every input is read before anything is fitted, so a refusal costs no fit.
-      for (std::size_t v = 0; v < data.size(); ++v) {
-        data[v] = ReadRegressionData(kind, kSpeedFigureKinds[v], c);
-      }
-    }
-    const std::array<WeightFit, 3> fits = FitWeightTables(c, data);
+    // Every input is read before anything is fitted, so a refusal costs no fit.
+    const WeightInputs inputs = ReadWeightInputs(kind);
+    const Categorisation& c = inputs.categories;
+    const std::array<WeightFit, 3> fits = FitWeightTables(c, inputs.data);
     for (std::size_t v = 0; v < fits.size(); ++v) {
       out << FigureLine(kind, kSpeedFigureKinds[v], fits[v]) << '\n';
+    }
+    // Tables whose figures were lost are not written.
+    if (!out.flush()) {
+      err << "meridax-weights: " << CourseKindTableWord(kind) << ": " << kOutputFailure
+          << "; no table was written\n";
+      return 1;
     }
     WriteWeightTables(kind, c, fits);
     out << CourseKindTableWord(kind) << ": " << c.CategoryCount() << " categories of " << c.records
         << " records, tables written to " << kDataFolder << kOptionFolder << "\\\n";
+    if (!out.flush()) {
+      err << "meridax-weights: " << CourseKindTableWord(kind) << ": " << kOutputFailure
+          << "; the tables were written\n";
+      return 1;
+    }
     return 0;
   } catch (const WeightsRefused& e) {
     err << "meridax-weights: " << e.what() << '\n';

@@ -33,6 +33,12 @@ struct Categorisation {
   std::vector<std::int64_t> counts;                          // same order
 
   std::int64_t CategoryCount() const { return offsets[kFactorItemCount + 1]; }
+  // The items that a run's sum takes a weight from; the others are category 0 throughout.
+  int ItemsWithCategories() const {
+    int items = 0;
+    for (int k = 1; k <= kFactorItemCount; ++k) items += totals[static_cast<std::size_t>(k)] > 0;
+    return items;
+  }
 };
 
 // One speed kind's regression lines: the speed and the 30 category numbers (0 = none) of
@@ -75,10 +81,26 @@ struct WeightFit {
   bool converged = true;  // every solve reached its tolerance
 };
 
-// Throw WeightsRefused for a missing file or one that contradicts the totals file.
+// No horse runs this fast, in km/h: a speed at or above it comes from a damaged file.
+inline constexpr float kSpeedLimit = 1000;
+
+// Throw WeightsRefused, naming the file and the line, for a missing file, one that
+// contradicts the totals file or is not in the lines the categorisation writes, a category
+// number outside its item's categories, a speed of kSpeedLimit or more, an item of more
+// categories than a category window loads, or no item of categories at all.
 Categorisation ReadCategorisation(CourseKind kind);
 RegressionData ReadRegressionData(CourseKind kind, SpeedFigureKind figure,
                                   const Categorisation& categories);
+
+// Everything a run of the tool reads from the data folder.
+struct WeightInputs {
+  Categorisation categories;
+  std::array<RegressionData, 3> data;  // of kSpeedFigureKinds, in order
+};
+
+// The reading phase of a run, all of it: every input is read, or refused, before anything
+// is fitted; no other program's commit comes between its files.
+WeightInputs ReadWeightInputs(CourseKind kind);
 
 // Runs with a speed above 0 are used: a speed of 0 is a run without a time.
 WeightFit FitWeights(const Categorisation& categories, const RegressionData& data);
@@ -100,7 +122,8 @@ std::array<WeightFit, 3> FitWeightTables(const Categorisation& categories,
 float PredictedSpeed(const Categorisation& categories, const std::vector<float>& weights,
                      const std::int32_t* runCategories);
 
-// The printed line of one speed kind's fit; '-' for a figure that is not defined.
+// The printed line of one speed kind's fit; '-' for a figure that is not defined, infinite
+// or not a number.
 std::string FigureLine(CourseKind kind, SpeedFigureKind figure, const WeightFit& fit);
 
 // Writes the kind's six OPTION1N tables together, or none (IoError).
@@ -108,7 +131,9 @@ void WriteWeightTables(CourseKind kind, const Categorisation& categories,
                        const std::array<WeightFit, 3>& fits);
 
 // The whole tool for one course kind: figures per speed kind to `out`, a refusal or a
-// failure to `err`. Returns 0, or 1 when nothing was written.
+// failure to `err`. Returns 0, or 1 when nothing was written or `out` could not be written:
+// figures that cannot be written leave the tables unwritten, and `err` says whether the
+// tables were written.
 int RunWeights(CourseKind kind, std::ostream& out, std::ostream& err);
 
 }  // namespace meridax
