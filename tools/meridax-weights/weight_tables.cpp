@@ -180,8 +180,9 @@ Categorisation ReadCategorisation(CourseKind kind) {
                        std::to_string(kCategoryTableRows) + " a category window loads");
       }
     }
-    // A run's sum takes weights only from the items that have categories.
-    if (c.ItemsWithCategories() == 0) {
+    // A run's sum takes weights only from the items that have categories; without a record
+    // there is no mean to take, and the tables are empty.
+    if (c.records > 0 && c.ItemsWithCategories() == 0) {
       totals.RefuseLines("lines 2 to 31",
                          "no item has a category, so no weight table could take the mean speed");
     }
