@@ -291,11 +291,8 @@ void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path)
 // What tells the temporary a step made from a file made later under its name: the file
 // system's handle of it (its inode and that inode's generation, so that a number freed and
 // taken again still differs), or where the file system has none, its device and inode.
-// Nothing when no regular file stands there.
+// Nothing when nothing stands there.
 std::optional<std::string> IdentityOf(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  std::string identity = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
   struct {
     file_handle head;
     unsigned char bytes[MAX_HANDLE_SZ];
@@ -303,10 +300,15 @@ std::optional<std::string> IdentityOf(const std::string& path) {
   handle.head.handle_bytes = MAX_HANDLE_SZ;
   int mount = 0;
   if (::name_to_handle_at(AT_FDCWD, path.c_str(), &handle.head, &mount, 0) == 0) {
-    identity.append(":").append(std::to_string(handle.head.handle_type)).append(":");
+    std::string identity = "h" + std::to_string(handle.head.handle_type) + ":";
     identity.append(reinterpret_cast<const char*>(handle.bytes), handle.head.handle_bytes);
+    return identity;
   }
-  return identity;
+  if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
+  return "i" + std::to_string(st.st_mode & S_IFMT) + ":" + std::to_string(st.st_dev) + ":" +
+         std::to_string(st.st_ino);
 }
 
 // Creates the owner's record, held and with its first lines; -1 when a file of that name
@@ -428,10 +430,19 @@ std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bo
   PrepareFolder(target);
   const std::string temp = TempOf(target.string());
   // Made now, also when the step never writes it: at commit a temporary that is missing or
-  // another file is the sign that something else touched it.
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) throw IoError("書き込めません", temp, errno);
-  ::close(fd);
+  // another file is the sign that something else touched it. Never made over a file that
+  // stands under its name already.
+  if (keepContent && FileExists(target)) {
+    std::error_code ec;
+    std::filesystem::copy_file(target, temp, ec);
+    if (ec) {
+      if (ec != std::errc::file_exists) ::unlink(temp.c_str());
+      throw IoError("複写できません", target, ec.value());
+    }
+  } else if (::mknod(temp.c_str(), S_IFREG | 0644, 0) != 0) {
+    // An empty file, made in one call where a step makes thousands.
+    throw IoError("書き込めません", temp, errno);
+  }
   std::optional<std::string> identity = IdentityOf(temp);
   if (!identity) {
     ::unlink(temp.c_str());
@@ -439,11 +450,6 @@ std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bo
   }
   targets_.push_back({target.string(), std::move(*identity)});
   staged_.insert_or_assign(targets_.back().name, targets_.size() - 1);
-  if (keepContent && FileExists(target)) {
-    std::error_code ec;
-    std::filesystem::copy_file(target, temp, std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) throw IoError("複写できません", target, ec.value());
-  }
   return temp;
 }
 
@@ -457,11 +463,9 @@ void StagedFiles::Commit() {
 
 void StagedFiles::CheckTemporary(const Target& t) const {
   const std::string temp = TempOf(t.name);
-  if (IdentityOf(temp) == t.identity) return;
-  struct stat st {};
-  if (::lstat(temp.c_str(), &st) != 0 && errno == ENOENT) {
-    throw IoError("一時ファイルがありません", temp);
-  }
+  const std::optional<std::string> identity = IdentityOf(temp);
+  if (identity == t.identity) return;
+  if (!identity) throw IoError("一時ファイルがありません", temp);
   throw IoError("一時ファイルが置き換えられています", temp);
 }
 
