@@ -305,10 +305,20 @@ std::optional<std::string> IdentityOf(const std::string& path) {
     return identity;
   }
   if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
-  return "i" + std::to_string(st.st_mode & S_IFMT) + ":" + std::to_string(st.st_dev) + ":" +
-         std::to_string(st.st_ino);
+  // Without handles, the time the inode was made tells most numbers taken again apart.
+  struct statx st {};
+  if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_INO | STATX_BTIME,
+              &st) != 0) {
+    return std::nullopt;
+  }
+  std::string identity = "i" + std::to_string(st.stx_mode & S_IFMT) + ":" +
+                         std::to_string(st.stx_dev_major) + ":" + std::to_string(st.stx_dev_minor) +
+                         ":" + std::to_string(st.stx_ino);
+  if (st.stx_mask & STATX_BTIME) {
+    identity +=
+        ":" + std::to_string(st.stx_btime.tv_sec) + "." + std::to_string(st.stx_btime.tv_nsec);
+  }
+  return identity;
 }
 
 // Creates the owner's record, held and with its first lines; -1 when a file of that name
