@@ -49,8 +49,7 @@ void CloseFolder() {
 }
 
 // Takes the folder shared or alone, waiting while another program holds it against that. A
-// file system
-// that has no such locks holds nothing: the programs run then as without the holds.
+// file system that has no such locks holds nothing: the programs run then as without them.
 void Take(int operation, std::string_view waiting) {
   Holds& h = TheHolds();
   bool said = false;

@@ -1,6 +1,5 @@
 #include "platform/file_ops.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +47,10 @@ bool DeleteFile(const std::filesystem::path& path) {
   throw IoError("削除できません", path, errno);
 }
 
+void CreateEmptyFile(const std::filesystem::path& path) {
+  if (::mknod(path.c_str(), S_IFREG | 0644, 0) != 0) throw IoError("書き込めません", path, errno);
+}
+
 FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::move(target)) {
   static std::atomic<unsigned> serial{0};
   temp_ = target_;
@@ -55,9 +58,7 @@ FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::mo
   // Start empty even if an earlier, killed run left a file of this name; made now, so that
   // a temporary gone by the commit fails it rather than putting an empty file in place.
   ::unlink(temp_.c_str());
-  const int fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) throw IoError("書き込めません", temp_, errno);
-  ::close(fd);
+  CreateEmptyFile(temp_);
 }
 
 FileReplacement::~FileReplacement() {

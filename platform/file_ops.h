@@ -22,6 +22,10 @@ std::uint64_t FileLength(const std::filesystem::path& path);
 // throws IoError.
 bool DeleteFile(const std::filesystem::path& path);
 
+// Makes a new empty file, in one call (steps make thousands); a file or anything else that
+// stands under the name already fails it. Throws IoError.
+void CreateEmptyFile(const std::filesystem::path& path);
+
 // Writes a whole file under a temporary name in the target's folder and renames it over
 // the target on Commit(), so a step that fails half way leaves the earlier file intact.
 // Without Commit() the temporary file is removed.

@@ -326,8 +326,7 @@ std::optional<std::string> IdentityOf(const std::string& path) {
 // sees it unheld; else named first and taken at once, and a sweep that comes between finds no
 // header and leaves it.
 int CreateOwnerRecord(const std::filesystem::path& record, std::string_view header) {
-  int fd = ::open(record.parent_path().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0644);
-  if (fd >= 0) {
+  const auto holdAndWrite = [&](int fd) {
     ::flock(fd, LOCK_EX);
     try {
       WriteAll(fd, header, record);
@@ -335,6 +334,10 @@ int CreateOwnerRecord(const std::filesystem::path& record, std::string_view head
       ::close(fd);
       throw;
     }
+  };
+  int fd = ::open(record.parent_path().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0644);
+  if (fd >= 0) {
+    holdAndWrite(fd);
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, record.c_str(), AT_SYMLINK_FOLLOW) == 0) {
       return fd;
@@ -348,11 +351,9 @@ int CreateOwnerRecord(const std::filesystem::path& record, std::string_view head
     if (errno == EEXIST) return -1;
     throw IoError("書き込めません", record, errno);
   }
-  ::flock(fd, LOCK_EX);
   try {
-    WriteAll(fd, header, record);
+    holdAndWrite(fd);
   } catch (...) {
-    ::close(fd);
     ::unlink(record.c_str());
     throw;
   }
@@ -449,9 +450,8 @@ std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bo
       if (ec != std::errc::file_exists) ::unlink(temp.c_str());
       throw IoError("複写できません", target, ec.value());
     }
-  } else if (::mknod(temp.c_str(), S_IFREG | 0644, 0) != 0) {
-    // An empty file, made in one call where a step makes thousands.
-    throw IoError("書き込めません", temp, errno);
+  } else {
+    CreateEmptyFile(temp);
   }
   std::optional<std::string> identity = IdentityOf(temp);
   if (!identity) {
