@@ -48,7 +48,7 @@ bool DeleteFile(const std::filesystem::path& path) {
 }
 
 void CreateEmptyFile(const std::filesystem::path& path) {
-  if (::mknod(path.c_str(), S_IFREG | 0644, 0) != 0) throw IoError("書き込めません", path, errno);
+  if (::mknod(path.c_str(), S_IFREG | 0666, 0) != 0) throw IoError("書き込めません", path, errno);
 }
 
 FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::move(target)) {

@@ -16,6 +16,9 @@ std::string Describe(const std::string& what, const std::filesystem::path& path,
 IoError::IoError(const std::string& what, const std::filesystem::path& path, int err)
     : std::runtime_error(Describe(what, path, err)), path_(path) {}
 
+IoError::IoError(const IoError& failure, std::string_view note)
+    : std::runtime_error(std::string(failure.what()).append(note)), path_(failure.path()) {}
+
 std::string CurrentFailureText() {
   try {
     throw;

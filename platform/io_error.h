@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace meridax {
 
@@ -11,6 +12,8 @@ namespace meridax {
 class IoError : public std::runtime_error {
  public:
   IoError(const std::string& what, const std::filesystem::path& path, int err = 0);
+  // The same failure, with a note after what it says.
+  IoError(const IoError& failure, std::string_view note);
   const std::filesystem::path& path() const { return path_; }
 
  private:

@@ -10,6 +10,7 @@
 
 #include "platform/io_error.h"
 #include "platform/io_trace.h"
+#include "platform/staged_files.h"
 
 namespace meridax {
 namespace {
@@ -31,16 +32,8 @@ std::int64_t RecordCountOf(std::uint64_t length, std::size_t recordLength) {
 RecordFile::RecordFile(const std::filesystem::path& path, std::size_t recordLength)
     : path_(path), recordLength_(recordLength) {
   if (recordLength == 0) throw std::invalid_argument("record length 0");
-  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  fd_ = OpenOutputFile(path, O_RDWR | O_CREAT, size_);
   if (fd_ < 0) throw IoError("開けません", path, errno);
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0) {
-    const int err = errno;
-    ::close(fd_);
-    fd_ = -1;
-    throw IoError("開けません", path, err);
-  }
-  size_ = static_cast<std::uint64_t>(st.st_size);
 }
 
 RecordFile::~RecordFile() {

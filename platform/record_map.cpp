@@ -11,21 +11,15 @@
 #include "platform/io_error.h"
 #include "platform/io_trace.h"
 #include "platform/record_file.h"
+#include "platform/staged_files.h"
 
 namespace meridax {
 
 RecordMap::RecordMap(const std::filesystem::path& path, std::size_t recordLength)
     : path_(path), recordLength_(recordLength) {
   if (recordLength == 0) throw std::invalid_argument("record length 0");
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+  const int fd = OpenOutputFile(path, O_RDONLY | O_CREAT, size_);
   if (fd < 0) throw IoError("開けません", path, errno);
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    const int err = errno;
-    ::close(fd);
-    throw IoError("開けません", path, err);
-  }
-  size_ = static_cast<std::uint64_t>(st.st_size);
   if (size_ > 0 && size_ <= kReadWholeBytes) {
     // Mapping and unmapping cost more than reading for the many small per-entity files.
     buffer_.resize(size_);

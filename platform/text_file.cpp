@@ -10,6 +10,7 @@
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
 #include "platform/io_trace.h"
+#include "platform/staged_files.h"
 
 namespace meridax {
 namespace {
@@ -19,14 +20,13 @@ constexpr std::size_t kBufferBytes = 1 << 20;
 }  // namespace
 
 TextWriter::TextWriter(const std::filesystem::path& path, Mode mode) : path_(path) {
-  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::kAppend ? O_APPEND : 0);
-  fd_ = ::open(path.c_str(), flags, 0644);
+  const int flags = O_WRONLY | O_CREAT | (mode == Mode::kAppend ? O_APPEND : 0);
+  std::uint64_t size = 0;
+  fd_ = OpenOutputFile(path, flags, size);
   if (fd_ < 0) throw IoError("開けません", path, errno);
   // Emptied only when it holds something: a file cut to nothing is written out as soon as it
   // is closed on some file systems, and a staged temporary starts empty anyway.
-  struct stat st {};
-  if (mode == Mode::kOutput && (::fstat(fd_, &st) != 0 || st.st_size > 0) &&
-      ::ftruncate(fd_, 0) != 0) {
+  if (mode == Mode::kOutput && size > 0 && ::ftruncate(fd_, 0) != 0) {
     const int error = errno;
     ::close(fd_);
     fd_ = -1;

@@ -5,7 +5,6 @@
 
 #include "platform/data_folder_lock.h"
 #include "platform/io_error.h"
-#include "platform/staged_files.h"
 
 namespace meridax {
 namespace {
@@ -87,9 +86,8 @@ namespace {
 StepResult Framed(StepHost& host, StepHost& display, std::string_view caption,
                   const std::function<StepResult()>& body) {
   try {
-    // A commit that an ended process left half done is finished before anything is read,
-    // and no other program's commit comes between the step's reads.
-    CompleteInterruptedCommits();
+    // No other program's commit comes between the step's reads, and one that an ended
+    // program left half done is finished before anything is read.
     const DataFolderReading reading(&display);
     return body();
   } catch (const IoError& e) {
@@ -125,7 +123,6 @@ StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& 
 
 void LoadWindow(const WindowSpec& layout, WindowSteps& steps, StepHost& host) {
   if (!layout.load) return;
-  CompleteInterruptedCommits();
   const DataFolderReading reading(&host);
   RunHandler(layout.load, "Form_Load", false, steps, host);
 }

@@ -134,8 +134,8 @@ StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& 
 void LoadWindow(const WindowSpec& layout, WindowSteps& steps, StepHost& host);
 
 // The step frame: runs a body that returns its status text, once the commits that an ended
-// process left half done are finished (CompleteInterruptedCommits), holding the data folder
-// against other programs' commits while it runs (platform/data_folder_lock.h). When it throws IoError (a
+// process left half done are finished, holding the data folder against other programs'
+// commits while it runs (platform/data_folder_lock.h). When it throws IoError (a
 // missing folder, a file that cannot be read or written), it has written nothing that
 // replaces an earlier file (steps stage their outputs, platform/staged_files.h), and the
 // status becomes the caption, " エラー: " and what failed with its path.

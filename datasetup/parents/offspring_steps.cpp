@@ -209,8 +209,8 @@ std::string OffspringStep(MainWindowState& state, const ParentKind& kind, bool s
     stats->Write(static_cast<std::int64_t>(p) + 1, BuildParentStatRecord(number, totals));
   }
   if (stats) stats->Close();
+  if (!stats) outputs.Remove(statPath);
   outputs.Commit();
-  if (!stats) DeleteFile(statPath);
 
   state.recordCount = static_cast<std::int32_t>(horses.Count());
   return StatusText(kind.label, state.recordCount) + unsafe.Note();

@@ -90,31 +90,20 @@ CleaningRule NewestOfCodeRule(const PeoplePass& pass) {
   return rule;
 }
 
-// What the passes of one step write, put in place together when the step has succeeded.
-struct PassOutputs {
-  StagedFiles staged;
-  std::vector<std::filesystem::path> removeAfterCommit;
-
-  void Commit() {
-    staged.Commit();
-    for (const auto& path : removeAfterCommit) DeleteFile(path);
-  }
-};
-
 // Runs one pass and returns its cleaned record count. `alsoWrite` gets the cleaned
 // records for a further output of the pass.
-std::int64_t RunPass(const PeoplePass& pass, PassOutputs& outputs,
+std::int64_t RunPass(const PeoplePass& pass, StagedFiles& outputs,
                      const std::function<void(const RecordMap&)>& alsoWrite = {}) {
-  const CleaningResult cleaning = CleanRecords(NewestOfCodeRule(pass), outputs.staged);
+  const CleaningResult cleaning = CleanRecords(NewestOfCodeRule(pass), outputs);
   const RecordMap cleaned(cleaning.staged, static_cast<std::size_t>(pass.layout.storedLength));
   if (alsoWrite) alsoWrite(cleaned);
   const std::filesystem::path statsFile = DataPath(pass.statsFile);
   if (pass.statsOnlyWhenWritten && cleaned.Count() == 0) {
-    outputs.removeAfterCommit.push_back(statsFile);
+    outputs.Remove(statsFile);
     return 0;
   }
   // Record k of the statistics file belongs to cleaned record k.
-  RecordFile stats(outputs.staged.Stage(statsFile),
+  RecordFile stats(outputs.Stage(statsFile),
                    static_cast<std::size_t>(pass.statLayout.storedLength));
   for (std::int64_t k = 1; k <= cleaned.Count(); ++k) {
     stats.Write(k, pass.buildStat(cleaned.Record(k)));
@@ -125,9 +114,9 @@ std::int64_t RunPass(const PeoplePass& pass, PassOutputs& outputs,
 
 std::string JockeyStep(MainWindowState& state) {
   RequireFolder(DataPath());
-  PassOutputs outputs;
+  StagedFiles outputs;
   const std::int64_t count = RunPass(kJockeys, outputs, [&](const RecordMap& jockeys) {
-    WriteJockeyCodeList(jockeys, outputs.staged.Stage(DataPath(JockeyCodeListName())));
+    WriteJockeyCodeList(jockeys, outputs.Stage(DataPath(JockeyCodeListName())));
   });
   outputs.Commit();
   state.recordCount = static_cast<std::int32_t>(count);
@@ -137,7 +126,7 @@ std::string JockeyStep(MainWindowState& state) {
 // The status shows the owners' count, the last the step measures.
 std::string TrainerBreederOwnerStep(MainWindowState& state) {
   RequireFolder(DataPath());
-  PassOutputs outputs;
+  StagedFiles outputs;
   std::int64_t count = 0;
   for (const PeoplePass* pass : {&kTrainers, &kBreeders, &kOwners}) count = RunPass(*pass, outputs);
   outputs.Commit();

@@ -66,8 +66,8 @@ std::string RecentRunnersStep(MainWindowState& state, StepHost& host) {
   recent.Close();
   const CopyResult copy = CopyRecentHorseStats(outputs, list);
   skipped += WriteJockeyRates(outputs);
+  if (copy.copied == 0) outputs.Remove(DataPath(kRecentHorseStatFileName));
   outputs.Commit();
-  if (copy.copied == 0) DeleteFile(DataPath(kRecentHorseStatFileName));
 
   state.recordCount = static_cast<std::int32_t>(copy.statRecords);
   return StatusText("終わり", state.recordCount) + SkippedIdsNote(skipped);

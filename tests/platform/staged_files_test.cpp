@@ -308,6 +308,11 @@ TEST(StagedFilesTest, ATemporaryGoneOrReplacedFailsTheCommitBeforeAnythingIsRepl
           if (i < 4) TextWriter(temps.back(), TextWriter::Mode::kOutput).Raw("new");
         }
         c.touch(temps[touched]);
+        if (touched == 4 && std::string_view(c.what) == "removed") {
+          // One never written is made by the commit: there was nothing to remove.
+          EXPECT_NO_THROW(staged.Commit());
+          continue;
+        }
         EXPECT_THROW(staged.Commit(), IoError);
       }
       EXPECT_EQ(t.Bytes(), FiveTargets::Old());
@@ -318,7 +323,9 @@ TEST(StagedFilesTest, ATemporaryGoneOrReplacedFailsTheCommitBeforeAnythingIsRepl
   const auto a = drive.data() / "A.dat";
   WriteFile(a, "old a");
   StagedFiles staged;
-  std::filesystem::remove(staged.Stage(a));
+  const auto temp = staged.Stage(a);
+  TextWriter(temp, TextWriter::Mode::kOutput).Raw("new a");
+  std::filesystem::remove(temp);
   EXPECT_THROW(staged.Commit(), IoError);
   EXPECT_EQ(ReadFile(a), "old a");
 }
@@ -370,11 +377,11 @@ TEST(StagedFilesTest, TheFilesOfEndedOwnersGoThoseOfLivingOnesStay) {
     staged.Stage(drive.data() / "N.dat");
     staged.Commit();
   }
-  // The commit ended in its renames is left to its completion; the journal part of the one
-  // ended before its renames goes.
+  // The commit ended in its renames is finished before this one's; the journal part of the
+  // one ended before its renames goes.
   EXPECT_EQ(stagedNames(kyosoba), (std::vector<std::string>{"L.dat"}));
-  EXPECT_EQ(stagedNames(option), (std::vector<std::string>{"J.dat"}));
-  EXPECT_EQ(stagedNames(drive.data()).size(), 3u);  // the journal, two owners' records
+  EXPECT_TRUE(stagedNames(option).empty());
+  EXPECT_EQ(stagedNames(drive.data()).size(), 1u);  // the living owner's record
 
   CompleteInterruptedCommits();
   EXPECT_EQ(stagedNames(kyosoba), (std::vector<std::string>{"L.dat"}));
