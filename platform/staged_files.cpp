@@ -1005,25 +1005,18 @@ void StagedFiles::CommitAll(std::size_t first) {
   // All is in place: what the commit replaced or removed goes, then the journal. What cannot
   // be removed stays on record for the next sweep.
   for (std::size_t i = 0; i < count; ++i) {
-    Target& t = target(i);
-    const bool keptUnderTemp = t.done == Done::kExchanged || t.done == Done::kMovedAside;
-    const bool keptAsBackup = t.done == Done::kLinkedBackup || t.done == Done::kMovedBackup;
-    if (!keptUnderTemp && !keptAsBackup) continue;
-    const std::string kept = keptUnderTemp ? t.temp : t.temp + std::string(kBackupTail);
-    try {
-      RunHook(Operation::kDiscard, i);
-    } catch (const IoError&) {
-      leftovers_ = true;
+    const Target& t = target(i);
+    std::string kept;
+    if (t.done == Done::kExchanged || t.done == Done::kMovedAside) {
+      kept = t.temp;
+    } else if (t.done == Done::kLinkedBackup || t.done == Done::kMovedBackup) {
+      kept = t.temp + std::string(kBackupTail);
+    } else {
       continue;
     }
     if (::unlink(kept.c_str()) != 0 && errno != ENOENT) leftovers_ = true;
   }
-  try {
-    RunHook(Operation::kDiscard, count);
-    if (::unlink(journal.c_str()) != 0 && errno != ENOENT) leftovers_ = true;
-  } catch (const IoError&) {
-    leftovers_ = true;
-  }
+  if (::unlink(journal.c_str()) != 0 && errno != ENOENT) leftovers_ = true;
 }
 
 bool CompleteInterruptedCommits() {

@@ -62,11 +62,10 @@ class StagedFiles {
   std::size_t size() const { return targets_.size(); }
 
   // What a commit is about to do, for tests that fail it or end the process there:
-  // replacing target `index` (in staged order), putting target `index` back after a
-  // failure, naming the journal once written (index 0), or once all is in place, removing
-  // what target `index` replaced (index size(): the journal). A hook that throws IoError
+  // replacing (or removing) target `index` (in staged order), putting target `index` back
+  // after a failure, or naming the journal once written (index 0). A hook that throws IoError
   // fails that operation.
-  enum class Operation { kReplace, kRestore, kWriteJournal, kDiscard };
+  enum class Operation { kReplace, kRestore, kWriteJournal };
   using Hook = std::function<void(Operation, std::size_t index)>;
   static void SetHookForTesting(Hook hook);
 

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <map>
@@ -22,6 +25,7 @@
 #include "platform/window.h"
 #include "tests/support/child_process.h"
 #include "tests/support/ended_commit.h"
+#include "tests/support/system_faults.h"
 #include "tests/support/temp_drive.h"
 
 namespace meridax {
@@ -150,6 +154,7 @@ class FiveTargets {
     staged.Commit();
   }
   std::map<std::string, std::string> Bytes() const { return FolderBytes(drive_.data()); }
+  const TempDrive& drive() const { return drive_; }
   static std::map<std::string, std::string> Old() {
     return {{"A.dat", "old A"}, {"B.dat", "old B"}, {"KYOSOBA/D.dat", "old D"}};
   }
@@ -536,6 +541,326 @@ TEST(DataFolderLockTest, ACommitWaitsForReadersButNotForADialog) {
   EXPECT_TRUE(notices.empty());
   EXPECT_EQ(dialog.Wait(), 0);
   SetDataFolderWaitNotice({});
+}
+
+// A committer paused in its commit while the test starts another program's reader or commit
+// beside it; on Go() it ends there, as a killed process does.
+class CommitEndedWhileOthersWait {
+ public:
+  CommitEndedWhileOthersWait(const FiveTargets& t, std::size_t at)
+      : committer_([&t, at](testing::ChildProcess& self) {
+          StagedFiles::SetHookForTesting([&self, at](StagedFiles::Operation op, std::size_t i) {
+            if (op != StagedFiles::Operation::kReplace || i != at) return;
+            self.Pause();
+            ::_exit(0);
+          });
+          t.StageAndCommit();
+        }) {
+    paused_ = committer_.WaitUntilPaused();
+    SetDataFolderWaitNotice([this](std::string_view) { waited_ = true; });
+    ender_ = std::thread([this] {
+      while (!waited_ && paused_) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      committer_.Go();
+    });
+  }
+  ~CommitEndedWhileOthersWait() {
+    if (ender_.joinable()) ender_.join();
+    committer_.Wait();
+    SetDataFolderWaitNotice({});
+  }
+  bool paused() const { return paused_; }
+
+ private:
+  testing::ChildProcess committer_;
+  bool paused_ = false;
+  std::atomic<bool> waited_{false};
+  std::thread ender_;
+};
+
+// A reader that waits for another program's commit, which then dies part way, reads the
+// commit finished, never the half of it.
+TEST(DataFolderLockTest, AReaderThatWaitedOnACommitThatDiedReadsItFinished) {
+  for (const std::size_t at : {0u, 2u, 4u}) {
+    SCOPED_TRACE(at);
+    const FiveTargets t;
+    std::map<std::string, std::string> seen;
+    {
+      const CommitEndedWhileOthersWait ended(t, at);
+      ASSERT_TRUE(ended.paused());
+      const DataFolderReading reading;
+      seen = t.TargetBytes();
+    }
+    EXPECT_EQ(seen, FiveTargets::New());
+  }
+}
+
+// A commit that waited for one that then died finishes that one first, then puts its own in
+// place: nothing of the dead one's comes over it later.
+TEST(DataFolderLockTest, ACommitThatWaitedOnACommitThatDiedPutsItsOwnSetOverIt) {
+  const FiveTargets t;
+  {
+    const CommitEndedWhileOthersWait ended(t, 2);
+    ASSERT_TRUE(ended.paused());
+    StagedFiles staged;
+    for (std::size_t i = 0; i < 5; ++i) {
+      TextWriter(staged.Stage(t.Path(i)), TextWriter::Mode::kOutput).Raw("later");
+    }
+    staged.Commit();
+  }
+  const std::map<std::string, std::string> later = {{"A.dat", "later"},
+                                                    {"B.dat", "later"},
+                                                    {"KYOSOBA/C.dat", "later"},
+                                                    {"KYOSOBA/D.dat", "later"},
+                                                    {"E.dat", "later"}};
+  EXPECT_EQ(t.Bytes(), later);
+  CompleteInterruptedCommits();
+  EXPECT_EQ(t.Bytes(), later);
+}
+
+// A commit left half done whose record another program cannot take, or whose folder it cannot
+// list, stops that program's step with a status naming what it could not take; a user of the
+// folder's group takes what another user of it left.
+TEST(DataFolderLockTest, AHalfDoneCommitThatCannotBeTakenStopsTheReaderNamingIt) {
+  constexpr uid_t kOtherUser = 64001;
+  constexpr gid_t kSharedGroup = 64000;
+  struct Case {
+    const char* what;
+    std::function<void(const TempDrive& drive, const std::filesystem::path& record)> make;
+    std::function<void()> asReader;  // in the reader's process, before it reads
+    std::string status;              // the start of the reader's status; where empty, it reads
+  };
+  const auto otherUser = [] { testing::BecomeUser(kOtherUser, kSharedGroup); };
+  const std::vector<Case> cases = {
+      {"a user of the same group", [](const TempDrive&, const std::filesystem::path&) {},
+       otherUser, ""},
+      {"a record no one may open",
+       [](const TempDrive&, const std::filesystem::path& record) { ::chmod(record.c_str(), 0); },
+       otherUser, "読む エラー: 所有者の記録を開けません "},
+      {"a data folder no one may list",
+       [](const TempDrive& drive, const std::filesystem::path&) {
+         ::chmod(drive.data().c_str(), 0311);
+       },
+       otherUser, "読む エラー: フォルダを読めません "},
+      {"no locks to be had", [](const TempDrive&, const std::filesystem::path&) {},
+       [] { testing::FailSystemCall(SYS_flock, ENOLCK); }, "読む エラー: ロックできません "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const FiveTargets t;
+    const TempDrive& drive = t.drive();
+    // The folder is the group's, its files made as another user's umask leaves them.
+    testing::OpenToEveryone(drive.root());
+    ::chown(drive.data().c_str(), 0, kSharedGroup);
+    ::chmod(drive.data().c_str(), 02775);
+    ASSERT_TRUE(testing::EndProcessDuringCommit(
+        [&] {
+          ::umask(002);
+          testing::BecomeUser(kOtherUser + 1, kSharedGroup);
+          t.StageAndCommit();
+        },
+        StagedFiles::Operation::kReplace, 2));
+    std::filesystem::path record;
+    for (const auto& entry : std::filesystem::directory_iterator(drive.data())) {
+      if (entry.path().string().ends_with(".owner")) record = entry.path();
+    }
+    ASSERT_FALSE(record.empty());
+    c.make(drive, record);
+    const auto statusFile = drive.root() / "status";
+    testing::ChildProcess reader([&](testing::ChildProcess&) {
+      c.asReader();
+      RecordingHost host;
+      RunStep(host, "読む", [&] { return t.TargetBytes() == FiveTargets::New() ? "new" : "mixed"; });
+      WriteFile(statusFile, host.Status());
+    });
+    ASSERT_EQ(reader.Wait(), 0);
+    const std::string status = ReadFile(statusFile);
+    if (c.status.empty()) {
+      EXPECT_EQ(status, "new");
+    } else {
+      EXPECT_EQ(status.rfind(c.status, 0), 0u) << status;
+      EXPECT_NE(status.find(c.what == cases[1].what ? record.string() : drive.data().string()),
+                std::string::npos)
+          << status;
+    }
+    ::chmod(drive.data().c_str(), 0777);
+  }
+}
+
+// Files named like an owner's record or a journal that are pipes are not ours: nothing waits
+// on them.
+TEST(StagedFilesTest, PipesNamedLikeRecordsHoldNothingUp) {
+  const FiveTargets t;
+  const auto data = t.drive().data();
+  ASSERT_EQ(::mkfifo((data / "COMMIT.stage4242_7.owner").c_str(), 0666), 0);
+  ASSERT_EQ(::mkfifo((data / "COMMIT.stage4242_7.journal").c_str(), 0666), 0);
+  testing::ChildProcess step([&](testing::ChildProcess&) {
+    ::alarm(20);  // a wait for ever ends the child, failing the test
+    CompleteInterruptedCommits();
+    RecordingHost host;
+    RunStep(host, "読む", [] { return std::string("read"); });
+    if (host.Status() != "read") throw std::runtime_error(host.Status());
+    t.StageAndCommit();
+  });
+  EXPECT_EQ(step.Wait(), 0);
+  EXPECT_EQ(t.TargetBytes(), FiveTargets::New());
+  EXPECT_TRUE(std::filesystem::is_fifo(data / "COMMIT.stage4242_7.owner"));
+}
+
+// A file the step removes goes in the same commit as the files it writes: ended at any of the
+// commit's operations, the next start finishes all of it; failed, none of it.
+TEST(StagedFilesTest, ARemovalIsPartOfTheCommit) {
+  const auto stageAll = [](const FiveTargets& t, StagedFiles& staged) {
+    TextWriter(staged.Stage(t.Path(0)), TextWriter::Mode::kOutput).Raw("new A.dat");
+    staged.Stage(t.Path(1));
+    staged.Remove(t.Path(1));  // staged first, then removed after all
+    staged.Remove(t.Path(2));  // nothing stands there
+    TextWriter(staged.Stage(t.Path(4)), TextWriter::Mode::kOutput).Raw("new E.dat");
+    staged.Remove(t.Path(3));
+  };
+  const std::map<std::string, std::string> done = {{"A.dat", "new A.dat"}, {"E.dat", "new E.dat"}};
+  for (const std::size_t at : {0u, 1u, 3u, 4u}) {
+    SCOPED_TRACE(at);
+    const FiveTargets t;
+    ASSERT_TRUE(testing::EndProcessDuringCommit(
+        [&] {
+          StagedFiles staged;
+          stageAll(t, staged);
+          staged.Commit();
+        },
+        StagedFiles::Operation::kReplace, at));
+    CompleteInterruptedCommits();
+    EXPECT_EQ(t.Bytes(), done);
+  }
+  const FiveTargets t;
+  StagedFiles::SetHookForTesting([](StagedFiles::Operation op, std::size_t i) {
+    if (op == StagedFiles::Operation::kReplace && i == 4) throw IoError("置き換えられません", "x");
+  });
+  {
+    StagedFiles staged;
+    stageAll(t, staged);
+    EXPECT_THROW(staged.Commit(), IoError);
+  }
+  StagedFiles::SetHookForTesting({});
+  EXPECT_EQ(t.Bytes(), FiveTargets::Old());
+  {
+    StagedFiles staged;
+    stageAll(t, staged);
+    staged.Commit();
+  }
+  EXPECT_EQ(t.Bytes(), done);
+}
+
+// A commit waiting for readers goes before the readers that come after it.
+TEST(DataFolderLockTest, ACommitWaitingForReadersGoesBeforeLaterReaders) {
+  const FiveTargets t;
+  testing::ChildProcess first([&](testing::ChildProcess& self) {
+    const DataFolderReading reading;
+    self.Pause();
+  });
+  ASSERT_TRUE(first.WaitUntilPaused());
+  // Started before the commit, so that it holds nothing of the commit's.
+  testing::ChildProcess later([&](testing::ChildProcess& self) {
+    self.Pause();
+    const DataFolderReading reading;
+    if (t.TargetBytes() != FiveTargets::New()) throw std::runtime_error("read before the commit");
+  });
+  ASSERT_TRUE(later.WaitUntilPaused());
+  std::atomic<bool> waiting{false};
+  SetDataFolderWaitNotice([&](std::string_view) { waiting = true; });
+  std::thread commit([&] { t.StageAndCommit(); });
+  while (!waiting) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  later.Go();
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the later reader asks meanwhile
+  first.Go();
+  commit.join();
+  SetDataFolderWaitNotice({});
+  EXPECT_EQ(later.Wait(), 0);
+  EXPECT_EQ(first.Wait(), 0);
+}
+
+// What a commit replaced but could not remove stays on record, and the next start removes it.
+TEST(StagedFilesTest, WhatACommitCouldNotRemoveGoesAtTheNextStart) {
+  const FiveTargets t;
+  testing::ChildProcess committer([&](testing::ChildProcess&) {
+    StagedFiles staged;
+    t.Stage(staged);
+    testing::FailSystemCall(SYS_unlink, EPERM);
+    testing::FailSystemCall(SYS_unlinkat, EPERM);
+    staged.Commit();
+  });
+  ASSERT_EQ(committer.Wait(), 0);
+  EXPECT_EQ(t.TargetBytes(), FiveTargets::New());
+  EXPECT_NE(t.Bytes(), FiveTargets::New());  // the replaced files, the journal and the record
+  CompleteInterruptedCommits();
+  EXPECT_EQ(t.Bytes(), FiveTargets::New());
+}
+
+// A commit that could not be undone says that its new files go in place before anything
+// more is done, and they do.
+TEST(StagedFilesTest, ACommitThatCannotBeUndoneSaysItsNewFilesFollow) {
+  const FiveTargets t;
+  StagedFiles::SetHookForTesting([](StagedFiles::Operation op, std::size_t i) {
+    if ((op == StagedFiles::Operation::kReplace && i == 3) ||
+        (op == StagedFiles::Operation::kRestore && i == 1)) {
+      throw IoError("置き換えられません", "injected");
+    }
+  });
+  std::string what;
+  try {
+    t.StageAndCommit();
+  } catch (const IoError& e) {
+    what = e.what();
+  }
+  StagedFiles::SetHookForTesting({});
+  EXPECT_EQ(what, "置き換えられません injected（新しいファイルへの置き換えは次の処理が始まる前に済ませます）");
+  RecordingHost host;
+  RunStep(host, "読む", [&] { return t.TargetBytes() == FiveTargets::New() ? "new" : "mixed"; });
+  EXPECT_EQ(host.Status(), "new");
+  EXPECT_EQ(t.Bytes(), FiveTargets::New());
+}
+
+// A record that cannot be locked is no record, and a temporary that cannot be looked at is
+// not said to be replaced.
+TEST(StagedFilesTest, CallsThatFailAreReportedAsWhatFailed) {
+  struct Case {
+    const char* what;
+    std::function<void(const FiveTargets&)> body;
+    std::string start;
+  };
+  const std::vector<Case> cases = {
+      {"a lock refused",
+       [](const FiveTargets& t) {
+         testing::FailSystemCall(SYS_flock, ENOLCK);
+         StagedFiles staged;
+         staged.Stage(t.Path(0));
+       },
+       "所有者の記録をロックできません "},
+      {"handles refused at commit",
+       [](const FiveTargets& t) {
+         StagedFiles staged;
+         t.Stage(staged);
+         testing::FailSystemCall(SYS_name_to_handle_at, EIO);
+         staged.Commit();
+       },
+       "読めません "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const FiveTargets t;
+    const auto statusFile = t.drive().root() / "status";
+    testing::ChildProcess child([&](testing::ChildProcess&) {
+      try {
+        c.body(t);
+        WriteFile(statusFile, "no failure");
+      } catch (const IoError& e) {
+        WriteFile(statusFile, e.what());
+      }
+    });
+    ASSERT_EQ(child.Wait(), 0);
+    const std::string what = ReadFile(statusFile);
+    EXPECT_EQ(what.rfind(c.start, 0), 0u) << what;
+    EXPECT_EQ(t.Bytes(), FiveTargets::Old());
+  }
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include "datasetup/common/people_stat_records.h"
 #include "datasetup/preparation/main_window_steps.h"
 #include "platform/file_ops.h"
+#include "platform/staged_files.h"
 #include "records/layouts.h"
+#include "tests/support/ended_commit.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/window_steps.h"
@@ -126,6 +128,28 @@ TEST(JockeyStepTest, EmptyInputLeavesNoStatisticsFile) {
   EXPECT_EQ(FileLength(drive.data() / "KS20190101NEW.dat"), 0u);
   EXPECT_EQ(FileLength(drive.data() / "KISHUNUM20190101.dat"), 0u);
   EXPECT_FALSE(FileExists(drive.data() / "KISHUSEISEI.dat"));
+}
+
+// The statistics file goes in the step's commit: ended at any of its operations, the step
+// leaves its files all as the next start completes them, never the statistics file behind.
+TEST(JockeyStepTest, TheStatisticsFileGoesInTheSameCommitAsTheOtherFiles) {
+  for (const std::size_t at : {0u, 1u, 2u}) {
+    SCOPED_TRACE(at);
+    TempDrive drive;
+    testing::WriteFile(drive.data() / "KISHUSEISEI.dat", std::string(121, 'x'));
+    testing::WriteFile(drive.data() / "KISHUNUM20190101.dat", "\"99999\"\r\n");
+    ASSERT_TRUE(testing::EndProcessDuringCommit(
+        [] {
+          MainWindowSteps steps;
+          RecordingHost host;
+          testing::Click(kMainWindow, steps, "Command12", host);
+        },
+        StagedFiles::Operation::kReplace, at));
+    CompleteInterruptedCommits();
+    EXPECT_EQ(FileLength(drive.data() / "KS20190101NEW.dat"), 0u);
+    EXPECT_EQ(FileLength(drive.data() / "KISHUNUM20190101.dat"), 0u);
+    EXPECT_FALSE(FileExists(drive.data() / "KISHUSEISEI.dat"));
+  }
 }
 
 TEST(TrainerBreederOwnerStepTest, EachKindKeepsTheNewestRecordOfItsCode) {

@@ -5,12 +5,23 @@
 
 #include <cerrno>
 #include <stdexcept>
+#include <vector>
 
 namespace meridax::testing {
 namespace {
 
+// The test's ends of the pipes of every child that runs: a child forked later must not hold
+// them, or an earlier child would never see its Go().
+std::vector<int>& TestEnds() {
+  static std::vector<int> ends;
+  return ends;
+}
+
 void CloseEnd(int& fd) {
-  if (fd >= 0) ::close(fd);
+  if (fd >= 0) {
+    ::close(fd);
+    std::erase(TestEnds(), fd);
+  }
   fd = -1;
 }
 
@@ -21,6 +32,8 @@ ChildProcess::ChildProcess(const std::function<void(ChildProcess&)>& body) {
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
+    for (const int fd : TestEnds()) ::close(fd);
+    TestEnds().clear();
     CloseEnd(paused_[0]);
     CloseEnd(go_[1]);
     int code = 0;
@@ -33,6 +46,8 @@ ChildProcess::ChildProcess(const std::function<void(ChildProcess&)>& body) {
   }
   CloseEnd(paused_[1]);
   CloseEnd(go_[0]);
+  TestEnds().push_back(paused_[0]);
+  TestEnds().push_back(go_[1]);
 }
 
 ChildProcess::~ChildProcess() {
