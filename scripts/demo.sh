@@ -10,15 +10,40 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+usage() {
+  echo "usage: scripts/demo.sh [--size small|year|realistic] [--seed N]" >&2
+  exit 2
+}
+refuse() {
+  echo "demo: $1" >&2
+  usage
+}
+
+# Every argument is checked before the previous demo drive is cleared.
 size=small
 seed=1
 while [ $# -gt 0 ]; do
   case "$1" in
-    --size) size=$2; shift 2 ;;
-    --seed) seed=$2; shift 2 ;;
-    *) echo "usage: scripts/demo.sh [--size small|year|realistic] [--seed N]" >&2; exit 2 ;;
+    --size | --seed)
+      [ $# -ge 2 ] || refuse "$1 needs a value"
+      [ -n "$2" ] || refuse "the value of $1 is empty"
+      if [ "$1" = --size ]; then size=$2; else seed=$2; fi
+      shift 2
+      ;;
+    *) refuse "unknown argument $1" ;;
   esac
 done
+case $size in
+  small | year | realistic) ;;
+  *) refuse "unknown size $size" ;;
+esac
+# As scripts/run-pipeline.sh takes it: decimal digits without a leading zero.
+# Twenty digits compare as text: the shell's arithmetic ends at 2^63 - 1.
+largest_seed=18446744073709551615
+# shellcheck disable=SC2071
+if ! [[ $seed =~ ^(0|[1-9][0-9]{0,19})$ ]] || [[ ${#seed} -eq 20 && $seed > $largest_seed ]]; then
+  refuse "the seed is a whole number from 0 to $largest_seed, not $seed"
+fi
 
 scripts/setup-deps.sh
 build_dir=${MERIDAX_BUILD_DIR:-build}

@@ -15,8 +15,25 @@
 #
 # Prints each step's status lines with its place in the sequence; exits non-zero as soon
 # as a step fails. --step N runs step N alone (from 1, nothing generated); --print-steps
-# prints the sequence, one "caption|command" line per step.
+# prints the sequence, one "caption|command" line per step. A wrong argument (a missing or
+# empty value, an unknown size, a seed or step number that is not decimal digits without a
+# leading zero within range, a build folder without the tools) exits 2 before anything is
+# touched.
 set -euo pipefail
+
+usage() {
+  cat >&2 <<'EOF'
+usage: scripts/run-pipeline.sh --build DIR --drive DIR [--size small|year|realistic]
+                               [--seed N] [--no-hazards] [--skip-generate]
+       scripts/run-pipeline.sh --build DIR --drive DIR --step N
+       scripts/run-pipeline.sh --build DIR --print-steps
+EOF
+  exit 2
+}
+refuse() {
+  echo "run-pipeline: $1" >&2
+  usage
+}
 
 build_dir=build
 drive=
@@ -26,22 +43,47 @@ hazards=()
 generate=1
 print_steps=0
 only=
+step_given=0
+# Every argument is checked before anything is removed, generated or run.
 while [ $# -gt 0 ]; do
   case "$1" in
-    --build) build_dir=$2; shift 2 ;;
-    --drive) drive=$2; shift 2 ;;
-    --size) size=$2; shift 2 ;;
-    --seed) seed=$2; shift 2 ;;
+    --build | --drive | --size | --seed | --step)
+      [ $# -ge 2 ] || refuse "$1 needs a value"
+      # An empty value would quietly stand for the default or the current folder.
+      [ -n "$2" ] || refuse "the value of $1 is empty"
+      case "$1" in
+        --build) build_dir=$2 ;;
+        --drive) drive=$2 ;;
+        --size) size=$2 ;;
+        --seed) seed=$2 ;;
+        --step) only=$2 step_given=1 ;;
+      esac
+      shift 2
+      ;;
     --no-hazards) hazards=(--no-hazards); shift ;;
     --skip-generate) generate=0; shift ;;
     --print-steps) print_steps=1; shift ;;
-    --step) only=$2; shift 2 ;;
-    *) echo "run-pipeline: unknown argument $1" >&2; exit 2 ;;
+    *) refuse "unknown argument $1" ;;
   esac
 done
+case $size in
+  small | year | realistic) ;;
+  *) refuse "unknown size $size" ;;
+esac
+# Numbers are decimal digits without a leading zero, the seed as a step number.
+# Twenty digits compare as text: the shell's arithmetic ends at 2^63 - 1.
+largest_seed=18446744073709551615
+# shellcheck disable=SC2071
+if ! [[ $seed =~ ^(0|[1-9][0-9]{0,19})$ ]] || [[ ${#seed} -eq 20 && $seed > $largest_seed ]]; then
+  refuse "the seed is a whole number from 0 to $largest_seed, not $seed"
+fi
+[ "$print_steps" = 1 ] || [ -n "$drive" ] || refuse "--drive is required"
 run="$build_dir/tools/meridax-run"
 sample="$build_dir/tools/meridax-sample"
 weights="$build_dir/tools/meridax-weights"
+for tool in "$run" "$sample" "$weights"; do
+  [ -x "$tool" ] || refuse "no program $tool (--build names the build folder)"
+done
 
 main=FormMERIDAXPROJECTSETUP2025ZZ
 history=FormMERIDAXEXPDSETUP2025ZZ
@@ -87,12 +129,18 @@ categorise_all ""
 for kind in "${kinds[@]}"; do steps+=("meridax-weights $kind|weights $kind"); done
 categorise_all " (2)"
 
+total=${#steps[@]}
+# No leading zero: the array index would read "08" as octal. Compared by length first: a
+# long number would overflow the shell's arithmetic.
+[ "$step_given" = 0 ] ||
+  { [[ $only =~ ^[1-9][0-9]*$ ]] && [ ${#only} -le ${#total} ] && [ "$only" -le "$total" ]; } ||
+  refuse "no step $only (a number from 1 to $total, as --print-steps lists them)"
+
 if [ "$print_steps" = 1 ]; then
   printf '%s\n' "${steps[@]}"
   exit 0
 fi
 
-[ -n "$drive" ] || { echo "run-pipeline: --drive is required" >&2; exit 2; }
 data="$drive/MERIDAXPROJECT"
 
 run_step() {  # "tool words..."
@@ -104,9 +152,7 @@ run_step() {  # "tool words..."
   esac
 }
 
-if [ -n "$only" ]; then
-  [[ $only =~ ^[0-9]+$ ]] && [ "$only" -ge 1 ] && [ "$only" -le ${#steps[@]} ] ||
-    { echo "run-pipeline: no step $only" >&2; exit 2; }
+if [ "$step_given" = 1 ]; then
   run_step "${steps[only - 1]#*|}"
   exit
 fi
@@ -125,7 +171,6 @@ if [ "$generate" = 1 ]; then
     "${hazards[@]}"
 fi
 
-total=${#steps[@]}
 i=0
 for entry in "${steps[@]}"; do
   i=$((i + 1))

@@ -98,8 +98,9 @@ class CategorySteps : public WindowSteps {
 
   // Calls the routines on run `run` of a horse's extended run file as a factor step
   // reaches them, with the item record starting blank, and prints one line per routine.
-  // Throws std::invalid_argument for an id that names no file, IoError when the file
-  // cannot be opened.
+  // Throws std::invalid_argument for an id that names no file, IoError when the horse has no
+  // such file (a factor step would make it empty; the probe makes none) or it cannot be
+  // opened.
   void Probe(std::string_view horseId, std::int32_t run,
              std::span<const ProbeRoutine* const> routines, std::ostream& out);
 

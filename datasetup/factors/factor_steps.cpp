@@ -2,6 +2,7 @@
 // record per accepted run of the horses of a list.
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -120,6 +121,12 @@ void CategorySteps::Probe(std::string_view horseId, std::int32_t run,
                           std::span<const ProbeRoutine* const> routines, std::ostream& out) {
   const auto path = ExtendedRunFilePath(horseId);
   if (!path) throw std::invalid_argument("no file can be named by the id " + std::string(horseId));
+  // A factor step creates a missing run file empty; a probe only looks at the horse's runs.
+  RequireFolder(path->parent_path());
+  std::error_code ec;
+  if (std::filesystem::status(*path, ec).type() == std::filesystem::file_type::not_found) {
+    throw IoError("この馬の拡張レースファイルがありません", *path);
+  }
   const RunFile runs(*path);
   StatisticsCache stats;
   ItemContext c = NewContext(stats);

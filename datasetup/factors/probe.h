@@ -41,7 +41,8 @@ std::vector<ProbeRoutine> LiveProbeRoutines();
 // Runs the probe for the arguments after --probe: HORSEID RUN ROUTINE... Prints one line
 // per routine to `out` (NAME, a tab and the code in double quotes, or "abandoned"), load
 // failures and errors to `err`. Returns 2 for wrong arguments or an unknown routine (before
-// anything runs), 1 when a file cannot be opened, else 0.
+// anything runs), 1 when the horse has no run file (none is made) or a file cannot be
+// opened, else 0.
 int RunProbe(const ProbeRegistry& registry, std::span<const std::string> args, std::ostream& out,
              std::ostream& err);
 

@@ -78,5 +78,18 @@ TEST(Probe, RefusesUnknownRoutinesAndBadArgumentsBeforeRunningAnything) {
   EXPECT_EQ(Probe({"..\\x", "1", "Thirty"}).status, 2);
 }
 
+TEST(Probe, AHorseWithoutARunFileIsReportedAndNothingIsWritten) {
+  testing::TempDrive drive;
+  const auto before = testing::FolderBytes(drive.root());
+  const Probed p = Probe({"2016100001", "1", "Thirty"});
+  EXPECT_EQ(p.status, 1);
+  EXPECT_EQ(p.out, "");
+  EXPECT_NE(p.err.find("この馬の拡張レースファイルがありません " +
+                       DataPath("UMAGOTOEXSETUP\\2016100001EX.dat").string()),
+            std::string::npos)
+      << p.err;
+  EXPECT_EQ(testing::FolderBytes(drive.root()), before);
+}
+
 }  // namespace
 }  // namespace meridax

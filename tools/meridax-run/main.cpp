@@ -5,7 +5,8 @@
 // A STEP is Window.Procedure, Window.Text1=TEXT, Window.OptionN or Window.List1_Click=TEXT
 // (HeadlessWindows). Each step's status text and message-box texts are printed on lines of
 // their own; message boxes are answered with OK. Exits 1 when a step fails or standard
-// output cannot be written, 2 when a step is unknown or List1 holds no entry it names.
+// output cannot be written, 2 when a step or option is unknown, an option's value is missing
+// or empty, or List1 holds no entry it names.
 
 #include <iostream>
 #include <string>

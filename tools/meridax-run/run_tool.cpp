@@ -122,6 +122,23 @@ int RunSteps(const WindowRegistry& windows, const Options& options, Streams io) 
   return exitCode;
 }
 
+// The value of the option at args[i], i then at the value; none, with the complaint printed,
+// when it is missing or empty (an empty folder would quietly stand for the default drive or
+// the working folder).
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
+                                       std::ostream& err) {
+  const std::string& option = args[i];
+  if (++i >= args.size()) {
+    err << "meridax-run: " << option << " needs a value\n";
+    return std::nullopt;
+  }
+  if (args[i].empty()) {
+    err << "meridax-run: the value of " << option << " is empty\n";
+    return std::nullopt;
+  }
+  return args[i];
+}
+
 int RunArguments(const WindowRegistry& windows, const std::vector<std::string>& args,
                  std::ostream& out, std::ostream& err, std::span<const ToolMode> modes) {
   const Streams io{out, err};
@@ -132,12 +149,14 @@ int RunArguments(const WindowRegistry& windows, const std::vector<std::string>& 
     const std::string& arg = args[i];
     if (mode || programMode) {
       options.modeArgs.push_back(arg);
-    } else if (arg == "--drive") {
-      if (++i >= args.size()) return Usage(err);
-      SetDriveRoot(args[i]);
-    } else if (arg == "--grids") {
-      if (++i >= args.size()) return Usage(err);
-      options.grids = args[i];
+    } else if (arg == "--drive" || arg == "--grids") {
+      const std::optional<std::string> value = OptionValue(args, i, err);
+      if (!value) return Usage(err);
+      if (arg == "--drive") {
+        SetDriveRoot(*value);
+      } else {
+        options.grids = *value;
+      }
     } else if (arg == "-h" || arg == "--help") {
       Usage(err);
       return 0;

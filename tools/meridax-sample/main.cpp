@@ -9,9 +9,11 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "tools/sample/service.h"
 
@@ -35,7 +37,15 @@ int main(int argc, char** argv) {
     if (arg == "--out" || arg == "--expected" || arg == "--earlier" || arg == "--size" ||
         arg == "--seed") {
       const char* v = value();
-      if (!v) return Usage();
+      if (!v) {
+        std::cerr << "meridax-sample: " << arg << " needs a value\n";
+        return Usage();
+      }
+      // An empty folder would quietly stand for no folder or the default one.
+      if (*v == '\0') {
+        std::cerr << "meridax-sample: the value of " << arg << " is empty\n";
+        return Usage();
+      }
       if (arg == "--out") options.out = v;
       if (arg == "--earlier") options.earlier = v;
       if (arg == "--expected") options.expected = v;
@@ -52,8 +62,11 @@ int main(int argc, char** argv) {
         char* end = nullptr;
         errno = 0;
         options.seed = std::strtoull(v, &end, 10);
-        // Too large a number would quietly become another seed.
-        if (!end || *end != '\0' || *v == '\0' || *v == '-' || errno == ERANGE) {
+        // Digits alone: strtoull skips leading blanks and negates after a minus, and too
+        // large a number would quietly become another seed.
+        const std::string_view digits(v);
+        if (digits.find_first_not_of("0123456789") != std::string_view::npos || *end != '\0' ||
+            errno == ERANGE) {
           std::cerr
               << "meridax-sample: the seed is a whole number from 0 to 18446744073709551615, not "
               << v << '\n';
@@ -84,7 +97,15 @@ int main(int argc, char** argv) {
   }
   try {
     const Summary summary = Generate(options);
-    std::cout << summary.Line(options) << std::endl;
+    errno = 0;
+    if (!(std::cout << summary.Line(options) << std::endl)) {
+      const int err = errno;
+      std::cerr << "meridax-sample: the world was written, but its summary cannot be written to "
+                   "standard output";
+      if (err != 0) std::cerr << " (" << std::strerror(err) << ')';
+      std::cerr << '\n';
+      return 1;
+    }
   } catch (const std::exception& e) {
     std::cerr << "meridax-sample: " << e.what() << '\n';
     return 1;

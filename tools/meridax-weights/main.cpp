@@ -36,8 +36,16 @@ int main(int argc, char** argv) try {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--drive") {
-      if (i + 1 >= argc) return Usage();
-      meridax::SetDriveRoot(argv[++i]);
+      if (i + 1 >= argc) {
+        std::cerr << "meridax-weights: --drive needs a value\n";
+        return Usage();
+      }
+      // An empty folder would quietly stand for the default drive.
+      if (*argv[++i] == '\0') {
+        std::cerr << "meridax-weights: the value of --drive is empty\n";
+        return Usage();
+      }
+      meridax::SetDriveRoot(argv[i]);
     } else if (arg == "-h" || arg == "--help") {
       Usage();
       return 0;
