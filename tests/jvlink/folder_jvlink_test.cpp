@@ -356,5 +356,61 @@ TEST(FolderJVLinkTest, SettingsFileCanSetTheDownloadPause) {
   EXPECT_EQ(ReadFile(settingsFile), "ServiceFolder=C:\\JVDATA2\\\r\nDownloadDelayMs=0\r\n");
 }
 
+struct SettingsCase {
+  std::string name;
+  std::string bytes;
+  std::string serviceFolder;
+  std::optional<std::int32_t> downloadDelayMs;
+};
+
+void PrintTo(const SettingsCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class SettingsFormsTest : public ::testing::TestWithParam<SettingsCase> {};
+
+// The file is edited by hand as well as by the dialog.
+TEST_P(SettingsFormsTest, AreTakenAsTheDialogWritesThem) {
+  const SettingsCase& c = GetParam();
+  Service s;
+  std::filesystem::create_directories(s.drive.root() / "OTHER");
+  WriteFile(s.drive.root() / "OTHER" / "X.dat", "RA9\r\n");
+  const auto settingsFile = s.drive.root() / "JVSTANDIN" / "settings.txt";
+  std::filesystem::create_directories(settingsFile.parent_path());
+  WriteFile(settingsFile, c.bytes);
+
+  const Settings settings = LoadSettings(settingsFile);
+  EXPECT_EQ(settings.serviceFolder, c.serviceFolder);
+  EXPECT_EQ(settings.downloadDelayMs, c.downloadDelayMs);
+  if (c.serviceFolder != "C:\\OTHER\\") return;
+  FolderJVLink jv(NoDelay());
+  jv.JVInit("UNKNOWN");
+  const Opened o = Open(jv);
+  EXPECT_EQ(o.rc, kOk);
+  EXPECT_EQ(o.readCount, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , SettingsFormsTest,
+    ::testing::Values(
+        SettingsCase{"AsTheDialogWritesThem", "ServiceFolder=C:\\OTHER\\\r\nDownloadDelayMs=5\r\n",
+                     "C:\\OTHER\\", 5},
+        SettingsCase{"AfterAByteOrderMark", "\xEF\xBB\xBFServiceFolder=C:\\OTHER\\\r\n",
+                     "C:\\OTHER\\", std::nullopt},
+        SettingsCase{"WithBlanksAroundKeyAndValue",
+                     "  ServiceFolder \t=  C:\\OTHER\\ \t\r\n DownloadDelayMs = 5 \r\n",
+                     "C:\\OTHER\\", 5},
+        SettingsCase{"WithKeysInAnyCase", "servicefolder=C:\\OTHER\\\r\nDOWNLOADDELAYMS=5\r\n",
+                     "C:\\OTHER\\", 5},
+        SettingsCase{"AllAtOnceWithLfLineEnds",
+                     "\xEF\xBB\xBF serviceFolder = C:\\OTHER\\\ndownloadDelayMs =5\n",
+                     "C:\\OTHER\\", 5},
+        SettingsCase{"BlanksWithinTheValueStay", "ServiceFolder=C:\\MY DATA\\\r\n", "C:\\MY DATA\\",
+                     std::nullopt},
+        SettingsCase{"AKeyThatOnlyBeginsLikeOneIsNone",
+                     "ServiceFolderX=C:\\OTHER\\\r\nDownloadDelayMsMax=5\r\nServiceFolder\r\n",
+                     "C:\\JVDATA\\", std::nullopt}),
+    [](const auto& info) { return info.param.name; });
+
 }  // namespace
 }  // namespace meridax::jvlink
