@@ -264,6 +264,7 @@ std::unique_ptr<WindowSteps> CreateMainWindow(const WindowContext& context) {
     out << current << std::endl;
     return std::nullopt;
   };
+  options.notice = [&out](std::string_view text) { out << text << std::endl; };
   return std::make_unique<MainWindow>(
       std::make_unique<jvlink::FolderJVLink>(std::move(options)),
       std::make_unique<HeadlessProgressShower>(

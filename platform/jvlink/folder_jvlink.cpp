@@ -41,18 +41,29 @@ bool IsPlainName(std::string_view name) {
          name.find('\0') == std::string_view::npos;
 }
 
-// The data files standing in a folder; a missing folder has none.
+// The data files standing in a folder; a missing folder has none. One that cannot be listed
+// throws IoError: what could be listed would pass for the whole service.
 std::set<std::string> DataFilesIn(const std::filesystem::path& folder) {
   std::set<std::string> names;
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-       it.increment(ec)) {
+  std::filesystem::directory_iterator it(folder, ec);
+  if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) return names;
+  for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
     std::error_code typeEc;
     if (!it->is_regular_file(typeEc)) continue;
     std::string name = it->path().filename().string();
     if (!IsMarker(name)) names.insert(std::move(name));
   }
+  if (ec) throw IoError("フォルダの一覧を読めません", folder, ec.value());
   return names;
+}
+
+// A folder as the operator finds it: the host path, and the setting that named it when that
+// is a path of drive C:.
+std::string Named(const std::filesystem::path& host, std::string_view setting) {
+  if (host.empty()) return "(" + std::string(setting) + ")";
+  if (host == std::filesystem::path(setting)) return host.string();
+  return host.string() + " (" + std::string(setting) + ")";
 }
 
 std::string Timestamp(std::time_t t) {
@@ -199,6 +210,11 @@ FolderJVLink::~FolderJVLink() {
   JVClose();
 }
 
+std::int32_t FolderJVLink::Failure(std::int32_t code, const std::string& text) const {
+  if (options_.notice) options_.notice(text);
+  return code;
+}
+
 std::int32_t FolderJVLink::JVInit(std::string_view softwareId) {
   if (softwareId.empty() || softwareId.size() > 64) return kBadSoftwareId;
   initialized_ = true;
@@ -241,14 +257,23 @@ std::int32_t FolderJVLink::Open(std::string_view fromTime, std::int32_t& readCou
                                 std::int32_t& downloadCount, std::string& lastFileTimestamp) {
   if (!initialized_) return kNotInitialized;
   if (session_) return kAlreadyOpen;
+  const auto settingsFile = HostPath(options_.settingsFile);
   Settings settings;
   try {
-    settings = LoadSettings(HostPath(options_.settingsFile));
-  } catch (const IoError&) {
-    return kNoServiceFolder;
+    settings = LoadSettings(settingsFile);
+  } catch (const IoError& e) {
+    return Failure(kNoServiceFolder, e.what());
   }
   const auto cache = ServiceFolderPath(settings.serviceFolder);
-  if (cache.empty() || !FolderExists(cache)) return kNoServiceFolder;
+  if (cache.empty() || !FolderExists(cache)) {
+    // The folder alone would not say where it came from.
+    std::string text = (cache.empty() ? "サービスフォルダの設定がパスではありません "
+                                      : "サービスフォルダがありません ") +
+                       Named(cache, settings.serviceFolder) + "。設定ファイル " +
+                       Named(settingsFile, options_.settingsFile);
+    if (!FileExists(settingsFile)) text += " がないため既定のフォルダです";
+    return Failure(kNoServiceFolder, text);
+  }
 
   if (!resumeNextOpen_) {
     completed_.clear();
@@ -259,8 +284,13 @@ std::int32_t FolderJVLink::Open(std::string_view fromTime, std::int32_t& readCou
   auto session = std::make_unique<Session>();
   session->cache = cache;
   session->pending = cache / kPendingFolder;
-  const auto cached = DataFilesIn(session->cache);
-  auto all = DataFilesIn(session->pending);
+  std::set<std::string> cached, all;
+  try {
+    cached = DataFilesIn(session->cache);
+    all = DataFilesIn(session->pending);
+  } catch (const IoError& e) {
+    return Failure(kReadFailed, e.what());
+  }
   all.insert(cached.begin(), cached.end());
 
   std::time_t newest = 0;

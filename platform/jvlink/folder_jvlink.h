@@ -23,6 +23,10 @@ struct FolderJVLinkOptions {
   std::chrono::milliseconds perFileDelay{80};
   // Without a dialog the settings cannot be changed and JVSetUIProperties fails.
   SettingsDialog dialog;
+  // The component's own message box, for what a failure's code alone does not tell the
+  // operator: which folder and settings file. Without it the
+  // component says nothing.
+  std::function<void(std::string_view text)> notice;
 };
 
 // The component over a local folder standing for the service (the service folder of the
@@ -63,6 +67,8 @@ class FolderJVLink : public JVLink {
   std::int32_t Read(std::string& buffer, std::int32_t size, std::string& fileName);
   std::int32_t Delete(std::string_view fileName);
   std::filesystem::path CacheFolder() const;
+  // Returns `code` after the notice has said `text`.
+  std::int32_t Failure(std::int32_t code, const std::string& text) const;
 
   FolderJVLinkOptions options_;
   bool initialized_ = false;
