@@ -181,7 +181,9 @@ void MainWindow::ReadRecords(StepHost& host, RawFiles& files, std::int32_t& read
     } else if (rc == jvlink::kEndOfFile) {
       continue;
     } else if (rc == 0) {
-      files.Commit();
+      // Reading goes on after a failure that the run reported (JVInit, the download), but
+      // what it read may lack what failed: a run that reported a failure replaces nothing.
+      if (!failed_) files.Commit();
       return;
     } else if (rc == jvlink::kDamagedFile) {
       jvlink_.JVFiledelete(fileName);
