@@ -1,6 +1,7 @@
 #include "platform/jvlink/folder_jvlink.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -208,11 +209,40 @@ FolderJVLink::FolderJVLink(FolderJVLinkOptions options) : options_(std::move(opt
 
 FolderJVLink::~FolderJVLink() {
   JVClose();
+  ReleaseServiceFolder();
 }
 
 std::int32_t FolderJVLink::Failure(std::int32_t code, const std::string& text) const {
   if (options_.notice) options_.notice(text);
   return code;
+}
+
+// Two downloads of one service folder would move each other's files away under them.
+std::int32_t FolderJVLink::HoldServiceFolder(const std::filesystem::path& folder,
+                                             std::string_view setting) {
+  if (heldFd_ >= 0 && held_ == folder) return kOk;
+  ReleaseServiceFolder();
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return Failure(kReadFailed, IoError("フォルダを開けません", folder, errno).what());
+  int rc;
+  do {
+    rc = ::flock(fd, LOCK_EX | LOCK_NB);
+  } while (rc != 0 && errno == EINTR);
+  if (rc != 0 && errno == EWOULDBLOCK) {
+    ::close(fd);
+    return Failure(kAlreadyOpen, "他のダウンロードが実行中です: " + Named(folder, setting) +
+                                     "。終わってからやり直してください");
+  }
+  // A file system without such locks serves as before, without the hold.
+  heldFd_ = fd;
+  held_ = folder;
+  return kOk;
+}
+
+void FolderJVLink::ReleaseServiceFolder() {
+  if (heldFd_ >= 0) ::close(heldFd_);
+  heldFd_ = -1;
+  held_.clear();
 }
 
 std::int32_t FolderJVLink::JVInit(std::string_view softwareId) {
@@ -249,6 +279,7 @@ std::int32_t FolderJVLink::JVOpen(std::string_view /*dataSpec*/, std::string_vie
     return Open(fromTime, readCount, downloadCount, lastFileTimestamp);
   } catch (...) {
     session_.reset();
+    ReleaseServiceFolder();
     return kInternalError;
   }
 }
@@ -274,6 +305,9 @@ std::int32_t FolderJVLink::Open(std::string_view fromTime, std::int32_t& readCou
     if (!FileExists(settingsFile)) text += " がないため既定のフォルダです";
     return Failure(kNoServiceFolder, text);
   }
+  if (const std::int32_t rc = HoldServiceFolder(cache, settings.serviceFolder); rc != kOk) {
+    return rc;
+  }
 
   if (!resumeNextOpen_) {
     completed_.clear();
@@ -289,6 +323,7 @@ std::int32_t FolderJVLink::Open(std::string_view fromTime, std::int32_t& readCou
     cached = DataFilesIn(session->cache);
     all = DataFilesIn(session->pending);
   } catch (const IoError& e) {
+    ReleaseServiceFolder();
     return Failure(kReadFailed, e.what());
   }
   all.insert(cached.begin(), cached.end());
@@ -422,6 +457,8 @@ std::int32_t FolderJVLink::Delete(std::string_view fileName) {
 
 std::int32_t FolderJVLink::JVClose() {
   session_.reset();
+  // The re-open after JVFiledelete goes on with this download: no other may come between.
+  if (!resumeNextOpen_) ReleaseServiceFolder();
   return kOk;
 }
 

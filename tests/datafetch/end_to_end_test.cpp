@@ -9,6 +9,7 @@
 #include "datafetch/register_windows.h"
 #include "platform/cp932.h"
 #include "platform/headless_windows.h"
+#include "platform/jvlink/folder_jvlink.h"
 #include "records/parsers.h"
 #include "tests/support/temp_drive.h"
 #include "tests/support/unprivileged.h"
@@ -182,10 +183,27 @@ INSTANTIATE_TEST_SUITE_P(
                      "フォルダの一覧を読めません <root>/JVDATA/pending (", "JVOpenエラー。RC=-502"},
         ServiceFault{"ServiceFolderUnlisted",
                      [](const auto& root) { return ModeOf(root / "JVDATA", 0311); },
-                     "フォルダの一覧を読めません <root>/JVDATA (", "JVOpenエラー。RC=-502"},
+                     "フォルダを開けません <root>/JVDATA (", "JVOpenエラー。RC=-502"},
         ServiceFault{"ServiceFolderClosed",
                      [](const auto& root) { return ModeOf(root / "JVDATA", 0); },
-                     "フォルダの一覧を読めません <root>/JVDATA (", "JVOpenエラー。RC=-502"},
+                     "フォルダを開けません <root>/JVDATA (", "JVOpenエラー。RC=-502"},
+        ServiceFault{"AnotherDownloadUnderWay",
+                     [](const auto&) -> std::shared_ptr<void> {
+                       jvlink::FolderJVLinkOptions slow;
+                       slow.perFileDelay = std::chrono::hours(1);
+                       auto other = std::make_shared<jvlink::FolderJVLink>(slow);
+                       std::int32_t readCount = 0, downloadCount = 0;
+                       std::string timestamp;
+                       other->JVInit("UNKNOWN");
+                       if (other->JVOpen("RA", "20240101000000", 3, readCount, downloadCount,
+                                         timestamp) != 0) {
+                         throw std::runtime_error("the other download did not open");
+                       }
+                       return other;
+                     },
+                     "他のダウンロードが実行中です: <root>/JVDATA (C:\\JVDATA\\)。"
+                     "終わってからやり直してください",
+                     "JVOpenエラー。RC=-202"},
         ServiceFault{"SettingsNameAMissingFolder",
                      [](const auto& root) {
                        std::filesystem::create_directories(root / "JVSTANDIN");

@@ -509,6 +509,7 @@ TEST_P(UnlistedFolderTest, FailsTheOpen) {
     first.JVInit("UNKNOWN");
     second.JVInit("UNKNOWN");
     const Opened o = Open(first);
+    // The failed open holds nothing: the next gets the same failure, not another's hold.
     std::string seen = std::to_string(o.rc) + " " + std::to_string(o.readCount) + " " +
                        std::to_string(Open(second).rc);
     for (const auto& notice : notices) seen += "\n" + notice;
@@ -532,6 +533,41 @@ INSTANTIATE_TEST_SUITE_P(, UnlistedFolderTest,
                                            UnlistedCase{"PendingWithoutRead", "pending", 0311},
                                            UnlistedCase{"PendingClosed", "pending", 0}),
                          [](const auto& info) { return info.param.name; });
+
+TEST(FolderJVLinkTest, OneConnectionAtATimeServesAServiceFolder) {
+  Service s;
+  s.Cached("A.dat", "RA1\r\n");
+  s.Cached("B.dat", "RA2-bad\r\n");
+  s.Cached("B.dat.damaged", "");
+  s.Pending("B.dat", "RA2\r\n");
+  s.Pending("C.dat", "RA3\r\n");
+  std::vector<std::string> notices;
+  FolderJVLinkOptions slow = NoDelay();
+  slow.perFileDelay = 60s;  // the first's download would still be under way
+  FolderJVLink first(slow);
+  FolderJVLink second(Noticed(notices));
+  first.JVInit("UNKNOWN");
+  second.JVInit("UNKNOWN");
+  ASSERT_EQ(Open(first).rc, kOk);
+  EXPECT_EQ(Open(second).rc, kAlreadyOpen);
+  EXPECT_EQ(notices, std::vector<std::string>{"他のダウンロードが実行中です: " + s.cache.string() +
+                                              " (C:\\JVDATA\\)。終わってからやり直してください"});
+
+  // The re-open after JVFiledelete goes on with the first download: none comes between.
+  EXPECT_EQ(ReadAll(first), (std::vector<std::string>{"RA1\r\n", "<-1 A.dat>", "<-403 B.dat>"}));
+  ASSERT_EQ(first.JVFiledelete("B.dat"), kOk);
+  first.JVClose();
+  EXPECT_EQ(Open(second).rc, kAlreadyOpen);
+  ASSERT_EQ(Open(first).rc, kOk);
+  EXPECT_EQ(ReadAll(first),
+            (std::vector<std::string>{"RA2\r\n", "<-1 B.dat>", "RA3\r\n", "<-1 C.dat>", "<0 >"}));
+  first.JVClose();
+
+  const Opened after = Open(second);
+  EXPECT_EQ(after.rc, kOk);
+  EXPECT_EQ(after.readCount, 3);
+  EXPECT_EQ(notices.size(), 2u);
+}
 
 }  // namespace
 }  // namespace meridax::jvlink
