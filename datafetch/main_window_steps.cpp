@@ -181,7 +181,9 @@ void MainWindow::ReadRecords(StepHost& host, RawFiles& files, std::int32_t& read
     } else if (rc == jvlink::kEndOfFile) {
       continue;
     } else if (rc == 0) {
-      files.Commit();
+      // Reading goes on after a failure that the run reported (JVInit, the download), but
+      // what it read may lack what failed: a run that reported a failure replaces nothing.
+      if (!failed_) files.Commit();
       return;
     } else if (rc == jvlink::kDamagedFile) {
       jvlink_.JVFiledelete(fileName);
@@ -264,6 +266,7 @@ std::unique_ptr<WindowSteps> CreateMainWindow(const WindowContext& context) {
     out << current << std::endl;
     return std::nullopt;
   };
+  options.notice = [&out](std::string_view text) { out << text << std::endl; };
   return std::make_unique<MainWindow>(
       std::make_unique<jvlink::FolderJVLink>(std::move(options)),
       std::make_unique<HeadlessProgressShower>(

@@ -44,7 +44,8 @@ class MainWindow : public WindowSteps {
  public:
   MainWindow(jvlink::JVLink& jvlink, ProgressWindowShower& progress);
   // The window as a program opens it, owning its component and progress window.
-  MainWindow(std::unique_ptr<jvlink::JVLink> jvlink, std::unique_ptr<ProgressWindowShower> progress);
+  MainWindow(std::unique_ptr<jvlink::JVLink> jvlink,
+             std::unique_ptr<ProgressWindowShower> progress);
   // The window's own progress window instead of the one it was made with (the display's).
   void SetProgressShower(std::unique_ptr<ProgressWindowShower> progress);
 
@@ -103,8 +104,9 @@ class MainWindow : public WindowSteps {
 };
 
 // KOVF1SETUP19Z1, "KOVF1C：メイン". Without a display the progress window prints its label
-// whenever it changes, and "設定" prints the current service folder instead of opening the
-// settings dialog, both to the context's output (standard output when it names none).
+// whenever it changes, "設定" prints the current service folder instead of opening the
+// settings dialog and the component prints its own messages, all to the context's output
+// (standard output when it names none).
 extern const WindowSpec kMainWindow;
 
 }  // namespace meridax::datafetch

@@ -1,6 +1,7 @@
 #include "datafetch/qt/main_window_widget.h"
 
 #include "platform/jvlink/qt/settings_dialog.h"
+#include "platform/qt/widget_host.h"
 
 namespace meridax::datafetch {
 
@@ -10,6 +11,11 @@ std::unique_ptr<WindowSteps> MainWindowWidget::NewSteps(jvlink::FolderJVLinkOpti
   if (!options.dialog) {
     options.dialog = [window](const std::string& current) {
       return jvlink::ShowSettingsDialog(window, current);
+    };
+  }
+  if (!options.notice) {
+    options.notice = [window](std::string_view text) {
+      WidgetStepHost(window, nullptr).ShowMessage(text);
     };
   }
   // The progress window is set when the widget exists (below); none is shown before.

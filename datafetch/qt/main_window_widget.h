@@ -11,8 +11,8 @@
 namespace meridax::datafetch {
 
 // KOVF1SETUP19Z1 ("KOVF1C：メイン"), the program's start-up window: kMainWindow over
-// MainWindow, with the component as its control JVLink1, its settings dialog and the
-// progress window shown over this window.
+// MainWindow, with the component as its control JVLink1, its settings dialog, its messages
+// and the progress window shown over this window.
 class MainWindowWidget : public FormWidget {
  public:
   explicit MainWindowWidget(jvlink::FolderJVLinkOptions options = {});

@@ -1,6 +1,7 @@
 #include "platform/jvlink/folder_jvlink.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,18 +42,29 @@ bool IsPlainName(std::string_view name) {
          name.find('\0') == std::string_view::npos;
 }
 
-// The data files standing in a folder; a missing folder has none.
+// The data files standing in a folder; a missing folder has none. One that cannot be listed
+// throws IoError: what could be listed would pass for the whole service.
 std::set<std::string> DataFilesIn(const std::filesystem::path& folder) {
   std::set<std::string> names;
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-       it.increment(ec)) {
+  std::filesystem::directory_iterator it(folder, ec);
+  if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) return names;
+  for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
     std::error_code typeEc;
     if (!it->is_regular_file(typeEc)) continue;
     std::string name = it->path().filename().string();
     if (!IsMarker(name)) names.insert(std::move(name));
   }
+  if (ec) throw IoError("フォルダの一覧を読めません", folder, ec.value());
   return names;
+}
+
+// A folder as the operator finds it: the host path, and the setting that named it when that
+// is a path of drive C:.
+std::string Named(const std::filesystem::path& host, std::string_view setting) {
+  if (host.empty()) return "(" + std::string(setting) + ")";
+  if (host == std::filesystem::path(setting)) return host.string();
+  return host.string() + " (" + std::string(setting) + ")";
 }
 
 std::string Timestamp(std::time_t t) {
@@ -197,6 +209,40 @@ FolderJVLink::FolderJVLink(FolderJVLinkOptions options) : options_(std::move(opt
 
 FolderJVLink::~FolderJVLink() {
   JVClose();
+  ReleaseServiceFolder();
+}
+
+std::int32_t FolderJVLink::Failure(std::int32_t code, const std::string& text) const {
+  if (options_.notice) options_.notice(text);
+  return code;
+}
+
+// Two downloads of one service folder would move each other's files away under them.
+std::int32_t FolderJVLink::HoldServiceFolder(const std::filesystem::path& folder,
+                                             std::string_view setting) {
+  if (heldFd_ >= 0 && held_ == folder) return kOk;
+  ReleaseServiceFolder();
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return Failure(kReadFailed, IoError("フォルダを開けません", folder, errno).what());
+  int rc;
+  do {
+    rc = ::flock(fd, LOCK_EX | LOCK_NB);
+  } while (rc != 0 && errno == EINTR);
+  if (rc != 0 && errno == EWOULDBLOCK) {
+    ::close(fd);
+    return Failure(kAlreadyOpen, "他のダウンロードが実行中です: " + Named(folder, setting) +
+                                     "。終わってからやり直してください");
+  }
+  // A file system without such locks serves as before, without the hold.
+  heldFd_ = fd;
+  held_ = folder;
+  return kOk;
+}
+
+void FolderJVLink::ReleaseServiceFolder() {
+  if (heldFd_ >= 0) ::close(heldFd_);
+  heldFd_ = -1;
+  held_.clear();
 }
 
 std::int32_t FolderJVLink::JVInit(std::string_view softwareId) {
@@ -233,6 +279,7 @@ std::int32_t FolderJVLink::JVOpen(std::string_view /*dataSpec*/, std::string_vie
     return Open(fromTime, readCount, downloadCount, lastFileTimestamp);
   } catch (...) {
     session_.reset();
+    ReleaseServiceFolder();
     return kInternalError;
   }
 }
@@ -241,14 +288,26 @@ std::int32_t FolderJVLink::Open(std::string_view fromTime, std::int32_t& readCou
                                 std::int32_t& downloadCount, std::string& lastFileTimestamp) {
   if (!initialized_) return kNotInitialized;
   if (session_) return kAlreadyOpen;
+  const auto settingsFile = HostPath(options_.settingsFile);
   Settings settings;
   try {
-    settings = LoadSettings(HostPath(options_.settingsFile));
-  } catch (const IoError&) {
-    return kNoServiceFolder;
+    settings = LoadSettings(settingsFile);
+  } catch (const IoError& e) {
+    return Failure(kNoServiceFolder, e.what());
   }
   const auto cache = ServiceFolderPath(settings.serviceFolder);
-  if (cache.empty() || !FolderExists(cache)) return kNoServiceFolder;
+  if (cache.empty() || !FolderExists(cache)) {
+    // The folder alone would not say where it came from.
+    std::string text = (cache.empty() ? "サービスフォルダの設定がパスではありません "
+                                      : "サービスフォルダがありません ") +
+                       Named(cache, settings.serviceFolder) + "。設定ファイル " +
+                       Named(settingsFile, options_.settingsFile);
+    if (!FileExists(settingsFile)) text += " がないため既定のフォルダです";
+    return Failure(kNoServiceFolder, text);
+  }
+  if (const std::int32_t rc = HoldServiceFolder(cache, settings.serviceFolder); rc != kOk) {
+    return rc;
+  }
 
   if (!resumeNextOpen_) {
     completed_.clear();
@@ -259,8 +318,14 @@ std::int32_t FolderJVLink::Open(std::string_view fromTime, std::int32_t& readCou
   auto session = std::make_unique<Session>();
   session->cache = cache;
   session->pending = cache / kPendingFolder;
-  const auto cached = DataFilesIn(session->cache);
-  auto all = DataFilesIn(session->pending);
+  std::set<std::string> cached, all;
+  try {
+    cached = DataFilesIn(session->cache);
+    all = DataFilesIn(session->pending);
+  } catch (const IoError& e) {
+    ReleaseServiceFolder();
+    return Failure(kReadFailed, e.what());
+  }
   all.insert(cached.begin(), cached.end());
 
   std::time_t newest = 0;
@@ -392,6 +457,8 @@ std::int32_t FolderJVLink::Delete(std::string_view fileName) {
 
 std::int32_t FolderJVLink::JVClose() {
   session_.reset();
+  // The re-open after JVFiledelete goes on with this download: no other may come between.
+  if (!resumeNextOpen_) ReleaseServiceFolder();
   return kOk;
 }
 

@@ -23,6 +23,10 @@ struct FolderJVLinkOptions {
   std::chrono::milliseconds perFileDelay{80};
   // Without a dialog the settings cannot be changed and JVSetUIProperties fails.
   SettingsDialog dialog;
+  // The component's own message box, for what a failure's code alone does not tell the
+  // operator: which folder and settings file, another download under way. Without it the
+  // component says nothing.
+  std::function<void(std::string_view text)> notice;
 };
 
 // The component over a local folder standing for the service (the service folder of the
@@ -37,6 +41,10 @@ struct FolderJVLinkOptions {
 // A re-open after JVFiledelete serves only the files not yet read to their end, so that
 // the reader gets every record once and in order; also when the damaged file could not
 // be removed, which is then reported -404 rather than served again from the start.
+//
+// One connection at a time serves a service folder: JVOpen holds it (a lock on the folder
+// itself) until JVClose, and across the re-open that follows JVFiledelete; another
+// connection's JVOpen meanwhile fails with -202.
 class FolderJVLink : public JVLink {
  public:
   explicit FolderJVLink(FolderJVLinkOptions options = {});
@@ -63,6 +71,10 @@ class FolderJVLink : public JVLink {
   std::int32_t Read(std::string& buffer, std::int32_t size, std::string& fileName);
   std::int32_t Delete(std::string_view fileName);
   std::filesystem::path CacheFolder() const;
+  // Returns `code` after the notice has said `text`.
+  std::int32_t Failure(std::int32_t code, const std::string& text) const;
+  std::int32_t HoldServiceFolder(const std::filesystem::path& folder, std::string_view setting);
+  void ReleaseServiceFolder();
 
   FolderJVLinkOptions options_;
   bool initialized_ = false;
@@ -71,6 +83,9 @@ class FolderJVLink : public JVLink {
   std::set<std::string> completed_;
   std::set<std::string> reportedDamaged_;
   bool resumeNextOpen_ = false;
+  // The service folder held, open while held.
+  int heldFd_ = -1;
+  std::filesystem::path held_;
 };
 
 }  // namespace meridax::jvlink

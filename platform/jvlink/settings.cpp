@@ -11,8 +11,24 @@
 namespace meridax::jvlink {
 namespace {
 
-constexpr std::string_view kServiceFolderKey = "ServiceFolder=";
-constexpr std::string_view kDownloadDelayKey = "DownloadDelayMs=";
+constexpr std::string_view kServiceFolderKey = "ServiceFolder";
+constexpr std::string_view kDownloadDelayKey = "DownloadDelayMs";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool SameKey(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -21,11 +37,19 @@ Settings LoadSettings(const std::filesystem::path& file) {
   if (!FolderExists(file.parent_path())) return settings;
   LineReader in(file);
   std::string line;
-  while (in.Next(line)) {
-    if (line.starts_with(kServiceFolderKey)) {
-      settings.serviceFolder = line.substr(kServiceFolderKey.size());
-    } else if (line.starts_with(kDownloadDelayKey)) {
-      const auto ms = ToInt32(std::string_view(line).substr(kDownloadDelayKey.size()));
+  // The file is edited by hand: an editor's byte order mark, blanks around the key or the
+  // value and the key's case must not turn the setting into the default silently.
+  for (bool first = true; in.Next(line); first = false) {
+    std::string_view text = line;
+    if (first && text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos) continue;
+    const std::string_view key = Trimmed(text.substr(0, equals));
+    const std::string_view value = Trimmed(text.substr(equals + 1));
+    if (SameKey(key, kServiceFolderKey)) {
+      settings.serviceFolder = value;
+    } else if (SameKey(key, kDownloadDelayKey)) {
+      const auto ms = ToInt32(value);
       if (ms && *ms >= 0) settings.downloadDelayMs = *ms;
     }
   }
@@ -39,9 +63,12 @@ void SaveSettings(const std::filesystem::path& file, const Settings& settings) {
   FileReplacement replacement(file);
   {
     TextWriter out(replacement.temp(), TextWriter::Mode::kOutput);
-    out.Raw(kServiceFolderKey).Raw(settings.serviceFolder).Raw("\r\n");
+    out.Raw(kServiceFolderKey).Raw("=").Raw(settings.serviceFolder).Raw("\r\n");
     if (settings.downloadDelayMs) {
-      out.Raw(kDownloadDelayKey).Raw(std::to_string(*settings.downloadDelayMs)).Raw("\r\n");
+      out.Raw(kDownloadDelayKey)
+          .Raw("=")
+          .Raw(std::to_string(*settings.downloadDelayMs))
+          .Raw("\r\n");
     }
     out.Close();
   }

@@ -133,10 +133,9 @@ std::vector<Scenario> Scenarios() {
   }
   {
     Scenario c;
-    c.name = "init failure is reported and the download goes on";
+    c.name = "init failure is reported and replaces nothing";
     c.initResult = -101;
     c.reads = {FakeJVLink::Record(kSe1)};
-    c.files = {{{"SE", kSe1}}};
     c.messages = {"JVInitエラー。RC=-101"};
     c.result = StepResult::kFailed;
     s.push_back(c);
@@ -182,11 +181,10 @@ std::vector<Scenario> Scenarios() {
   }
   {
     Scenario c;
-    c.name = "download failure is reported and reading goes on";
+    c.name = "download failure is reported and replaces nothing";
     c.opens = {{0, 3, 3}};
     c.statuses = {1, -502};
     c.reads = {FakeJVLink::Record(kRa1)};
-    c.files = {{{"RA", kRa1}}};
     c.messages = {"ダウンロード失敗。RC=-502"};
     c.result = StepResult::kFailed;
     c.shown = 1;

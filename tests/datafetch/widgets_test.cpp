@@ -57,6 +57,34 @@ TEST(DatafetchWidgetsTest, DownloadShowsTheProgressDialogUntilTheFilesAreIn) {
   EXPECT_EQ(testing::ReadFile(drive.data() / "RA20190101.dat"), race + race);
 }
 
+TEST(DatafetchWidgetsTest, TheComponentSaysWhyItFailedInABoxOverTheWindowBeforeTheCode) {
+  testing::TempDrive drive;  // neither a settings file nor the default service folder
+  MainWindowWidget window;
+  window.show();
+  std::vector<std::string> boxes;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box) return;
+    std::string text;
+    for (const QLabel* label : box->findChildren<QLabel*>()) text += label->text().toStdString();
+    boxes.push_back(box->parentWidget() == &window ? text : "elsewhere: " + text);
+    box->close();
+  });
+  answer.start(1);
+  window.Command2()->click();
+  answer.stop();
+
+  const std::string root = drive.root().string();
+  EXPECT_EQ(boxes,
+            (std::vector<std::string>{"サービスフォルダがありません " + root +
+                                          "/JVDATA (C:\\JVDATA\\)。設定ファイル " + root +
+                                          "/JVSTANDIN/settings.txt (C:\\JVSTANDIN\\settings.txt) "
+                                          "がないため既定のフォルダです",
+                                      "JVOpenエラー。RC=-211"}));
+  EXPECT_EQ(window.Text1()->text().toStdString(), "終了");
+}
+
 TEST(DatafetchWidgetsTest, SettingsDialogReturnsTheFolderOnOk) {
   testing::TempDrive drive(false);
   QTimer::singleShot(0, [] {

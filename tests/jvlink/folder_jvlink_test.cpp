@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <thread>
 
 #include "platform/file_ops.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/unprivileged.h"
 
 namespace meridax::jvlink {
 namespace {
@@ -31,6 +34,13 @@ struct Service {
 FolderJVLinkOptions NoDelay() {
   FolderJVLinkOptions options;
   options.perFileDelay = 0ms;
+  return options;
+}
+
+// Also keeps what the component says of its failures.
+FolderJVLinkOptions Noticed(std::vector<std::string>& notices) {
+  FolderJVLinkOptions options = NoDelay();
+  options.notice = [&notices](std::string_view text) { notices.emplace_back(text); };
   return options;
 }
 
@@ -354,6 +364,209 @@ TEST(FolderJVLinkTest, SettingsFileCanSetTheDownloadPause) {
   // Choosing another folder keeps the pause.
   EXPECT_EQ(jv.JVSetUIProperties(), kOk);
   EXPECT_EQ(ReadFile(settingsFile), "ServiceFolder=C:\\JVDATA2\\\r\nDownloadDelayMs=0\r\n");
+}
+
+struct SettingsCase {
+  std::string name;
+  std::string bytes;
+  std::string serviceFolder;
+  std::optional<std::int32_t> downloadDelayMs;
+};
+
+void PrintTo(const SettingsCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class SettingsFormsTest : public ::testing::TestWithParam<SettingsCase> {};
+
+// The file is edited by hand as well as by the dialog.
+TEST_P(SettingsFormsTest, AreTakenAsTheDialogWritesThem) {
+  const SettingsCase& c = GetParam();
+  Service s;
+  std::filesystem::create_directories(s.drive.root() / "OTHER");
+  WriteFile(s.drive.root() / "OTHER" / "X.dat", "RA9\r\n");
+  const auto settingsFile = s.drive.root() / "JVSTANDIN" / "settings.txt";
+  std::filesystem::create_directories(settingsFile.parent_path());
+  WriteFile(settingsFile, c.bytes);
+
+  const Settings settings = LoadSettings(settingsFile);
+  EXPECT_EQ(settings.serviceFolder, c.serviceFolder);
+  EXPECT_EQ(settings.downloadDelayMs, c.downloadDelayMs);
+  if (c.serviceFolder != "C:\\OTHER\\") return;
+  FolderJVLink jv(NoDelay());
+  jv.JVInit("UNKNOWN");
+  const Opened o = Open(jv);
+  EXPECT_EQ(o.rc, kOk);
+  EXPECT_EQ(o.readCount, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , SettingsFormsTest,
+    ::testing::Values(
+        SettingsCase{"AsTheDialogWritesThem", "ServiceFolder=C:\\OTHER\\\r\nDownloadDelayMs=5\r\n",
+                     "C:\\OTHER\\", 5},
+        SettingsCase{"AfterAByteOrderMark", "\xEF\xBB\xBFServiceFolder=C:\\OTHER\\\r\n",
+                     "C:\\OTHER\\", std::nullopt},
+        SettingsCase{"WithBlanksAroundKeyAndValue",
+                     "  ServiceFolder \t=  C:\\OTHER\\ \t\r\n DownloadDelayMs = 5 \r\n",
+                     "C:\\OTHER\\", 5},
+        SettingsCase{"WithKeysInAnyCase", "servicefolder=C:\\OTHER\\\r\nDOWNLOADDELAYMS=5\r\n",
+                     "C:\\OTHER\\", 5},
+        SettingsCase{"AllAtOnceWithLfLineEnds",
+                     "\xEF\xBB\xBF serviceFolder = C:\\OTHER\\\ndownloadDelayMs =5\n",
+                     "C:\\OTHER\\", 5},
+        SettingsCase{"BlanksWithinTheValueStay", "ServiceFolder=C:\\MY DATA\\\r\n", "C:\\MY DATA\\",
+                     std::nullopt},
+        SettingsCase{"AKeyThatOnlyBeginsLikeOneIsNone",
+                     "ServiceFolderX=C:\\OTHER\\\r\nDownloadDelayMsMax=5\r\nServiceFolder\r\n",
+                     "C:\\JVDATA\\", std::nullopt}),
+    [](const auto& info) { return info.param.name; });
+
+struct MissingFolderCase {
+  std::string name;
+  std::optional<std::string> settings;  // nothing: no settings file
+  std::string said;                     // <root> stands for drive C:'s host folder
+};
+
+void PrintTo(const MissingFolderCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class MissingServiceFolderTest : public ::testing::TestWithParam<MissingFolderCase> {};
+
+// The folder alone does not tell the operator which file to change.
+TEST_P(MissingServiceFolderTest, NamesTheSettingsFile) {
+  const MissingFolderCase& c = GetParam();
+  testing::TempDrive drive(false);
+  const auto settingsFile = drive.root() / "JVSTANDIN" / "settings.txt";
+  if (c.settings) {
+    std::filesystem::create_directories(settingsFile.parent_path());
+    WriteFile(settingsFile, *c.settings);
+  }
+  std::vector<std::string> notices;
+  FolderJVLink jv(Noticed(notices));
+  jv.JVInit("UNKNOWN");
+  EXPECT_EQ(Open(jv).rc, kNoServiceFolder);
+  std::string said = c.said;
+  for (std::size_t at; (at = said.find("<root>")) != std::string::npos;) {
+    said.replace(at, 6, drive.root().string());
+  }
+  EXPECT_EQ(notices, std::vector<std::string>{said});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , MissingServiceFolderTest,
+    ::testing::Values(
+        MissingFolderCase{"ItsFolderIsNotThere", "ServiceFolder=C:\\GONE\\\r\n",
+                          "サービスフォルダがありません <root>/GONE (C:\\GONE\\)。設定ファイル "
+                          "<root>/JVSTANDIN/settings.txt (C:\\JVSTANDIN\\settings.txt)"},
+        MissingFolderCase{"ItIsNotThereEither", std::nullopt,
+                          "サービスフォルダがありません <root>/JVDATA (C:\\JVDATA\\)。設定ファイル "
+                          "<root>/JVSTANDIN/settings.txt (C:\\JVSTANDIN\\settings.txt) "
+                          "がないため既定のフォルダです"},
+        MissingFolderCase{"ItsFolderIsNoPath", "ServiceFolder=GONE\r\n",
+                          "サービスフォルダの設定がパスではありません (GONE)。設定ファイル "
+                          "<root>/JVSTANDIN/settings.txt (C:\\JVSTANDIN\\settings.txt)"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(FolderJVLinkTest, ASettingsFileThatCannotBeReadIsNamed) {
+  Service s;
+  const auto settingsFile = s.drive.root() / "JVSTANDIN" / "settings.txt";
+  std::filesystem::create_directories(settingsFile);  // a folder in its place
+  std::vector<std::string> notices;
+  FolderJVLink jv(Noticed(notices));
+  jv.JVInit("UNKNOWN");
+  EXPECT_EQ(Open(jv).rc, kNoServiceFolder);
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_NE(notices[0].find(settingsFile.string()), std::string::npos) << notices[0];
+}
+
+struct UnlistedCase {
+  std::string name;
+  std::string folder;  // of the service folder; empty: the service folder itself
+  mode_t mode;
+};
+
+void PrintTo(const UnlistedCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class UnlistedFolderTest : public ::testing::TestWithParam<UnlistedCase> {};
+
+// Serving what could be listed would deliver part of the service as the whole of it.
+TEST_P(UnlistedFolderTest, FailsTheOpen) {
+  const UnlistedCase& c = GetParam();
+  Service s;
+  s.Cached("A.dat", "RA1\r\n");
+  s.Pending("B.dat", "RA2\r\n");
+  const auto folder = c.folder.empty() ? s.cache : s.cache / c.folder;
+  ASSERT_EQ(::chmod(s.drive.root().c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(folder.c_str(), c.mode), 0);
+  const std::string seen = testing::RunUnprivileged([] {
+    std::vector<std::string> notices;
+    FolderJVLink first(Noticed(notices));
+    FolderJVLink second(Noticed(notices));
+    first.JVInit("UNKNOWN");
+    second.JVInit("UNKNOWN");
+    const Opened o = Open(first);
+    // The failed open holds nothing: the next gets the same failure, not another's hold.
+    std::string seen = std::to_string(o.rc) + " " + std::to_string(o.readCount) + " " +
+                       std::to_string(Open(second).rc);
+    for (const auto& notice : notices) seen += "\n" + notice;
+    return seen;
+  });
+  ::chmod(folder.c_str(), 0755);
+  EXPECT_EQ(seen.substr(0, seen.find('\n')), "-502 0 -502");
+  // Each notice names the folder.
+  std::size_t named = 0;
+  for (std::size_t at = 0; (at = seen.find(" " + folder.string() + " (", at)) != std::string::npos;
+       ++at) {
+    ++named;
+  }
+  EXPECT_EQ(named, 2u) << seen;
+  EXPECT_TRUE(FileExists(s.pending / "B.dat"));
+}
+
+INSTANTIATE_TEST_SUITE_P(, UnlistedFolderTest,
+                         ::testing::Values(UnlistedCase{"ServiceFolderWithoutRead", "", 0311},
+                                           UnlistedCase{"ServiceFolderClosed", "", 0},
+                                           UnlistedCase{"PendingWithoutRead", "pending", 0311},
+                                           UnlistedCase{"PendingClosed", "pending", 0}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(FolderJVLinkTest, OneConnectionAtATimeServesAServiceFolder) {
+  Service s;
+  s.Cached("A.dat", "RA1\r\n");
+  s.Cached("B.dat", "RA2-bad\r\n");
+  s.Cached("B.dat.damaged", "");
+  s.Pending("B.dat", "RA2\r\n");
+  s.Pending("C.dat", "RA3\r\n");
+  std::vector<std::string> notices;
+  FolderJVLinkOptions slow = NoDelay();
+  slow.perFileDelay = 60s;  // the first's download would still be under way
+  FolderJVLink first(slow);
+  FolderJVLink second(Noticed(notices));
+  first.JVInit("UNKNOWN");
+  second.JVInit("UNKNOWN");
+  ASSERT_EQ(Open(first).rc, kOk);
+  EXPECT_EQ(Open(second).rc, kAlreadyOpen);
+  EXPECT_EQ(notices, std::vector<std::string>{"他のダウンロードが実行中です: " + s.cache.string() +
+                                              " (C:\\JVDATA\\)。終わってからやり直してください"});
+
+  // The re-open after JVFiledelete goes on with the first download: none comes between.
+  EXPECT_EQ(ReadAll(first), (std::vector<std::string>{"RA1\r\n", "<-1 A.dat>", "<-403 B.dat>"}));
+  ASSERT_EQ(first.JVFiledelete("B.dat"), kOk);
+  first.JVClose();
+  EXPECT_EQ(Open(second).rc, kAlreadyOpen);
+  ASSERT_EQ(Open(first).rc, kOk);
+  EXPECT_EQ(ReadAll(first),
+            (std::vector<std::string>{"RA2\r\n", "<-1 B.dat>", "RA3\r\n", "<-1 C.dat>", "<0 >"}));
+  first.JVClose();
+
+  const Opened after = Open(second);
+  EXPECT_EQ(after.rc, kOk);
+  EXPECT_EQ(after.readCount, 3);
+  EXPECT_EQ(notices.size(), 2u);
 }
 
 }  // namespace
