@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <ctime>
+#include <filesystem>
 #include <utility>
 
 #include "platform/drive.h"

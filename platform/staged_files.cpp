@@ -4,12 +4,14 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <limits>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <random>
@@ -50,9 +52,9 @@ constexpr std::size_t kListFolderFrom = 64;
 struct Registry {
   std::mutex mutex;
   StagedFiles::Hook hook;
-  // The temporaries that no writer has made yet or that are on their way to a commit, by
-  // name: a writer's open makes and identifies them.
-  std::unordered_map<std::string, StagedFiles::Target*> temporaries;
+  // Every StagedFiles by its suffix: a writer's open of one of their temporaries makes and
+  // identifies it.
+  std::unordered_map<std::string, StagedFiles*> owners;
 };
 
 Registry& TheRegistry() {
@@ -106,26 +108,37 @@ std::optional<StagedName> ParseStagedName(std::string_view name) {
 }
 
 // Lists a folder: one that does not stand holds nothing, one that cannot be listed stops
-// whoever needed to know what it holds.
+// whoever needed to know what it holds. Read in large blocks: a commit lists folders of a
+// hundred thousand files.
 template <typename Each>
 void ForEachName(const std::filesystem::path& folder, Each&& each) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir && errno == ENOENT) return;
-  if (!dir) throw IoError("フォルダを読めません", folder, errno);
-  errno = 0;
-  while (const dirent* entry = ::readdir(dir)) {
-    each(*entry);
-    errno = 0;
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0 && errno == ENOENT) return;
+  if (fd < 0) throw IoError("フォルダを読めません", folder, errno);
+  static constexpr std::size_t kBlock = 1 << 20;
+  const std::unique_ptr<char[]> block(new char[kBlock]);
+  for (;;) {
+    const long n = ::syscall(SYS_getdents64, fd, block.get(), kBlock);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int error = errno;
+      ::close(fd);
+      throw IoError("フォルダを読めません", folder, error);
+    }
+    if (n == 0) break;
+    for (long at = 0; at < n;) {
+      const auto* entry = reinterpret_cast<const dirent64*>(block.get() + at);
+      each(*entry);
+      at += entry->d_reclen;
+    }
   }
-  const int error = errno;
-  ::closedir(dir);
-  if (error != 0) throw IoError("フォルダを読めません", folder, error);
+  ::close(fd);
 }
 
 // The names of a folder that carry the tag.
 std::vector<std::string> TaggedNames(const std::filesystem::path& folder) {
   std::vector<std::string> names;
-  ForEachName(folder, [&](const dirent& entry) {
+  ForEachName(folder, [&](const dirent64& entry) {
     const std::string_view name(entry.d_name);
     if (name.find(kTag) != std::string_view::npos) names.emplace_back(name);
   });
@@ -157,8 +170,8 @@ std::optional<std::string> IdentityOf(int dir, const char* path) {
   }
   if (errno != EOPNOTSUPP && errno != EOVERFLOW) return std::nullopt;
   struct statx st {};
-  if (::statx(dir, path, flags | AT_SYMLINK_NOFOLLOW,
-              STATX_TYPE | STATX_INO | STATX_BTIME, &st) != 0) {
+  if (::statx(dir, path, flags | AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_INO | STATX_BTIME, &st) !=
+      0) {
     return std::nullopt;
   }
   std::string identity = "i" + std::to_string(st.stx_mode & S_IFMT) + ":" +
@@ -421,7 +434,7 @@ class EndedOwner {
 };
 
 struct DataFolderNames {
-  std::vector<std::string> records;      // suffixes with an owner's record
+  std::vector<std::string> records;           // suffixes with an owner's record
   std::unordered_set<std::string> journaled;  // suffixes with a journal
 };
 
@@ -600,10 +613,10 @@ int OpenOutputFile(const std::filesystem::path& path, int flags, std::uint64_t& 
   StagedFiles::Target* fresh = nullptr;
   {
     std::lock_guard lock(r.mutex);
-    if (!r.temporaries.empty()) {
-      if (const auto it = r.temporaries.find(path.native());
-          it != r.temporaries.end() && !it->second->opened) {
-        fresh = it->second;
+    const std::string_view name = path.native();
+    if (const std::size_t at = name.rfind(kTag); !r.owners.empty() && at != std::string_view::npos) {
+      if (const auto owner = r.owners.find(std::string(name.substr(at))); owner != r.owners.end()) {
+        fresh = owner->second->Unwritten(name.substr(0, at));
       }
     }
   }
@@ -648,20 +661,25 @@ StagedFiles::StagedFiles() {
   NewSuffix();
 }
 
+StagedFiles::Target* StagedFiles::Unwritten(std::string_view target) {
+  const auto it = staged_.find(target);
+  if (it == staged_.end() || it->second < committed_) return nullptr;
+  Target& t = targets_[it->second];
+  return t.opened || t.removal ? nullptr : &t;
+}
+
 StagedFiles::~StagedFiles() {
   if (!journalLeft_) {
     for (std::size_t i = committed_; i < targets_.size(); ++i) {
-      if (targets_[i].opened) ::unlink(targets_[i].temp.c_str());
+      if (targets_[i].opened) ::unlink(TempOf(targets_[i].name).c_str());
     }
   }
-  Unregister(committed_);
+  {
+    Registry& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    r.owners.erase(suffix_);
+  }
   EndOwnerRecord();
-}
-
-void StagedFiles::Unregister(std::size_t first) {
-  Registry& r = TheRegistry();
-  std::lock_guard lock(r.mutex);
-  for (std::size_t i = first; i < targets_.size(); ++i) r.temporaries.erase(targets_[i].temp);
 }
 
 void StagedFiles::EndOwnerRecord() {
@@ -680,7 +698,11 @@ void StagedFiles::NewSuffix() {
   // Serials start at random, so that a process never takes up the names of an ended one
   // that had the same id.
   static std::atomic<unsigned> serial{std::random_device{}()};
+  Registry& r = TheRegistry();
+  std::lock_guard lock(r.mutex);
+  if (!suffix_.empty()) r.owners.erase(suffix_);
   suffix_ = std::string(kTag) + std::to_string(::getpid()) + "_" + std::to_string(serial++);
+  r.owners.insert_or_assign(suffix_, this);
 }
 
 std::string StagedFiles::TempOf(const std::string& target) const {
@@ -714,12 +736,8 @@ StagedFiles::Target& StagedFiles::Add(const std::filesystem::path& target, bool 
   PrepareFolder(target);
   Target& t = targets_.emplace_back();
   t.name = target.string();
-  t.temp = TempOf(t.name);
   t.removal = removal;
   staged_.insert_or_assign(t.name, targets_.size() - 1);
-  Registry& r = TheRegistry();
-  std::lock_guard lock(r.mutex);
-  r.temporaries.insert_or_assign(t.temp, &t);
   return t;
 }
 
@@ -730,24 +748,26 @@ std::filesystem::path StagedFiles::Stage(const std::filesystem::path& target, bo
     // in place, so that it stays the file this step made.
     Target& t = targets_[it->second];
     t.removal = false;
+    const std::string temp = TempOf(t.name);
     if (!keepContent && t.opened) {
-      const int fd = ::open(t.temp.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW);
-      if (fd < 0) throw IoError("一時ファイルがありません", t.temp, errno);
+      const int fd = ::open(temp.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW);
+      if (fd < 0) throw IoError("一時ファイルがありません", temp, errno);
       ::close(fd);
     }
-    return t.temp;
+    return temp;
   }
-  Target& t = Add(target, /*removal=*/false);
-  if (keepContent) CopyInto(target, t.temp);
-  return t.temp;
+  const std::string temp = TempOf(Add(target, /*removal=*/false).name);
+  if (keepContent) CopyInto(target, temp);
+  return temp;
 }
 
 void StagedFiles::Remove(const std::filesystem::path& target) {
   if (const auto it = staged_.find(target.native());
       it != staged_.end() && it->second >= committed_) {
     Target& t = targets_[it->second];
-    if (t.opened && ::unlink(t.temp.c_str()) != 0 && errno != ENOENT) {
-      throw IoError("削除できません", t.temp, errno);
+    if (const std::string temp = TempOf(t.name);
+        t.opened && ::unlink(temp.c_str()) != 0 && errno != ENOENT) {
+      throw IoError("削除できません", temp, errno);
     }
     t.opened = t.madeEmpty = false;
     t.removal = true;
@@ -766,7 +786,6 @@ void StagedFiles::Commit() {
     if (journalLeft_) EndOwnerRecord();
     throw;
   }
-  Unregister(committed_);
   committed_ = targets_.size();
   // Nothing of this object's stands anywhere now: a later Stage() goes on record anew.
   EndOwnerRecord();
@@ -781,23 +800,24 @@ void StagedFiles::CommitAll(std::size_t first) {
   for (std::size_t i = 0; i < count; ++i) {
     Target& t = target(i);
     if (t.removal) continue;
+    const std::string temp = TempOf(t.name);
     if (!t.opened) {
-      if (::mknod(t.temp.c_str(), S_IFREG | 0666, 0) != 0) {
+      if (::mknod(temp.c_str(), S_IFREG | 0666, 0) != 0) {
         if (errno == EEXIST) {
           t.opened = true;  // under this step's name: it goes with the step
-          throw IoError("一時ファイルが置き換えられています", t.temp);
+          throw IoError("一時ファイルが置き換えられています", temp);
         }
-        throw IoError("書き込めません", t.temp, errno);
+        throw IoError("書き込めません", temp, errno);
       }
       t.opened = t.madeEmpty = true;
       continue;
     }
-    const std::optional<std::string> identity = IdentityOf(AT_FDCWD, t.temp.c_str());
+    const std::optional<std::string> identity = IdentityOf(AT_FDCWD, temp.c_str());
     if (!identity) {
-      if (errno == ENOENT) throw IoError("一時ファイルがありません", t.temp);
-      throw IoError("読めません", t.temp, errno);
+      if (errno == ENOENT) throw IoError("一時ファイルがありません", temp);
+      throw IoError("読めません", temp, errno);
     }
-    if (*identity != t.identity) throw IoError("一時ファイルが置き換えられています", t.temp);
+    if (*identity != t.identity) throw IoError("一時ファイルが置き換えられています", temp);
   }
   DataFolderCommit alone;
   // A commit that an ended owner left half done is finished first: finished later, it would
@@ -812,7 +832,7 @@ void StagedFiles::CommitAll(std::size_t first) {
       if (::unlink(t.name.c_str()) != 0 && errno != ENOENT) {
         throw IoError("削除できません", t.name, errno);
       }
-    } else if (::rename(t.temp.c_str(), t.name.c_str()) != 0) {
+    } else if (::rename(TempOf(t.name).c_str(), t.name.c_str()) != 0) {
       throw IoError("置き換えられません", t.name, errno);
     }
     return;
@@ -831,7 +851,7 @@ void StagedFiles::CommitAll(std::size_t first) {
         byName.emplace(SplitName(target(i).name).second, i);
         found[i] = Found::kMissing;
       }
-      ForEachName(std::filesystem::path(std::string(folder)), [&](const dirent& entry) {
+      ForEachName(std::filesystem::path(std::string(folder)), [&](const dirent64& entry) {
         const auto it = byName.find(entry.d_name);
         if (it == byName.end()) return;
         found[it->second] = entry.d_type == DT_DIR       ? Found::kFolder
@@ -904,7 +924,8 @@ void StagedFiles::CommitAll(std::size_t first) {
       RunHook(Operation::kReplace, i);
       Target& t = target(i);
       started = i + 1;
-      const char* temp = t.temp.c_str();
+      const std::string tempName = TempOf(t.name);
+      const char* temp = tempName.c_str();
       const char* name = t.name.c_str();
       if (t.removal) {
         if (found[i] == Found::kMissing) continue;
@@ -944,7 +965,7 @@ void StagedFiles::CommitAll(std::size_t first) {
         t.done = Done::kMovedIn;
         continue;
       }
-      t.done = KeepBackup(t.name, t.temp + std::string(kBackupTail));
+      t.done = KeepBackup(t.name, tempName + std::string(kBackupTail));
       if (::rename(temp, name) != 0) throw IoError("置き換えられません", t.name, errno);
       if (t.done == Done::kNothing) t.done = Done::kMovedIn;
       t.replaced = true;
@@ -963,9 +984,10 @@ void StagedFiles::CommitAll(std::size_t first) {
         undone = false;
         break;
       }
-      const char* temp = t.temp.c_str();
+      const std::string tempName = TempOf(t.name);
+      const char* temp = tempName.c_str();
       const char* name = t.name.c_str();
-      const std::string backup = t.temp + std::string(kBackupTail);
+      const std::string backup = tempName + std::string(kBackupTail);
       switch (t.done) {
         case Done::kNothing:
           break;
@@ -1008,9 +1030,9 @@ void StagedFiles::CommitAll(std::size_t first) {
     const Target& t = target(i);
     std::string kept;
     if (t.done == Done::kExchanged || t.done == Done::kMovedAside) {
-      kept = t.temp;
+      kept = TempOf(t.name);
     } else if (t.done == Done::kLinkedBackup || t.done == Done::kMovedBackup) {
-      kept = t.temp + std::string(kBackupTail);
+      kept = TempOf(t.name) + std::string(kBackupTail);
     } else {
       continue;
     }

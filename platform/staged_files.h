@@ -69,13 +69,18 @@ class StagedFiles {
   using Hook = std::function<void(Operation, std::size_t index)>;
   static void SetHookForTesting(Hook hook);
 
-  // What the commit knows of each target; shared with the writers' opens (OpenOutputFile).
   // How a target is replaced or removed; what a failure undoes.
-  enum class Done : char { kNothing, kExchanged, kMovedIn, kMovedAside, kLinkedBackup,
-                           kMovedBackup };
+  enum class Done : char {
+    kNothing,
+    kExchanged,
+    kMovedIn,
+    kMovedAside,
+    kLinkedBackup,
+    kMovedBackup
+  };
+  // What the commit knows of each target; shared with the writers' opens (OpenOutputFile).
   struct Target {
     std::string name;
-    std::string temp;
     bool removal = false;
     bool opened = false;     // the temporary stands, made by its first writer or a copy
     bool madeEmpty = false;  // never written: made empty by the commit
@@ -88,16 +93,18 @@ class StagedFiles {
   };
 
  private:
+  friend int OpenOutputFile(const std::filesystem::path& path, int flags, std::uint64_t& size);
+  // The target's entry while its temporary is still to be made by a writer.
+  Target* Unwritten(std::string_view target);
   void NewSuffix();
   std::string TempOf(const std::string& target) const;
   Target& Add(const std::filesystem::path& target, bool removal);
   void PrepareFolder(const std::filesystem::path& target);
   void EndOwnerRecord();
-  void Unregister(std::size_t first);
   void CommitAll(std::size_t first);
 
   std::string suffix_;
-  std::deque<Target> targets_;  // a deque: the views in staged_ and the writers' look-ups stay
+  std::deque<Target> targets_;  // a deque: the views in staged_ stay valid
   std::unordered_map<std::string_view, std::size_t> staged_;  // target -> its place in targets_
   std::unordered_set<std::string> folders_;                   // on the owner's record
   std::filesystem::path ownerRecord_;

@@ -631,8 +631,8 @@ TEST(DataFolderLockTest, AHalfDoneCommitThatCannotBeTakenStopsTheReaderNamingIt)
   };
   const auto otherUser = [] { testing::BecomeUser(kOtherUser, kSharedGroup); };
   const std::vector<Case> cases = {
-      {"a user of the same group", [](const TempDrive&, const std::filesystem::path&) {},
-       otherUser, ""},
+      {"a user of the same group", [](const TempDrive&, const std::filesystem::path&) {}, otherUser,
+       ""},
       {"a record no one may open",
        [](const TempDrive&, const std::filesystem::path& record) { ::chmod(record.c_str(), 0); },
        otherUser, "読む エラー: 所有者の記録を開けません "},
@@ -669,7 +669,8 @@ TEST(DataFolderLockTest, AHalfDoneCommitThatCannotBeTakenStopsTheReaderNamingIt)
     testing::ChildProcess reader([&](testing::ChildProcess&) {
       c.asReader();
       RecordingHost host;
-      RunStep(host, "読む", [&] { return t.TargetBytes() == FiveTargets::New() ? "new" : "mixed"; });
+      RunStep(host, "読む",
+              [&] { return t.TargetBytes() == FiveTargets::New() ? "new" : "mixed"; });
       WriteFile(statusFile, host.Status());
     });
     ASSERT_EQ(reader.Wait(), 0);
@@ -812,7 +813,9 @@ TEST(StagedFilesTest, ACommitThatCannotBeUndoneSaysItsNewFilesFollow) {
     what = e.what();
   }
   StagedFiles::SetHookForTesting({});
-  EXPECT_EQ(what, "置き換えられません injected（新しいファイルへの置き換えは次の処理が始まる前に済ませます）");
+  EXPECT_EQ(
+      what,
+      "置き換えられません injected（新しいファイルへの置き換えは次の処理が始まる前に済ませます）");
   RecordingHost host;
   RunStep(host, "読む", [&] { return t.TargetBytes() == FiveTargets::New() ? "new" : "mixed"; });
   EXPECT_EQ(host.Status(), "new");

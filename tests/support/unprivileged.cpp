@@ -1,12 +1,12 @@
 #include "tests/support/unprivileged.h"
 
-#include "tests/support/system_faults.h"
-
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <stdexcept>
+
+#include "tests/support/system_faults.h"
 
 namespace meridax::testing {
 namespace {
