@@ -24,6 +24,8 @@
 #include <memory>
 #include <thread>
 
+#include "platform/data_folder_lock.h"
+#include "tests/support/child_process.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/temp_drive.h"
 
@@ -45,6 +47,13 @@ FakeSteps& Steps(FormWidget& w) {
 
 std::string Cell(const GridView& grid, int row, int col) {
   return grid.Cells().data(grid.Cells().index(row, col), Qt::DisplayRole).toString().toStdString();
+}
+
+int OpenFakeWindows() {
+  int n = 0;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    n += dynamic_cast<FormWidget*>(w) && w->isVisible();
+  return n;
 }
 
 TEST(FormWidgetTest, ControlsStandAtTheirBoxesAndTheLoadFillsTheModels) {
@@ -150,6 +159,42 @@ TEST(FormWidgetTest, AnOpeningButtonShowsANewInstanceWithoutOwner) {
     EXPECT_EQ(Steps(*f).loads, 1);  // each loaded on opening
     EXPECT_EQ(f->testAttribute(Qt::WA_DeleteOnClose), true);
     f->close();
+  }
+}
+
+// A window loads before it shows: while its load waits for another program's commit, the
+// window whose button opened it says so, and shows again what it showed once the load is done.
+TEST(FormWidgetTest, TheWaitOfAWindowsLoadShowsInTheWindowThatOpensIt) {
+  testing::TempDrive drive;
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  window.Text1()->setText("typed");  // as the operator types it
+  window.Text1()->setModified(true);
+  testing::ChildProcess committer([](testing::ChildProcess& self) {
+    const DataFolderCommit commit;
+    self.Pause();
+  });
+  ASSERT_TRUE(committer.WaitUntilPaused());
+  std::string shownMeanwhile;
+  bool loadedMeanwhile = true;
+  QTimer look;  // fires while the load waits: it lets the message loop run
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    look.stop();
+    shownMeanwhile = window.Text1()->text().toStdString();
+    loadedMeanwhile = OpenFakeWindows() > 1;
+    committer.Go();
+  });
+  look.start(0);
+  window.Button("Command9")->click();
+  EXPECT_EQ(committer.Wait(), 0);
+  EXPECT_EQ(shownMeanwhile, kWaitingForCommit);
+  EXPECT_FALSE(loadedMeanwhile);
+  EXPECT_EQ(OpenFakeWindows(), 2);
+  EXPECT_EQ(window.Text1()->text().toStdString(), "typed");
+  EXPECT_TRUE(window.Text1()->isModified());
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != &window && dynamic_cast<FormWidget*>(w) && w->isVisible()) w->close();
   }
 }
 
@@ -373,13 +418,6 @@ void ClickThroughWindow(QWidget* control, int time) {
   qt_handleMouseEvent(window, local, global, Qt::NoButton, Qt::LeftButton,
                       QEvent::MouseButtonRelease, {}, time + 1);
   QCoreApplication::processEvents();
-}
-
-int OpenFakeWindows() {
-  int n = 0;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    n += dynamic_cast<FormWidget*>(w) && w->isVisible();
-  return n;
 }
 
 // A double click on a control runs one step, also when its step ended before the second click
