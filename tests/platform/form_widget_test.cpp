@@ -109,8 +109,8 @@ TEST(FormWidgetTest, AFailureIsShownInTheStatusFromItsStart) {
   FormWidget window(kFakeWindow, &registry);
   window.show();
   window.Button("Command2")->click();
-  const std::string status =
-      "失敗 エラー: フォルダがありません " + (drive.data() / "NOSUCH").string();
+  const std::string status = "失敗 エラー: フォルダがありません " +
+                             (drive.data() / "NOSUCH").string() + " (C:\\MERIDAXPROJECT\\NOSUCH\\)";
   EXPECT_EQ(window.Text1()->text().toStdString(), status);
   EXPECT_EQ(window.Text1()->cursorPosition(), 0);  // the start of a long status shows
   EXPECT_EQ(window.Text1()->toolTip().toStdString(), status);
