@@ -37,15 +37,6 @@ std::optional<std::size_t> KindIndex(std::string_view record) {
   return std::nullopt;
 }
 
-// What failed, with the host path and the path as the system names it
-// ("フォルダがありません /home/u/drive_c/MERIDAXPROJECT (C:\\MERIDAXPROJECT\\)"): the operator
-// knows the one, the system's messages and documents the other. Every file of the system
-// ends in ".dat", so a name without an extension is a folder.
-std::string FailureText(const IoError& e) {
-  const auto system = WindowsPath(e.path(), !e.path().has_extension());
-  return system ? std::string(e.what()) + " (" + *system + ")" : std::string(e.what());
-}
-
 }  // namespace
 
 const std::array<RawFileKind, kRecordFileCount + 1> kRawFiles = {{
@@ -133,7 +124,7 @@ void MainWindow::Download(StepHost& host) {
     RequireFolder(DataPath());
     CompleteInterruptedCommits();
   } catch (const IoError& e) {
-    ReportFailure(host, FailureText(e));
+    ReportFailure(host, e.what());
     return;
   }
   if (const std::int32_t rc = jvlink_.JVInit(kSoftwareId); rc != 0) {
@@ -166,7 +157,7 @@ void MainWindow::Download(StepHost& host) {
     }
     ReadRecords(host, files, readCount);
   } catch (const IoError& e) {
-    ReportFailure(host, "書き込みエラー。" + FailureText(e));
+    ReportFailure(host, std::string("書き込みエラー。") + e.what());
   }
 }
 

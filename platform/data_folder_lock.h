@@ -70,10 +70,9 @@ class DataFolderReadingPause {
 // Where a wait is said when no step's host is at hand (a tool's own commit).
 void SetDataFolderWaitNotice(std::function<void(std::string_view text)> notice);
 
-// What a wait says.
-inline constexpr std::string_view kWaitingForCommit =
-    "他のプログラムがファイルを置き換え終わるのを待っています";
-inline constexpr std::string_view kWaitingForReaders =
-    "他のプログラムがファイルを読み終わるのを待っています";
+// What a wait says: short enough for the narrowest status box, and told apart by its
+// second half.
+inline constexpr std::string_view kWaitingForCommit = "他プログラムの置換待ち";
+inline constexpr std::string_view kWaitingForReaders = "他プログラムの読込待ち";
 
 }  // namespace meridax

@@ -25,8 +25,39 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
   return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
+int WhyNotAFile(const std::filesystem::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return errno;
+  if (S_ISDIR(st.st_mode)) return EISDIR;
+  if (!S_ISREG(st.st_mode)) return ENOENT;
+  return ::access(path.c_str(), R_OK) == 0 ? 0 : errno;
+}
+
+int WhyNotAFolder(const std::filesystem::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return errno;
+  if (!S_ISDIR(st.st_mode)) return ENOTDIR;
+  // A folder that cannot be entered hides its files as well as a missing one.
+  return ::access(path.c_str(), X_OK) == 0 ? 0 : errno;
+}
+
 void RequireFolder(const std::filesystem::path& path) {
-  if (!FolderExists(path)) throw IoError("フォルダがありません", path);
+  switch (const int why = WhyNotAFolder(path)) {
+    case 0:
+      return;
+    case ENOENT:
+      throw IoError("フォルダがありません", path);
+    case ENOTDIR:
+      throw IoError("フォルダがありません", path, why);
+    default:
+      throw IoError("フォルダを読めません", path, why);
+  }
+}
+
+void CreateFolders(const std::filesystem::path& path) {
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  if (ec) throw IoError("フォルダを作れません", path, ec.value());
 }
 
 std::uint64_t FileLength(const std::filesystem::path& path) {

@@ -11,9 +11,21 @@ bool FileExists(const std::filesystem::path& path);
 // The folder a file stands in: its parent, or the working folder for a bare name.
 std::filesystem::path FolderOf(const std::filesystem::path& file);
 
-// Throws IoError naming the folder when it does not exist; steps call it first so that
-// a missing folder stops them before they write anything.
+// Why no file, or no folder, can be read at a path: 0 when it can; ENOENT when nothing
+// stands there (also where something other than a file or folder does); EISDIR when a folder
+// stands in a file's place, ENOTDIR when a file stands in a folder's place or on the way;
+// else why it could not be looked at or into (a folder without permission, a name too long,
+// a loop of links).
+int WhyNotAFile(const std::filesystem::path& path);
+int WhyNotAFolder(const std::filesystem::path& path);
+
+// Throws IoError naming the folder when it does not exist ("フォルダがありません") or cannot be
+// looked into ("フォルダを読めません", with why); steps call it first so that such a folder
+// stops them before they write anything.
 void RequireFolder(const std::filesystem::path& path);
+
+// Makes a folder and the folders it stands in, as far as they are missing. Throws IoError.
+void CreateFolders(const std::filesystem::path& path);
 
 // Length in bytes; 0 for a missing file.
 std::uint64_t FileLength(const std::filesystem::path& path);

@@ -1,5 +1,6 @@
 #include "platform/headless_windows.h"
 
+#include <cerrno>
 #include <fstream>
 #include <optional>
 
@@ -125,10 +126,12 @@ void HeadlessWindows::WriteGrids(const std::filesystem::path& dir) const {
     for (const ControlSpec& c : instance->layout->controls) hasGrid |= c.kind == ControlKind::kGrid;
     if (!hasGrid) continue;
     const auto path = dir / (std::string(instance->layout->className) + ".tsv");
+    errno = 0;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << GridText(instance->steps->grid);
     out.close();
-    if (!out) throw IoError("書き込めません", path);
+    // The stream keeps no cause; errno still holds the one of the call that failed.
+    if (!out) throw IoError("書き込めません", path, errno);
   }
 }
 

@@ -712,10 +712,10 @@ std::string StagedFiles::TempOf(const std::string& target) const {
 void StagedFiles::PrepareFolder(const std::filesystem::path& target) {
   const std::filesystem::path folder = FolderOf(target);
   if (folders_.contains(folder.native())) return;
-  if (!FolderExists(folder)) throw IoError("フォルダがありません", target.parent_path());
+  RequireFolder(folder);
   if (ownerFd_ < 0) {
     const std::filesystem::path data = DataPath();
-    if (!FolderExists(data)) throw IoError("フォルダがありません", data);
+    RequireFolder(data);
     for (int attempt = 0; ownerFd_ < 0; ++attempt) {
       ownerRecord_ = InDataFolder(suffix_, kOwnerTail);
       ownerFd_ = CreateOwnerRecord(ownerRecord_, std::string(kOwnerHeader) + "\n" + suffix_ + "\n");

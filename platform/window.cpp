@@ -121,9 +121,9 @@ StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& 
   return RunHandler(control.click, control.caption, control.errorRule, steps, host);
 }
 
-void LoadWindow(const WindowSpec& layout, WindowSteps& steps, StepHost& host) {
+void LoadWindow(const WindowSpec& layout, WindowSteps& steps, StepHost& host, StepHost* waits) {
   if (!layout.load) return;
-  const DataFolderReading reading(&host);
+  const DataFolderReading reading(waits ? waits : &host);
   RunHandler(layout.load, "Form_Load", false, steps, host);
 }
 

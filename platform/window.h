@@ -129,14 +129,16 @@ StepResult RunControl(const ControlSpec& control, WindowSteps& steps, StepHost& 
 
 // Runs the window's Form_Load, when it has one, once the commits that an ended process left
 // half done are finished, so a window never loads files that a commit replaced only in part,
-// and holding the data folder against other programs' commits while it reads (a wait for one
-// shows in Text1). Failures propagate, the completion's (IoError) as the load's own.
-void LoadWindow(const WindowSpec& layout, WindowSteps& steps, StepHost& host);
+// and holding the data folder against other programs' commits while it reads. A wait for one
+// shows in `waits` (the window whose button opens this one, which is not shown yet while it
+// loads), else in Text1. Failures propagate, the completion's (IoError) as the load's own.
+void LoadWindow(const WindowSpec& layout, WindowSteps& steps, StepHost& host,
+                StepHost* waits = nullptr);
 
 // The step frame: runs a body that returns its status text, once the commits that an ended
 // process left half done are finished, holding the data folder against other programs'
-// commits while it runs (platform/data_folder_lock.h). When it throws IoError (a
-// missing folder, a file that cannot be read or written), it has written nothing that
+// commits while it runs (platform/data_folder_lock.h). When it throws IoError (a missing
+// folder, a file that cannot be read or written), it has written nothing that
 // replaces an earlier file (steps stage their outputs, platform/staged_files.h), and the
 // status becomes the caption, " エラー: " and what failed with its path.
 StepResult RunStep(StepHost& host, std::string_view caption,

@@ -2,6 +2,7 @@
 // and, per course kind, the category, count, totals and weight tables of OPTION1N.
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -79,8 +80,9 @@ class TableReader {
  private:
   static ItemReader Open(const std::string& relative) {
     const auto path = DataPath(relative);
-    if (!FileExists(path)) {
-      throw LoadFailure(std::string(kDataFolder) + relative + " がありません");
+    if (const int why = WhyNotAFile(path)) {
+      throw LoadFailure(std::string(kDataFolder) + relative +
+                        (why == ENOENT ? " がありません" : " を読めません: " + ErrorCause(why)));
     }
     return ItemReader(path);
   }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 #include <utility>
@@ -57,7 +58,10 @@ std::string RunHistorySteps::Command2_Click(StepHost& /*host*/) {
   RequireFolder(DataPath());
   RequireFolder(DataPath(kExtendedRunFolder));
   const fs::path listFile = DataPath(RecentHorseIdListName(kEarlierGeneration));
-  if (!FileExists(listFile)) throw IoError("ファイルがありません", listFile);
+  if (const int why = WhyNotAFile(listFile)) {
+    if (why == ENOENT) throw IoError("ファイルがありません", listFile);
+    throw IoError("ファイルを読めません", listFile, why);
+  }
 
   StagedFiles outputs;
   TextWriter samples(outputs.Stage(DataPath(kBaseTimeSampleFileName)), TextWriter::Mode::kOutput);

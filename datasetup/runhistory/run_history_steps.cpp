@@ -3,6 +3,7 @@
 #include "datasetup/runhistory/run_history_steps.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "datasetup/common/data_files.h"
 #include "datasetup/runhistory/run_history_grid.h"
@@ -28,9 +29,10 @@ void RunHistorySteps::Form_Load(StepHost& host) {
   marketSales_.Clear();
   const std::string name = RawRecordFileName("HS", kEarlierGeneration);
   const std::filesystem::path path = DataPath(name);
-  if (!FileExists(path)) {
-    host.SetStatus(
-        name + (FolderExists(path) ? " はフォルダです (ファイルではありません)" : " がありません"));
+  if (const int why = WhyNotAFile(path)) {
+    host.SetStatus(name + (why == ENOENT ? " がありません"
+                           : why == EISDIR ? " はフォルダです (ファイルではありません)"
+                                           : " を読めません: " + ErrorCause(why)));
     return;
   }
   try {

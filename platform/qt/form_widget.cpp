@@ -26,13 +26,40 @@ std::string ProcedureOf(const ControlSpec& control) {
   return std::string(control.name) + "_Click";
 }
 
+// A window's status box lent to another window while that one is not shown yet: what it says
+// meanwhile (a wait for another program) shows here, and the box shows again what it showed
+// before, typed or not, once the other window is done with it.
+class LentStatus : public WidgetStepHost {
+ public:
+  LentStatus(QWidget* window, QLineEdit* box)
+      : WidgetStepHost(window, box),
+        box_(box),
+        text_(box ? box->text() : QString()),
+        toolTip_(box ? box->toolTip() : QString()),
+        cursor_(box ? box->cursorPosition() : 0),
+        typed_(box && box->isModified()) {}
+  ~LentStatus() override {
+    if (!box_ || box_->text() == text_) return;
+    box_->setText(text_);
+    box_->setCursorPosition(cursor_);
+    box_->setToolTip(toolTip_);
+    box_->setModified(typed_);
+  }
+
+ private:
+  QPointer<QLineEdit> box_;
+  QString text_, toolTip_;
+  int cursor_;
+  bool typed_;
+};
+
 }  // namespace
 
-FormWidget::FormWidget(const WindowSpec& layout, const WindowRegistry* registry)
-    : FormWidget(layout, NewSteps(layout, WindowContext{}), registry) {}
+FormWidget::FormWidget(const WindowSpec& layout, const WindowRegistry* registry, StepHost* opener)
+    : FormWidget(layout, NewSteps(layout, WindowContext{}), registry, opener) {}
 
 FormWidget::FormWidget(const WindowSpec& layout, std::unique_ptr<WindowSteps> steps,
-                       const WindowRegistry* registry)
+                       const WindowRegistry* registry, StepHost* opener)
     : layout_(layout), registry_(registry), steps_(std::move(steps)) {
   StepGate::Watch(IsStepWindow);
   setObjectName(Utf8(layout.className));
@@ -47,7 +74,7 @@ FormWidget::FormWidget(const WindowSpec& layout, std::unique_ptr<WindowSteps> st
     // Loading is part of opening the window: the click that opens it holds the gate.
     WidgetStepHost host(this, text1_);
     try {
-      LoadWindow(layout, *steps_, host);
+      LoadWindow(layout, *steps_, host, opener);
     } catch (...) {
       // The window opens with what was loaded by then.
       host.ShowMessage("Form_Load エラー: " + CurrentFailureText());
@@ -220,7 +247,8 @@ void FormWidget::Open(std::string_view className) {
   if (!layout) return;
   // A new instance on every click, without owner; it lives until the operator closes it.
   try {
-    auto* window = new FormWidget(*layout, registry_);
+    LentStatus status(this, text1_);
+    auto* window = new FormWidget(*layout, registry_, &status);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
   } catch (...) {

@@ -26,10 +26,11 @@ namespace meridax {
 // then closes: the step reads the window's steps and controls to its end.
 class FormWidget : public QWidget {
  public:
-  // Creates the window's steps and runs its Form_Load.
-  FormWidget(const WindowSpec& layout, const WindowRegistry* registry);
+  // Creates the window's steps and runs its Form_Load. A wait of the load for another program
+  // shows in `opener`, the status of the window whose button opens this one, when it has one.
+  FormWidget(const WindowSpec& layout, const WindowRegistry* registry, StepHost* opener = nullptr);
   FormWidget(const WindowSpec& layout, std::unique_ptr<WindowSteps> steps,
-             const WindowRegistry* registry);
+             const WindowRegistry* registry, StepHost* opener = nullptr);
   ~FormWidget() override;
 
   const WindowSpec& layout() const { return layout_; }

@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "platform/data_folder_lock.h"
@@ -134,6 +135,16 @@ qint64 MadeAt(qint64 eventTime) {
   return eventTime - clockOffset;
 }
 
+// A double click runs one step: when the first click started a step, the second is part of
+// it, also once that step has ended (a short one ends before the second click comes). The
+// window system tells a double click by its own interval; Qt then delivers the second press
+// as a double click, which a button takes for a press.
+QPointer<const QObject> delivering;  // the control an input event is delivered to now
+QPointer<const QObject> stepStartedOn;
+// A control whose press was ignored: its release is too, or a list would take it for a click
+// on the entry pressed before.
+QPointer<const QObject> releaseIgnored;
+
 bool IsInput(QEvent::Type type) {
   switch (type) {
     case QEvent::MouseButtonPress:
@@ -158,7 +169,22 @@ class InputFilter : public QObject {
     if (!widget || !isStepWindow_(widget->window())) return false;
     const bool madeBefore =
         StepGate::MadeBeforeLastStepEnded(static_cast<QInputEvent*>(event)->timestamp());
-    return stepRunning || madeBefore;
+    bool ignored = stepRunning || madeBefore;
+    switch (event->type()) {
+      case QEvent::MouseButtonDblClick:
+        ignored |= widget == stepStartedOn.data();
+        [[fallthrough]];
+      case QEvent::MouseButtonPress:
+        releaseIgnored = ignored ? widget : nullptr;
+        break;
+      case QEvent::MouseButtonRelease:
+        ignored |= widget == std::exchange(releaseIgnored, nullptr).data();
+        break;
+      default:
+        break;
+    }
+    if (!ignored) delivering = widget;
+    return ignored;
   }
 
  private:
@@ -186,6 +212,7 @@ void StepGate::Watch(const std::function<bool(const QWidget* window)>& isStepWin
 bool StepGate::Run(const std::function<void()>& step) {
   if (stepRunning) return false;
   stepRunning = true;
+  stepStartedOn = delivering;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   struct End {
     ~End() {

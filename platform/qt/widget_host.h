@@ -44,8 +44,9 @@ class WidgetStepHost : public StepHost {
 
 // One step at a time in the whole program. While a step runs (and lets the message loop
 // run) clicks on the controls of any step window are ignored rather than nested, and so
-// are clicks made meanwhile whose events are only delivered after the step ended. The
-// cursor shows that the program is busy.
+// are clicks made meanwhile whose events are only delivered after the step ended; a double
+// click runs one step, its second click ignored also after a short step ended. The cursor
+// shows that the program is busy.
 class StepGate {
  public:
   static bool Busy();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "platform/drive.h"
 #include "tests/support/record_fixture.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/unprivileged.h"
 
 namespace meridax {
 namespace {
@@ -205,6 +208,55 @@ TEST(CategoryWindow, ATotalsFileWithTheDataFoldersLeadingPairIsReadAsTotals) {
   EXPECT_EQ(turf.totals[2], 30);
   EXPECT_EQ(turf.totals[3], 1);
   EXPECT_EQ(turf.codes[2].size(), 31u);
+}
+
+// An input that stands but cannot be read is reported so, with why, not as missing.
+TEST(CategoryWindow, AnInputThatCannotBeReadIsReportedSoNotAsMissing) {
+  TempDrive drive;
+  std::filesystem::permissions(
+      drive.root(), std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+      std::filesystem::perm_options::add);
+  const auto list = DataPath("KETTONUM20190101.dat");
+  const std::string line = "読み込みエラー: C:\\MERIDAXPROJECT\\KETTONUM20190101.dat ";
+  const struct {
+    const char* name;
+    std::function<void()> setUp;
+    std::string says;
+    bool unprivileged = false;
+  } cases[] = {
+      {"missing", [] {}, line + "がありません"},
+      {"a loop of links", [&] { std::filesystem::create_symlink(list.filename(), list); },
+       line + "を読めません: シンボリックリンクが循環しています"},
+      {"a folder in its place", [&] { std::filesystem::create_directory(list); },
+       line + "を読めません: ファイルの場所にフォルダがあります"},
+      {"no permission on it",
+       [&] {
+         testing::WriteIdList(list, {"2016100001"});
+         std::filesystem::permissions(list, std::filesystem::perms::none);
+       },
+       line + "を読めません: 権限がありません", true},
+      {"no permission on the data folder",
+       [&] {
+         testing::WriteIdList(list, {"2016100001"});
+         std::filesystem::permissions(DataPath(), std::filesystem::perms::owner_all);
+       },
+       line + "を読めません: 権限がありません", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.setUp();
+    const auto firstLine = [] {
+      CategorySteps window;
+      RecordingHost host;
+      window.Form_Load(host);
+      return host.messages().empty() ? std::string() : LinesOf(host.messages()[0]).at(0);
+    };
+    EXPECT_EQ(c.unprivileged ? testing::RunUnprivileged(firstLine) : firstLine(), c.says);
+    std::filesystem::permissions(DataPath(), std::filesystem::perms::owner_all |
+                                                 std::filesystem::perms::others_read |
+                                                 std::filesystem::perms::others_exec);
+    std::filesystem::remove_all(list);
+  }
 }
 
 TEST(CategoryWindow, TwoWindowsKeepSeparateState) {

@@ -161,7 +161,8 @@ TEST(BreedingHorseStepTest, MissingDataFolderIsReportedAndWritesNothing) {
   steps.state().recordCount = 9;
   RecordingHost host;
   EXPECT_EQ(testing::Click(kMainWindow, steps, "Command7", host), StepResult::kFailed);
-  EXPECT_EQ(host.Status(), "HN（繁殖） エラー: フォルダがありません " + drive.data().string());
+  EXPECT_EQ(host.Status(), "HN（繁殖） エラー: フォルダがありません " + drive.data().string() +
+                               " (C:\\MERIDAXPROJECT\\)");
   EXPECT_EQ(steps.state().recordCount, 9);
   EXPECT_FALSE(FolderExists(drive.data()));
 }

@@ -336,7 +336,8 @@ TEST(OffspringStepsTest, MissingFolderIsReportedAndWritesNothing) {
     s.steps.state().recordCount = 4;
     EXPECT_EQ(c.sire ? s.Sire() : s.Dam(), StepResult::kFailed);
     EXPECT_EQ(s.host.Status(), std::string(c.caption) + " エラー: フォルダがありません " +
-                                   (s.data() / c.folder).string());
+                                   (s.data() / c.folder).string() + " (C:\\MERIDAXPROJECT\\" +
+                                   c.folder + "\\)");
     EXPECT_EQ(s.steps.state().recordCount, 4);
     EXPECT_FALSE(FileExists(s.data() / "SK20190101NEW.dat"));
     EXPECT_FALSE(FileExists(s.data() / "HAHAHANNUM20190101.dat"));

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
+#include <functional>
+
+#include "platform/drive.h"
 #include "platform/file_ops.h"
 #include "platform/io_error.h"
 #include "platform/record_file.h"
 #include "platform/text_file.h"
 #include "tests/support/temp_drive.h"
+#include "tests/support/unprivileged.h"
 
 namespace meridax {
 namespace {
@@ -206,6 +212,133 @@ TEST(FolderOfTest, ABareNameStandsInTheWorkingFolder) {
             std::filesystem::path("/drive/MERIDAXPROJECT"));
   EXPECT_EQ(FolderOf("RA.dat"), std::filesystem::path("."));
   EXPECT_FALSE(DeleteFile("meridax-no-such-file.dat"));  // the working folder exists
+}
+
+// What a failure says: `run` as it failed, or that it did not.
+std::string FailureOf(const std::function<void()>& run) {
+  try {
+    run();
+  } catch (const IoError& e) {
+    return e.what();
+  }
+  return "<no failure>";
+}
+
+// The drive's folders reachable by the unprivileged user, as a user's own drive is to them.
+void OpenToEveryone(const TempDrive& drive) {
+  std::filesystem::permissions(
+      drive.root(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                        std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                        std::filesystem::perms::others_exec);
+}
+
+// A folder that cannot be looked into is reported so, with why, not as missing.
+TEST(RequireFolderTest, TellsAMissingFolderFromOneItCannotLookInto) {
+  TempDrive drive;
+  OpenToEveryone(drive);
+  const std::string longName(300, 'X');
+  const struct {
+    const char* name;
+    std::function<std::filesystem::path()> folder;  // set up, the folder to require
+    std::string says;
+    bool unprivileged = false;
+  } cases[] = {
+      {"missing", [&] { return drive.data() / "NOSUCH"; },
+       "フォルダがありません " + (drive.data() / "NOSUCH").string() +
+           " (C:\\MERIDAXPROJECT\\NOSUCH\\)"},
+      {"a file in its place",
+       [&] {
+         WriteFile(drive.data() / "PLAIN", "x");
+         return drive.data() / "PLAIN";
+       },
+       "フォルダがありません " + (drive.data() / "PLAIN").string() +
+           " (C:\\MERIDAXPROJECT\\PLAIN\\): フォルダの場所にファイルがあります"},
+      {"a loop of links",
+       [&] {
+         std::filesystem::create_directory_symlink("LOOP", drive.data() / "LOOP");
+         return drive.data() / "LOOP";
+       },
+       "フォルダを読めません " + (drive.data() / "LOOP").string() +
+           " (C:\\MERIDAXPROJECT\\LOOP\\): シンボリックリンクが循環しています"},
+      {"a name too long", [&] { return drive.data() / longName; },
+       "フォルダを読めません " + (drive.data() / longName).string() + " (C:\\MERIDAXPROJECT\\" +
+           longName + "\\): 名前が長すぎます"},
+      {"no permission on it",
+       [&] {
+         ::chmod(drive.data().c_str(), 0);
+         return drive.data();
+       },
+       "フォルダを読めません " + drive.data().string() +
+           " (C:\\MERIDAXPROJECT\\): 権限がありません",
+       true},
+      {"no permission on the folder it stands in",
+       [&] {
+         ::chmod(drive.data().c_str(), 0);
+         return drive.data() / "KYOSOBA";
+       },
+       "フォルダを読めません " + (drive.data() / "KYOSOBA").string() +
+           " (C:\\MERIDAXPROJECT\\KYOSOBA\\): 権限がありません",
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::filesystem::path folder = c.folder();
+    const auto require = [&] { return FailureOf([&] { RequireFolder(folder); }); };
+    EXPECT_EQ(c.unprivileged ? testing::RunUnprivileged(require) : require(), c.says);
+    ::chmod(drive.data().c_str(), 0755);
+  }
+}
+
+// A failed file operation says why in Japanese, after the path as the host and as the system
+// names it.
+TEST(IoErrorTest, SaysTheCommonCausesInJapanese) {
+  TempDrive drive;
+  OpenToEveryone(drive);
+  const auto data = drive.data();
+  std::filesystem::create_symlink("/dev/full", data / "FULL.dat");
+  WriteFile(data / "LOCKED.dat", "x");
+  ::chmod((data / "LOCKED.dat").c_str(), 0444);
+  const std::string longName = std::string(300, 'X') + ".dat";
+  const struct {
+    const char* name;
+    std::function<void()> run;
+    std::string says;
+    bool unprivileged = false;
+  } cases[] = {
+      {"no such folder", [&] { ItemReader(data / "NOFOLDER" / "x.dat"); },
+       "開けません " + (data / "NOFOLDER" / "x.dat").string() +
+           " (C:\\MERIDAXPROJECT\\NOFOLDER\\x.dat): ファイルまたはフォルダがありません"},
+      {"a folder in the file's place",
+       [&] { TextWriter(data / "OPTION1N", TextWriter::Mode::kOutput); },
+       "開けません " + (data / "OPTION1N").string() +
+           " (C:\\MERIDAXPROJECT\\OPTION1N\\): ファイルの場所にフォルダがあります"},
+      {"a full disk",
+       [&] {
+         TextWriter full(data / "FULL.dat", TextWriter::Mode::kOutput);
+         full.Raw("x");
+         full.Close();
+       },
+       "書き込めません " + (data / "FULL.dat").string() +
+           " (C:\\MERIDAXPROJECT\\FULL.dat): ディスクがいっぱいです"},
+      {"a name too long", [&] { RecordFile(data / longName, 4); },
+       "開けません " + (data / longName).string() + " (C:\\MERIDAXPROJECT\\" + longName +
+           "): 名前が長すぎます"},
+      {"no permission", [&] { RecordFile(data / "LOCKED.dat", 4); },
+       "開けません " + (data / "LOCKED.dat").string() +
+           " (C:\\MERIDAXPROJECT\\LOCKED.dat): 権限がありません",
+       true},
+      {"off the drive, without the system's name",
+       [&] { TextWriter("/proc/no-such-folder/x.dat", TextWriter::Mode::kOutput); },
+       "開けません /proc/no-such-folder/x.dat: ファイルまたはフォルダがありません"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto fail = [&] { return FailureOf(c.run); };
+    EXPECT_EQ(c.unprivileged ? testing::RunUnprivileged(fail) : fail(), c.says);
+  }
+  // Causes no test here can bring about; any other by its number and symbol.
+  EXPECT_EQ(ErrorCause(EROFS), "読み取り専用のファイルシステムです");
+  EXPECT_EQ(ErrorCause(EXDEV), "システムのエラー 18 EXDEV");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -22,6 +24,8 @@
 #include <memory>
 #include <thread>
 
+#include "platform/data_folder_lock.h"
+#include "tests/support/child_process.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/temp_drive.h"
 
@@ -43,6 +47,13 @@ FakeSteps& Steps(FormWidget& w) {
 
 std::string Cell(const GridView& grid, int row, int col) {
   return grid.Cells().data(grid.Cells().index(row, col), Qt::DisplayRole).toString().toStdString();
+}
+
+int OpenFakeWindows() {
+  int n = 0;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    n += dynamic_cast<FormWidget*>(w) && w->isVisible();
+  return n;
 }
 
 TEST(FormWidgetTest, ControlsStandAtTheirBoxesAndTheLoadFillsTheModels) {
@@ -98,8 +109,8 @@ TEST(FormWidgetTest, AFailureIsShownInTheStatusFromItsStart) {
   FormWidget window(kFakeWindow, &registry);
   window.show();
   window.Button("Command2")->click();
-  const std::string status =
-      "失敗 エラー: フォルダがありません " + (drive.data() / "NOSUCH").string();
+  const std::string status = "失敗 エラー: フォルダがありません " +
+                             (drive.data() / "NOSUCH").string() + " (C:\\MERIDAXPROJECT\\NOSUCH\\)";
   EXPECT_EQ(window.Text1()->text().toStdString(), status);
   EXPECT_EQ(window.Text1()->cursorPosition(), 0);  // the start of a long status shows
   EXPECT_EQ(window.Text1()->toolTip().toStdString(), status);
@@ -148,6 +159,42 @@ TEST(FormWidgetTest, AnOpeningButtonShowsANewInstanceWithoutOwner) {
     EXPECT_EQ(Steps(*f).loads, 1);  // each loaded on opening
     EXPECT_EQ(f->testAttribute(Qt::WA_DeleteOnClose), true);
     f->close();
+  }
+}
+
+// A window loads before it shows: while its load waits for another program's commit, the
+// window whose button opened it says so, and shows again what it showed once the load is done.
+TEST(FormWidgetTest, TheWaitOfAWindowsLoadShowsInTheWindowThatOpensIt) {
+  testing::TempDrive drive;
+  const WindowRegistry registry = FakeRegistry();
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  window.Text1()->setText("typed");  // as the operator types it
+  window.Text1()->setModified(true);
+  testing::ChildProcess committer([](testing::ChildProcess& self) {
+    const DataFolderCommit commit;
+    self.Pause();
+  });
+  ASSERT_TRUE(committer.WaitUntilPaused());
+  std::string shownMeanwhile;
+  bool loadedMeanwhile = true;
+  QTimer look;  // fires while the load waits: it lets the message loop run
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    look.stop();
+    shownMeanwhile = window.Text1()->text().toStdString();
+    loadedMeanwhile = OpenFakeWindows() > 1;
+    committer.Go();
+  });
+  look.start(0);
+  window.Button("Command9")->click();
+  EXPECT_EQ(committer.Wait(), 0);
+  EXPECT_EQ(shownMeanwhile, kWaitingForCommit);
+  EXPECT_FALSE(loadedMeanwhile);
+  EXPECT_EQ(OpenFakeWindows(), 2);
+  EXPECT_EQ(window.Text1()->text().toStdString(), "typed");
+  EXPECT_TRUE(window.Text1()->isModified());
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != &window && dynamic_cast<FormWidget*>(w) && w->isVisible()) w->close();
   }
 }
 
@@ -356,6 +403,73 @@ TEST(FormWidgetTest, ClicksRunAgainOnceTheWindowSystemClockWrapsAround) {
   EXPECT_EQ(Steps(window).clicks, 2);
   ClickAt(window.Button("Command1"), 6000);
   EXPECT_EQ(Steps(window).clicks, 3);
+}
+
+// Clicks `control` as the window system does, through its window, at `time` of the window
+// system's clock: Qt itself then tells a double click from two clicks, by the system's
+// interval.
+void ClickThroughWindow(QWidget* control, int time) {
+  QWindow* window = control->window()->windowHandle();
+  const QPointF global = control->mapToGlobal(QPointF(5, 5));
+  const QPointF local = window->mapFromGlobal(global);
+  qt_handleMouseEvent(window, local, global, Qt::LeftButton, Qt::LeftButton,
+                      QEvent::MouseButtonPress, {}, time);
+  QCoreApplication::processEvents();
+  qt_handleMouseEvent(window, local, global, Qt::NoButton, Qt::LeftButton,
+                      QEvent::MouseButtonRelease, {}, time + 1);
+  QCoreApplication::processEvents();
+}
+
+// A double click on a control runs one step, also when its step ended before the second click
+// came; two clicks further apart than the system's interval run two.
+TEST(FormWidgetTest, ADoubleClickRunsOneStepEvenWhenItsStepEndsBeforeTheSecondClick) {
+  const WindowRegistry registry = FakeRegistry();
+  const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+  const struct {
+    const char* name;
+    std::function<QWidget*(FormWidget&)> control;
+    std::function<int(FormWidget&)> steps;  // the steps the clicks ran
+  } cases[] = {
+      {"a button", [](FormWidget& w) { return w.Button("Command1"); },
+       [](FormWidget& w) { return Steps(w).clicks; }},
+      {"an entry of the list", [](FormWidget& w) { return w.List1()->viewport(); },
+       [](FormWidget& w) { return Steps(w).listClicks; }},
+      {"a button that opens a window", [](FormWidget& w) { return w.Button("Command9"); },
+       [](FormWidget&) { return OpenFakeWindows() - 1; }},
+  };
+  // Far from every time other tests give events, so that the program's estimate of the
+  // window system's clock starts from these.
+  static int time = 0x6000'0000;
+  for (const bool doubleClick : {true, false}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (doubleClick ? ", a double click" : ", two clicks"));
+      FormWidget window(kFakeWindow, &registry);
+      window.show();
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+      QWidget* control = c.control(window);
+      time += 1'000'000;
+      QElapsedTimer first;
+      first.start();
+      ClickThroughWindow(control, time);
+      // The second click comes after the first one's step has ended.
+      const int after = static_cast<int>(first.elapsed()) + 10;
+      ASSERT_LT(after, interval) << "the first click's step outlasted a double click";
+      ClickThroughWindow(control, time + (doubleClick ? after : interval + after));
+      EXPECT_EQ(c.steps(window), doubleClick ? 1 : 2);
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != &window && dynamic_cast<FormWidget*>(w) && w->isVisible()) w->close();
+      }
+    }
+  }
+  // A double click on a control whose click runs no step still reaches it: it selects the
+  // word in the text box.
+  FormWidget window(kFakeWindow, &registry);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  time += 1'000'000;
+  ClickThroughWindow(window.Text1(), time);
+  ClickThroughWindow(window.Text1(), time + 20);
+  EXPECT_EQ(window.Text1()->selectedText().toStdString(), "Text1");
 }
 
 bool BusyCursor() {

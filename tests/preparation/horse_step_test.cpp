@@ -172,8 +172,9 @@ TEST(HorseStepTest, MissingSubFolderIsReportedAndReplacesNothing) {
   steps.state().recordCount = 12;
   RecordingHost host;
   EXPECT_EQ(testing::Click(kMainWindow, steps, "Command3", host), StepResult::kFailed);
-  EXPECT_EQ(host.Status(),
-            "UM(競走馬) エラー: フォルダがありません " + (drive.data() / "KYOSOBAN").string());
+  EXPECT_EQ(host.Status(), "UM(競走馬) エラー: フォルダがありません " +
+                               (drive.data() / "KYOSOBAN").string() +
+                               " (C:\\MERIDAXPROJECT\\KYOSOBAN\\)");
   EXPECT_EQ(steps.state().recordCount, 12);
   EXPECT_EQ(ReadFile(drive.data() / "UM20190101NEW.dat"), "earlier");
   EXPECT_FALSE(FileExists(drive.data() / "KETTONUM20190101.dat"));

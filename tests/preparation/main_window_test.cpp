@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QStyle>
 #include <QTimer>
 
+#include "datafetch/register_windows.h"
+#include "datasetup/register_windows.h"
+#include "platform/data_folder_lock.h"
 #include "platform/file_ops.h"
 #include "records/horse_layouts.h"
 #include "records/race_layouts.h"
@@ -144,6 +149,35 @@ TEST(MainWindowTest, ClicksWhileAStepRunsAreIgnored) {
   window.Button("Command1")->click();
   EXPECT_EQ(window.Text1()->text().toStdString(), "RA 終わり  1");
   EXPECT_TRUE(FileExists(drive.data() / "RA20190101NEW.dat"));
+}
+
+// A wait for another program shows in the status box of the window that waits (or whose
+// button opened the window that waits): every such box shows both waits whole, each its own.
+TEST(MainWindowTest, EveryStatusBoxShowsEachWaitWhole) {
+  WindowRegistry windows;
+  RegisterDatasetupWindows(windows);
+  RegisterDatafetchWindows(windows);
+  ASSERT_NE(kWaitingForCommit, kWaitingForReaders);
+  int boxes = 0;
+  for (const WindowSpec* w : windows.Windows()) {
+    const ControlSpec* text1 = FindControl(*w, "Text1");
+    if (!text1) continue;
+    ++boxes;
+    QWidget window;  // as a window places its status box
+    QLineEdit box(&window);
+    box.setGeometry(
+        TwipsRect(text1->box.left, text1->box.top, text1->box.width, text1->box.height));
+    // Where the box draws its text: inside its frame and Qt's margin of 2 pixels a side.
+    const int frame = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &box);
+    const int room =
+        box.width() - 2 * frame - box.textMargins().left() - box.textMargins().right() - 2 * 2;
+    for (const std::string_view wait : {kWaitingForCommit, kWaitingForReaders}) {
+      ShowStatusText(&box, wait);
+      EXPECT_LE(box.fontMetrics().horizontalAdvance(box.text()), room)
+          << w->className << ": " << wait;
+    }
+  }
+  EXPECT_EQ(boxes, 4);  // datasetup's three windows and datafetch's
 }
 
 }  // namespace

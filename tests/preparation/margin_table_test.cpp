@@ -92,8 +92,9 @@ TEST(MarginTableTest, MissingFolderIsReportedInsteadOfStoppingTheProgram) {
   MainWindowSteps steps;
   RecordingHost host;
   EXPECT_EQ(testing::Click(kMainWindow, steps, "Command13", host), StepResult::kFailed);
-  EXPECT_EQ(host.Status(),
-            "着差 エラー: フォルダがありません " + (drive.data() / "UMAGOTOEXSETUP").string());
+  EXPECT_EQ(host.Status(), "着差 エラー: フォルダがありません " +
+                               (drive.data() / "UMAGOTOEXSETUP").string() +
+                               " (C:\\MERIDAXPROJECT\\UMAGOTOEXSETUP\\)");
 }
 
 TEST(MarginTableTest, IdsThatCannotNameAFileAreSkippedWithANote) {

@@ -248,7 +248,8 @@ TEST(TrainerBreederOwnerStepTest, MissingDataFolderIsReportedAndChangesNothing) 
                       : testing::Click(kMainWindow, steps, "Command14", host),
               StepResult::kFailed);
     EXPECT_EQ(host.Status(), std::string(jockeys ? "KS(騎手）" : "CH/BR/BN") +
-                                 " エラー: フォルダがありません " + drive.data().string());
+                                 " エラー: フォルダがありません " + drive.data().string() +
+                                 " (C:\\MERIDAXPROJECT\\)");
     EXPECT_EQ(steps.state().recordCount, 7);
     EXPECT_FALSE(FolderExists(drive.data()));
   }

@@ -116,8 +116,9 @@ TEST(RaceFileStepsTest, EmptyRunnerFileAndMissingFolder) {
     MainWindowSteps steps;
     RecordingHost host;
     EXPECT_EQ(testing::Click(kMainWindow, steps, "Command15", host), StepResult::kFailed);
-    EXPECT_EQ(host.Status(),
-              "SE/KS エラー: フォルダがありません " + (drive.data() / "KISHUGOTOSETUP").string());
+    EXPECT_EQ(host.Status(), "SE/KS エラー: フォルダがありません " +
+                                 (drive.data() / "KISHUGOTOSETUP").string() +
+                                 " (C:\\MERIDAXPROJECT\\KISHUGOTOSETUP\\)");
   }
 }
 

@@ -94,7 +94,8 @@ TEST(RaceStepsTest, MissingDataFolderIsReportedAndWritesNothing) {
   steps.state().recordCount = 7;
   RecordingHost host;
   EXPECT_EQ(testing::Click(kMainWindow, steps, "Command2", host), StepResult::kFailed);
-  EXPECT_EQ(host.Status(), "SE(詳細) エラー: フォルダがありません " + drive.data().string());
+  EXPECT_EQ(host.Status(), "SE(詳細) エラー: フォルダがありません " + drive.data().string() +
+                               " (C:\\MERIDAXPROJECT\\)");
   EXPECT_EQ(steps.state().recordCount, 7);
   EXPECT_FALSE(FolderExists(drive.data()));
 }

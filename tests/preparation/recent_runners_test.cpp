@@ -124,8 +124,9 @@ TEST(RecentRunnersTest, MissingFolderLeavesEveryFileAsItWas) {
   steps.state().recordCount = 3;
   RecordingHost host;
   EXPECT_EQ(testing::Click(kMainWindow, steps, "Command8", host), StepResult::kFailed);
-  EXPECT_EQ(host.Status(),
-            "血統Q、騎手 エラー: フォルダがありません " + (drive.data() / "KISHUFUKUSHO").string());
+  EXPECT_EQ(host.Status(), "血統Q、騎手 エラー: フォルダがありません " +
+                               (drive.data() / "KISHUFUKUSHO").string() +
+                               " (C:\\MERIDAXPROJECT\\KISHUFUKUSHO\\)");
   EXPECT_EQ(steps.state().recordCount, 3);
   EXPECT_EQ(ReadFile(drive.data() / "KETTONUM20190101Q.dat"), "old");
   EXPECT_EQ(ReadFile(drive.data() / "OPTION1N" / "KYOSOBAA.dat"), "old");

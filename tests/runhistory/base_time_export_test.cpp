@@ -133,9 +133,18 @@ TEST_F(ExportTest, TwoClicksListTwiceAndWriteTheSamplesOnce) {
 TEST_F(ExportTest, EmptyAndMissingLists) {
   WriteFile(data() / "KIJUNTIME.dat", "earlier");
   ASSERT_EQ(Click(kRunHistoryWindow, window_, "Command2", host_), StepResult::kFailed);
-  EXPECT_EQ(window_.text1,
-            "表示 エラー: ファイルがありません " + (data() / "KETTONUM20180101Q.dat").string());
+  EXPECT_EQ(window_.text1, "表示 エラー: ファイルがありません " +
+                               (data() / "KETTONUM20180101Q.dat").string() +
+                               " (C:\\MERIDAXPROJECT\\KETTONUM20180101Q.dat)");
   EXPECT_EQ(Samples(), "earlier");
+  // One that stands but cannot be read is no missing list.
+  std::filesystem::create_symlink("KETTONUM20180101Q.dat", data() / "KETTONUM20180101Q.dat");
+  ASSERT_EQ(Click(kRunHistoryWindow, window_, "Command2", host_), StepResult::kFailed);
+  EXPECT_EQ(window_.text1,
+            "表示 エラー: ファイルを読めません " + (data() / "KETTONUM20180101Q.dat").string() +
+                " (C:\\MERIDAXPROJECT\\KETTONUM20180101Q.dat): シンボリックリンクが循環しています");
+  EXPECT_EQ(Samples(), "earlier");
+  std::filesystem::remove(data() / "KETTONUM20180101Q.dat");
   WriteFile(data() / "KETTONUM20180101Q.dat", "");
   ASSERT_EQ(Click(kRunHistoryWindow, window_, "Command2", host_), StepResult::kOk);
   EXPECT_EQ(Samples(), "");

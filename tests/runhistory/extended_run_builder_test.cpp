@@ -274,8 +274,9 @@ TEST_F(BuilderTest, MissingFolderFailsAndLeavesEarlierFiles) {
   WriteEarlierGeneration(data(), {.list = {"2014100001"}});
   std::filesystem::remove_all(data() / "UMAGOTOSETUP");
   EXPECT_EQ(Build(), StepResult::kFailed);
-  EXPECT_EQ(window_.text1,
-            "計算 エラー: フォルダがありません " + (data() / "UMAGOTOSETUP").string());
+  EXPECT_EQ(window_.text1, "計算 エラー: フォルダがありません " +
+                               (data() / "UMAGOTOSETUP").string() +
+                               " (C:\\MERIDAXPROJECT\\UMAGOTOSETUP\\)");
   EXPECT_EQ(ReadFile(ExtendedFileOf(data(), "2014100001")), "earlier");
 }
 
@@ -292,6 +293,15 @@ TEST_F(BuilderTest, LoadKeepsEverySaleAndOpensWithoutTheFile) {
     RunHistorySteps window;
     EXPECT_EQ(Load(window, host_), StepResult::kOk);
     EXPECT_EQ(window.text1, "HS20180101.dat はフォルダです (ファイルではありません)");
+    EXPECT_EQ(window.marketSales().Count(), 0);
+    std::filesystem::remove(data() / "HS20180101.dat");
+  }
+  {
+    // Nor is one that cannot be read.
+    std::filesystem::create_symlink("HS20180101.dat", data() / "HS20180101.dat");
+    RunHistorySteps window;
+    EXPECT_EQ(Load(window, host_), StepResult::kOk);
+    EXPECT_EQ(window.text1, "HS20180101.dat を読めません: シンボリックリンクが循環しています");
     EXPECT_EQ(window.marketSales().Count(), 0);
     std::filesystem::remove(data() / "HS20180101.dat");
   }

@@ -2,9 +2,11 @@
 // has the length of its kind, and each hazard is there exactly when it is asked for.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <stdexcept>
+#include <string>
 
 #include "datasetup/common/data_files.h"
 #include "platform/text_file.h"
@@ -73,14 +75,41 @@ TEST(SampleGeneratorTest, AGenerationReplacesTheFilesOfAnEarlierOne) {
   EXPECT_EQ(Difference(FolderBytes(a.expected()), FolderBytes(clean.expected())), "");
 }
 
-TEST(SampleGeneratorTest, AnExpectedRawFileThatCannotBeWrittenFailsTheGeneration) {
+// A file that cannot be written fails the generation, and says why.
+TEST(SampleGeneratorTest, AFileThatCannotBeWrittenFailsTheGenerationAndSaysWhy) {
   testing::TempDrive drive;
   sample::Options options;
   options.out = drive.root() / "JVDATA";
   options.expected = drive.root() / "expected";
-  // A folder where the race file belongs cannot be opened as a file.
-  std::filesystem::create_directories(options.expected / sample::RawFileName("RA"));
-  EXPECT_THROW(sample::Generate(options), std::runtime_error);
+  const auto race = options.expected / sample::RawFileName("RA");
+  const struct {
+    const char* name;
+    std::filesystem::path file;
+    bool folder;  // else a full disk under its name
+    std::string why;
+  } cases[] = {
+      {"a folder where the race file belongs", race, true, "ファイルの場所にフォルダがあります"},
+      {"an expected file on a full disk", race, false, "ディスクがいっぱいです"},
+      {"a service file on a full disk", options.out / "D0001.dat", false, "ディスクがいっぱいです"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::create_directories(c.file.parent_path());
+    std::filesystem::remove(c.file);  // as an earlier case's generation left it
+    if (c.folder) {
+      std::filesystem::create_directory(c.file);
+    } else {
+      std::filesystem::create_symlink("/dev/full", c.file);
+    }
+    std::string said;
+    try {
+      sample::Generate(options);
+    } catch (const std::runtime_error& e) {
+      said = e.what();
+    }
+    EXPECT_EQ(said, "cannot write " + c.file.string() + ": " + c.why);
+    std::filesystem::remove(c.file);
+  }
 }
 
 // Delivered lengths of the kinds the system does not keep.

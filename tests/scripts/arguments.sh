@@ -146,7 +146,7 @@ $(literal "${words[1]}")$"
 not |the value of --seed is empty)" "$sample" --out "$tree/cwd/s" --size small --seed "$seed"
     done
     # A probe of a horse without a run file makes none.
-    expect 1 "^meridax-run: この馬の拡張レースファイルがありません .*2016100001EX\.dat\$" \
+    expect 1 "^meridax-run: この馬の拡張レースファイルがありません .*2016100001EX\.dat \(C:\\\\MERIDAXPROJECT\\\\UMAGOTOEXSETUP\\\\2016100001EX\.dat\)\$" \
       "$run" --probe 2016100001 1 Factor01
     # A summary that cannot be printed fails the run, with the reason.
     (cd "$tree/cwd" && exec "$sample" --out "$work/world" --size small --seed 1 --no-hazards) \

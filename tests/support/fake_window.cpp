@@ -32,6 +32,7 @@ void FakeSteps::Command3_Click(StepHost& host) {
 }
 
 void FakeSteps::List1_Click(StepHost& /*host*/) {
+  ++listClicks;
   grid.SetTextMatrix(2, 1, list.SelectedText());
 }
 

@@ -22,7 +22,8 @@ class FakeSteps : public WindowSteps {
   void List1_Click(StepHost& host);
 
   int loads = 0;
-  int clicks = 0;
+  int clicks = 0;      // of Command1
+  int listClicks = 0;  // of List1
   std::function<void(StepHost&)> during;
   static inline std::function<void(StepHost&)> duringLoad;
 };

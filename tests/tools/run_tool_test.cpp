@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 #include <sstream>
 #include <streambuf>
@@ -133,7 +134,7 @@ TEST(RunToolTest, GridsAreWrittenAfterTheRunAlsoWhenAStepFailed) {
                "FormFAKE.Command1_Click", "FormFAKE.Command2_Click", "FormFAKE.Command1_Click"});
   EXPECT_EQ(r.exit, 1);
   EXPECT_EQ(r.out, "終わり\n失敗 エラー: フォルダがありません " +
-                       (drive.data() / "NOSUCH").string() + "\n");
+                       (drive.data() / "NOSUCH").string() + " (C:\\MERIDAXPROJECT\\NOSUCH\\)\n");
   // Every row, the fixed row first, the cells of all Cols; trailing blanks kept.
   EXPECT_EQ(testing::ReadFile(dir / "FormFAKE.tsv"),
             "項目 \t\t\n"
@@ -148,6 +149,19 @@ TEST(RunToolTest, GridsAreWrittenAfterTheRunAlsoWhenAStepFailed) {
             "FormFAKE.Command2_Click\t失敗\n"
             "FormFAKE.Command3_Click\t待つ\n"
             "FormFAKE.List1_Click=ENTRY\t\n");
+}
+
+// A grid that cannot be written fails the run, and says why.
+TEST(RunToolTest, AGridThatCannotBeWrittenSaysWhy) {
+  testing::TempDrive drive;
+  const auto dir = drive.root() / "grids";
+  std::filesystem::create_directories(dir);
+  std::filesystem::create_symlink("/dev/full", dir / "FormFAKE.tsv");
+  const ToolRun r = RunWith(
+      {"--drive", drive.root().string(), "--grids", dir.string(), "FormFAKE.Command1_Click"});
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_EQ(r.err, "meridax-run: 書き込めません " + (dir / "FormFAKE.tsv").string() +
+                       " (C:\\grids\\FormFAKE.tsv): ディスクがいっぱいです\n");
 }
 
 // An output whose every write fails, as standard output on a full device.

@@ -656,6 +656,12 @@ TEST(WeightTablesTest, RefusedInputsLeaveTheEarlierTables) {
        "QA1SibaTotalData201901N2025.dat is a folder, not a file"},
       {"a folder for a data file", [&] { folder(agari()); },
        "QA1SibaAgariData201901N2025.dat is a folder, not a file"},
+      {"a totals file that cannot be read",
+       [&] {
+         std::filesystem::remove(totals());
+         std::filesystem::create_symlink(totals().filename(), totals());
+       },
+       "QA1SibaTotalData201901N2025.dat cannot be read: シンボリックリンクが循環しています"},
       {"data of another categorisation", [&] { ReplaceLine(agari(), 1, "3,30"); },
        "QA1SibaAgariData201901N2025.dat, lines 1 to 31: differ from the totals file's"},
       {"category out of range",
@@ -876,11 +882,18 @@ TEST(WeightTablesTest, AFullStandardOutputFailsTheRun) {
   EXPECT_FALSE(std::filesystem::exists(DataPath(CategoryTableFilesOf(CourseKind::kDirt).totals)));
 }
 
-TEST(WeightTablesTest, AMissingDataFolderIsRefused) {
+TEST(WeightTablesTest, AMissingDataFolderIsRefusedAndOneThatCannotBeReadSaysSo) {
   TempDrive drive(/*withDataFolders=*/false);
   std::ostringstream out, err;
   EXPECT_EQ(RunWeights(CourseKind::kDirt, out, err), 1);
   EXPECT_NE(err.str().find("C:\\MERIDAXPROJECT\\ is missing"), std::string::npos) << err.str();
+  std::filesystem::create_directory_symlink("MERIDAXPROJECT", drive.data());
+  std::ostringstream looped;
+  EXPECT_EQ(RunWeights(CourseKind::kDirt, out, looped), 1);
+  EXPECT_NE(
+      looped.str().find("C:\\MERIDAXPROJECT\\ cannot be read: シンボリックリンクが循環しています"),
+      std::string::npos)
+      << looped.str();
 }
 
 TEST(WeightTablesTest, ACommitThatFailsPartWayLeavesTheEarlierTables) {

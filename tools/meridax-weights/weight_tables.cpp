@@ -4,6 +4,7 @@
 #include <Eigen/IterativeLinearSolvers>
 #include <Eigen/SparseCore>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <future>
@@ -120,9 +121,16 @@ class InputFile {
   static ItemReader Open(std::string_view relative, const std::string& name,
                          std::string_view missingHint) {
     const auto path = DataPath(relative);
-    if (FolderExists(path)) throw WeightsRefused(name + " is a folder, not a file");
-    if (!FileExists(path)) throw WeightsRefused(name + " is missing: " + std::string(missingHint));
-    return ItemReader(path);
+    switch (const int why = WhyNotAFile(path)) {
+      case 0:
+        return ItemReader(path);
+      case EISDIR:
+        throw WeightsRefused(name + " is a folder, not a file");
+      case ENOENT:
+        throw WeightsRefused(name + " is missing: " + std::string(missingHint));
+      default:
+        throw WeightsRefused(name + " cannot be read: " + ErrorCause(why));
+    }
   }
 
   std::string name_;
@@ -160,12 +168,18 @@ void ReadHead(InputFile& file, std::int64_t& records,
   }
 }
 
+void RequireDataFolder() {
+  if (const int why = WhyNotAFolder(DataPath()); why == ENOENT || why == ENOTDIR) {
+    throw WeightsRefused(std::string(kDataFolder) + " is missing: no data folder");
+  } else if (why != 0) {
+    throw WeightsRefused(std::string(kDataFolder) + " cannot be read: " + ErrorCause(why));
+  }
+}
+
 }  // namespace
 
 Categorisation ReadCategorisation(CourseKind kind) {
-  if (!FolderExists(DataPath())) {
-    throw WeightsRefused(std::string(kDataFolder) + " is missing: no data folder");
-  }
+  RequireDataFolder();
   Categorisation c;
   {
     InputFile totals(RegressionTotalsFileName(kind), MissingHint(kind));
@@ -642,6 +656,7 @@ int RunWeights(CourseKind kind, std::ostream& out, std::ostream& err) {
     ~NoticeEnd() { SetDataFolderWaitNotice({}); }
   } noticeEnd;
   try {
+    RequireDataFolder();  // said as the tool says it, before the commits look at the folder
     CompleteInterruptedCommits();
     // Every input is read before anything is fitted, so a refusal costs no fit.
     const WeightInputs inputs = ReadWeightInputs(kind);

@@ -12,6 +12,7 @@
 
 #include "datasetup/common/data_files.h"
 #include "datasetup/common/file_ids.h"
+#include "platform/file_ops.h"
 #include "platform/text_file.h"
 #include "records/parsers.h"
 #include "tools/sample/emit.h"
@@ -95,8 +96,8 @@ EarlierSummary WriteEarlier(const World& w, const fs::path& data) {
   EarlierSummary summary;
   // A file or folder of the data folder by the name the system gives it.
   const auto at = [&](std::string_view name) { return PathBelow(data, name); };
-  fs::create_directories(at(kHorseRaceFolder));
-  fs::create_directories(at(kOptionFolder));
+  CreateFolders(at(kHorseRaceFolder));
+  CreateFolders(at(kOptionFolder));
 
   // Runs of each horse in key order.
   const std::vector<int> runnersByRace = SortedBy(w.runners.size(), [&](int i) {

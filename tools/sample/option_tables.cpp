@@ -7,6 +7,7 @@
 #include "datasetup/common/data_files.h"
 #include "datasetup/common/finish_count_block.h"
 #include "datasetup/common/parent_stat_record.h"
+#include "platform/file_ops.h"
 #include "platform/text_file.h"
 #include "records/parsers.h"
 #include "tools/sample/earlier.h"
@@ -17,7 +18,7 @@ namespace meridax::sample {
 namespace fs = std::filesystem;
 
 void WriteMinimalCategoryTables(const fs::path& data) {
-  fs::create_directories(PathBelow(data, kOptionFolder));
+  CreateFolders(PathBelow(data, kOptionFolder));
   for (const CourseKind kind : kCourseKinds) {
     const CategoryTableFiles t = CategoryTableFilesOf(kind);
     // The totals as the window reads them: 30 counts without the leading pair that the
@@ -49,7 +50,7 @@ std::size_t WriteDamStatistics(const World& w, const std::vector<bool>& known,
     return w.breeding[static_cast<std::size_t>(a)].number <
            w.breeding[static_cast<std::size_t>(b)].number;
   });
-  fs::create_directories(PathBelow(data, kOptionFolder));
+  CreateFolders(PathBelow(data, kOptionFolder));
   TextWriter out(PathBelow(data, kDamHorseStatFileName), TextWriter::Mode::kOutput);
   Emitter emit(w);
   records::ParsedUM um;

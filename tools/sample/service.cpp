@@ -1,6 +1,7 @@
 #include "tools/sample/service.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -10,6 +11,8 @@
 #include <thread>
 
 #include "datafetch/main_window_steps.h"
+#include "platform/file_ops.h"
+#include "platform/io_error.h"
 #include "records/parsers.h"
 #include "tools/sample/emit.h"
 #include "tools/sample/parallel.h"
@@ -258,13 +261,20 @@ void RemoveOurFiles(const fs::path& folder) {
   for (const auto& p : doomed) fs::remove(p);
 }
 
+// "cannot write PATH: why", from errno just after the stream failed: the stream keeps no
+// cause, and errno still holds the one of the call that failed.
+std::string Unwritten(const fs::path& path) {
+  return "cannot write " + path.string() + (errno != 0 ? ": " + ErrorCause(errno) : "");
+}
+
 void WriteFile(const fs::path& path, const std::vector<const std::string*>& records) {
+  errno = 0;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw std::runtime_error("cannot write " + path.string());
+  if (!out) throw std::runtime_error(Unwritten(path));
   for (const std::string* r : records)
     out.write(r->data(), static_cast<std::streamsize>(r->size()));
   out.close();
-  if (!out) throw std::runtime_error("cannot write " + path.string());
+  if (!out) throw std::runtime_error(Unwritten(path));
 }
 
 }  // namespace
@@ -407,8 +417,8 @@ Summary Generate(const Options& options) {
                            ? trimmed.parent_path() / (trimmed.filename().string() + "-expected")
                            : options.expected;
   }
-  fs::create_directories(options.out / "pending");
-  fs::create_directories(summary.expected);
+  CreateFolders(options.out / "pending");
+  CreateFolders(summary.expected);
   RemoveOurFiles(options.out);
   RemoveOurFiles(options.out / "pending");
 
@@ -440,12 +450,13 @@ Summary Generate(const Options& options) {
 
   say("writing the expected raw files");
   std::vector<std::function<void()>> jobs;
-  // A file that could not be written, per job; reported once every job has ended.
+  // Why a file could not be written, per job; reported once every job has ended.
   std::vector<std::string> unwritten(streams.size());
   for (std::size_t k = 0; k + 1 < streams.size(); ++k) {
     jobs.push_back([&, k] {
       const KindStream& s = streams[k];
       const fs::path path = summary.expected / RawFileName(s.kind);
+      errno = 0;
       std::ofstream out(path, std::ios::binary | std::ios::trunc);
       const records::Layout& layout = *records::LayoutOfKind(s.kind);
       records::ParsedRecord parsed(layout);
@@ -460,12 +471,12 @@ Summary Generate(const Options& options) {
         out.write(stored.data(), static_cast<std::streamsize>(stored.size()));
       }
       out.close();
-      if (!out) unwritten[k] = path.string();
+      if (!out) unwritten[k] = Unwritten(path);
     });
   }
   RunAll(jobs);
-  for (const std::string& path : unwritten) {
-    if (!path.empty()) throw std::runtime_error("cannot write " + path);
+  for (const std::string& message : unwritten) {
+    if (!message.empty()) throw std::runtime_error(message);
   }
   for (const auto& s : streams) summary.records.push_back({s.kind, s.records.size()});
   return summary;
