@@ -614,7 +614,8 @@ int OpenOutputFile(const std::filesystem::path& path, int flags, std::uint64_t& 
   {
     std::lock_guard lock(r.mutex);
     const std::string_view name = path.native();
-    if (const std::size_t at = name.rfind(kTag); !r.owners.empty() && at != std::string_view::npos) {
+    if (const std::size_t at = name.rfind(kTag);
+        !r.owners.empty() && at != std::string_view::npos) {
       if (const auto owner = r.owners.find(std::string(name.substr(at))); owner != r.owners.end()) {
         fresh = owner->second->Unwritten(name.substr(0, at));
       }
@@ -819,7 +820,7 @@ void StagedFiles::CommitAll(std::size_t first) {
     }
     if (*identity != t.identity) throw IoError("一時ファイルが置き換えられています", temp);
   }
-  DataFolderCommit alone;
+  std::optional<DataFolderCommit> alone(std::in_place);
   // A commit that an ended owner left half done is finished first: finished later, it would
   // put its files over this one's.
   SweepEndedOwners(Sweeping::kJournalsOnly);
@@ -1024,8 +1025,14 @@ void StagedFiles::CommitAll(std::size_t first) {
     }
   }
 
-  // All is in place: what the commit replaced or removed goes, then the journal. What cannot
-  // be removed stays on record for the next sweep.
+  // All is in place. The journal goes first: what the commit replaced or removed is then only
+  // its owner's to remove, which needs no hold of the folder, and should this process end
+  // meanwhile, a sweep removes it. What cannot be removed stays on record for the next sweep.
+  if (::unlink(journal.c_str()) == 0 || errno == ENOENT) {
+    alone.reset();
+  } else {
+    leftovers_ = true;
+  }
   for (std::size_t i = 0; i < count; ++i) {
     const Target& t = target(i);
     std::string kept;
@@ -1036,9 +1043,13 @@ void StagedFiles::CommitAll(std::size_t first) {
     } else {
       continue;
     }
-    if (::unlink(kept.c_str()) != 0 && errno != ENOENT) leftovers_ = true;
+    try {
+      RunHook(Operation::kDiscard, i);
+      if (::unlink(kept.c_str()) != 0 && errno != ENOENT) leftovers_ = true;
+    } catch (const IoError&) {
+      leftovers_ = true;
+    }
   }
-  if (::unlink(journal.c_str()) != 0 && errno != ENOENT) leftovers_ = true;
 }
 
 bool CompleteInterruptedCommits() {

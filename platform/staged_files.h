@@ -63,9 +63,9 @@ class StagedFiles {
 
   // What a commit is about to do, for tests that fail it or end the process there:
   // replacing (or removing) target `index` (in staged order), putting target `index` back
-  // after a failure, or naming the journal once written (index 0). A hook that throws IoError
-  // fails that operation.
-  enum class Operation { kReplace, kRestore, kWriteJournal };
+  // after a failure, naming the journal once written (index 0), or once all is in place,
+  // removing what target `index` replaced. A hook that throws IoError fails that operation.
+  enum class Operation { kReplace, kRestore, kWriteJournal, kDiscard };
   using Hook = std::function<void(Operation, std::size_t index)>;
   static void SetHookForTesting(Hook hook);
 

@@ -33,17 +33,8 @@ while [ $# -gt 0 ]; do
     *) refuse "unknown argument $1" ;;
   esac
 done
-case $size in
-  small | year | realistic) ;;
-  *) refuse "unknown size $size" ;;
-esac
-# As scripts/run-pipeline.sh takes it: decimal digits without a leading zero.
-# Twenty digits compare as text: the shell's arithmetic ends at 2^63 - 1.
-largest_seed=18446744073709551615
-# shellcheck disable=SC2071
-if ! [[ $seed =~ ^(0|[1-9][0-9]{0,19})$ ]] || [[ ${#seed} -eq 20 && $seed > $largest_seed ]]; then
-  refuse "the seed is a whole number from 0 to $largest_seed, not $seed"
-fi
+. scripts/world-arguments.sh
+check_world_arguments "$size" "$seed"
 
 scripts/setup-deps.sh
 build_dir=${MERIDAX_BUILD_DIR:-build}

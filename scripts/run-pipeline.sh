@@ -66,17 +66,8 @@ while [ $# -gt 0 ]; do
     *) refuse "unknown argument $1" ;;
   esac
 done
-case $size in
-  small | year | realistic) ;;
-  *) refuse "unknown size $size" ;;
-esac
-# Numbers are decimal digits without a leading zero, the seed as a step number.
-# Twenty digits compare as text: the shell's arithmetic ends at 2^63 - 1.
-largest_seed=18446744073709551615
-# shellcheck disable=SC2071
-if ! [[ $seed =~ ^(0|[1-9][0-9]{0,19})$ ]] || [[ ${#seed} -eq 20 && $seed > $largest_seed ]]; then
-  refuse "the seed is a whole number from 0 to $largest_seed, not $seed"
-fi
+. "$(dirname "$0")/world-arguments.sh"
+check_world_arguments "$size" "$seed"
 [ "$print_steps" = 1 ] || [ -n "$drive" ] || refuse "--drive is required"
 run="$build_dir/tools/meridax-run"
 sample="$build_dir/tools/meridax-sample"

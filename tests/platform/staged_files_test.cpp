@@ -779,21 +779,36 @@ TEST(DataFolderLockTest, ACommitWaitingForReadersGoesBeforeLaterReaders) {
   EXPECT_EQ(first.Wait(), 0);
 }
 
-// What a commit replaced but could not remove stays on record, and the next start removes it.
+// What a commit replaced but could not remove stays on record, and the next start removes it:
+// one file kept under its temporary's name, or every removal failing (the journal stays too).
 TEST(StagedFilesTest, WhatACommitCouldNotRemoveGoesAtTheNextStart) {
-  const FiveTargets t;
-  testing::ChildProcess committer([&](testing::ChildProcess&) {
-    StagedFiles staged;
-    t.Stage(staged);
-    testing::FailSystemCall(SYS_unlink, EPERM);
-    testing::FailSystemCall(SYS_unlinkat, EPERM);
-    staged.Commit();
-  });
-  ASSERT_EQ(committer.Wait(), 0);
-  EXPECT_EQ(t.TargetBytes(), FiveTargets::New());
-  EXPECT_NE(t.Bytes(), FiveTargets::New());  // the replaced files, the journal and the record
-  CompleteInterruptedCommits();
-  EXPECT_EQ(t.Bytes(), FiveTargets::New());
+  const std::vector<std::function<void()>> failures = {
+      [] {
+        StagedFiles::SetHookForTesting([](StagedFiles::Operation op, std::size_t i) {
+          if (op == StagedFiles::Operation::kDiscard && i == 1)
+            throw IoError("削除できません", "x");
+        });
+      },
+      [] {
+        testing::FailSystemCall(SYS_unlink, EPERM);
+        testing::FailSystemCall(SYS_unlinkat, EPERM);
+      },
+  };
+  for (std::size_t f = 0; f < failures.size(); ++f) {
+    SCOPED_TRACE(f);
+    const FiveTargets t;
+    testing::ChildProcess committer([&](testing::ChildProcess&) {
+      StagedFiles staged;
+      t.Stage(staged);
+      failures[f]();
+      staged.Commit();
+    });
+    ASSERT_EQ(committer.Wait(), 0);
+    EXPECT_EQ(t.TargetBytes(), FiveTargets::New());
+    EXPECT_NE(t.Bytes(), FiveTargets::New());  // what was replaced, and the record
+    CompleteInterruptedCommits();
+    EXPECT_EQ(t.Bytes(), FiveTargets::New());
+  }
 }
 
 // A commit that could not be undone says that its new files go in place before anything
