@@ -9,7 +9,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <charconv>
 #include <limits>
 #include <memory>
 #include <mutex>
