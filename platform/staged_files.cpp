@@ -840,10 +840,16 @@ void StagedFiles::CommitAll(std::size_t first) {
 
   // Which targets stand, by folder: a folder of many targets is listed once, the others are
   // looked at one by one. A folder in a target's place is never replaced.
+  // The targets by folder, the folders in the order they first come (the journal's order).
+  std::unordered_map<std::string_view, std::vector<std::size_t>> byFolder;
+  std::vector<std::string_view> folders;
+  for (std::size_t i = 0; i < count; ++i) {
+    auto [it, fresh] = byFolder.try_emplace(SplitName(target(i).name).first);
+    if (fresh) folders.push_back(it->first);
+    it->second.push_back(i);
+  }
   std::vector<Found> found(count, Found::kUnknown);
   {
-    std::unordered_map<std::string_view, std::vector<std::size_t>> byFolder;
-    for (std::size_t i = 0; i < count; ++i) byFolder[SplitName(target(i).name).first].push_back(i);
     for (const auto& [folder, members] : byFolder) {
       if (members.size() < kListFolderFrom) continue;
       std::unordered_map<std::string_view, std::size_t> byName;
@@ -882,14 +888,6 @@ void StagedFiles::CommitAll(std::size_t first) {
     try {
       TextWriter out(part, TextWriter::Mode::kOutput);
       out.Raw(kJournalHeader).Raw("\n").Raw(suffix_).Raw("\n");
-      // Grouped by folder, in the order the folders first come.
-      std::unordered_map<std::string_view, std::vector<std::size_t>> byFolder;
-      std::vector<std::string_view> folders;
-      for (std::size_t i = 0; i < count; ++i) {
-        auto [it, fresh] = byFolder.try_emplace(SplitName(target(i).name).first);
-        if (fresh) folders.push_back(it->first);
-        it->second.push_back(i);
-      }
       for (const std::string_view folder : folders) {
         out.Raw(std::filesystem::absolute(std::string(folder)).native()).Raw("\n");
         for (const std::size_t i : byFolder[folder]) {
